@@ -1,0 +1,33 @@
+// The verdict ladder: how a typed answer is judged against the expected one.
+// Portable; the player's evaluation and `quizpack try` both call it.
+#pragma once
+
+enum Verdict {
+  VERDICT_EMPTY,      // "?": nothing typed
+  VERDICT_RIGHT,      // "BRAVO"
+  VERDICT_ANAGRAM,    // "Anagramme"
+  VERDICT_ONE_EDIT,   // "Quasiment"
+  VERDICT_TWO_EDITS,  // "Presque"
+  VERDICT_TOO_SHORT,  // "Trop court"
+  VERDICT_NOT_FAR,    // "pas loin"
+  VERDICT_TOO_LONG,   // "Trop long"
+  VERDICT_SIMILAR,    // "y a de l'idée"
+  VERDICT_WRONG,      // "FAUX"
+};
+
+// The word shown in the verdict label, in Windows-1252.
+const char* verdict_text(Verdict verdict);
+
+// Only this word means solved, compared exactly.
+extern const char RIGHT_WORD[];  // "BRAVO"
+
+// Normalises a typed answer in place: blanks trimmed, a to z upper-cased.
+void normalise_typed(char* text);
+// Normalises an expected answer in place: upper-cased only, never trimmed.
+void normalise_expected(char* text);
+
+// Judges `typed` against `expected`, both as stored (not yet normalised).
+Verdict judge_answer(const char* expected, const char* typed);
+
+// Whether a typed answer equals the expected one once both are normalised.
+bool answer_matches(const char* expected, const char* typed);

@@ -1,0 +1,48 @@
+// Any decoded content and codes: the parser must stay inside the bytes and
+// the slots, and leave a document whose question count matches its list.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "content/content_parser.h"
+
+namespace {
+
+uintptr_t next_handle = 1;
+bool find_resource(int, const char*, ResourceView*) { return false; }
+int message_box(const char*, const char*, unsigned) { return ANSWER_OK; }
+FontHandle create_font(const FontSpec*) { return reinterpret_cast<FontHandle>(next_handle++); }
+BrushHandle create_brush(uint32_t) { return reinterpret_cast<BrushHandle>(next_handle++); }
+void delete_object(void*) {}
+const PlatformSeam SEAM = {find_resource, message_box, create_font, create_brush, delete_object};
+
+void check_slot(const char* slot) {
+  if (!memchr(slot, 0, TEXT_SLOT_SIZE)) abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  install_platform(&SEAM);
+  static QuizDocument doc;
+  init_document(&doc);
+  // The first half is the content, the second the codes.
+  size_t half = size / 2;
+  parse_content(&doc, data, half);
+  parse_codes(&doc, data + half, size - half);
+  if (doc.question_count < 0 || doc.question_count > MAX_QUESTIONS) abort();
+  if (doc.answers_per_question != 1 && doc.answers_per_question != 2) abort();
+  int listed = question_list_length(&doc);
+  if (listed > MAX_QUESTIONS || (listed != doc.question_count && listed != 0)) abort();
+  check_slot(doc.title);
+  check_slot(doc.author);
+  for (const char* code : doc.codes) check_slot(code);
+  for (QuizQuestion* q = doc.first; q; q = q->next) {
+    check_slot(q->answer1);
+    check_slot(q->answer2);
+    check_slot(q->question_text);
+    check_slot(q->reveal_text);
+  }
+  release_document(&doc);
+  return 0;
+}

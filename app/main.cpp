@@ -7,8 +7,7 @@
 #include "../content/document.h"
 #include "../content/loader.h"
 #include "platform_win32.h"
-
-QuizDocument* current_document = nullptr;
+#include "shell.h"
 
 namespace {
 

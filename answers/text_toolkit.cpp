@@ -8,7 +8,8 @@ namespace {
 
 size_t slot_length(const char* text) { return strnlen(text, TEXT_SLOT_MAX); }
 
-bool occurs_in(const char* sought, size_t sought_length, const char* searched, size_t searched_length) {
+bool occurs_in(const char* sought, size_t sought_length, const char* searched,
+               size_t searched_length) {
   for (size_t start = 0; start + sought_length <= searched_length; ++start) {
     if (memcmp(searched + start, sought, sought_length) == 0) return true;
   }

@@ -60,7 +60,9 @@ const char* verdict_text(Verdict verdict) {
     case VERDICT_TOO_SHORT: return "Trop court";
     case VERDICT_NOT_FAR: return "pas loin";
     case VERDICT_TOO_LONG: return "Trop long";
-    case VERDICT_SIMILAR: return "y a de l'id\xE9" "e";
+    case VERDICT_SIMILAR:
+      return "y a de l'id\xE9"
+             "e";
     case VERDICT_WRONG: break;
   }
   return "FAUX";

@@ -10,10 +10,11 @@
 namespace {
 
 std::string french_text(size_t length) {
-  static const char* words[] = {"Quelle ", "est ", "la ", "capitale ", "de ", "l'Italie ", "? ",
-                                "R\xE9ponse ", "juste ", "|", "Napol\xE9on ", "Bonaparte ", "fut ",
-                                "sacr\xE9 ", "empereur ", "en ", "1804 ", "\xE0 ", "Notre-Dame ",
-                                "de ", "Paris.\r\n", "Qui ", "a ", "peint ", "ce ", "tableau ", "? "};
+  static const char* words[] = {
+      "Quelle ",     "est ",   "la ",    "capitale ",    "de ",         "l'Italie ", "? ",
+      "R\xE9ponse ", "juste ", "|",      "Napol\xE9on ", "Bonaparte ",  "fut ",      "sacr\xE9 ",
+      "empereur ",   "en ",    "1804 ",  "\xE0 ",        "Notre-Dame ", "de ",       "Paris.\r\n",
+      "Qui ",        "a ",     "peint ", "ce ",          "tableau ",    "? "};
   std::mt19937 random(1);
   std::string s;
   while (s.size() < length) s += words[random() % (sizeof words / sizeof *words)];

@@ -43,8 +43,8 @@ void init_document(QuizDocument* doc) {
 
 void release_document(QuizDocument* doc) {
   const PlatformSeam& seam = platform();
-  BrushHandle* brushes[] = {&doc->background_brush, &doc->wrong_brush,  &doc->right_brush,
-                            &doc->anagram_brush,    &doc->hint_brush, &doc->question_text_brush};
+  BrushHandle* brushes[] = {&doc->background_brush, &doc->wrong_brush, &doc->right_brush,
+                            &doc->anagram_brush,    &doc->hint_brush,  &doc->question_text_brush};
   for (BrushHandle* brush : brushes) {
     seam.delete_object(*brush);
     *brush = nullptr;

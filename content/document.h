@@ -39,11 +39,11 @@ struct QuizDocument {
   char answer1_label[TEXT_SLOT_SIZE];
   char answer2_label[TEXT_SLOT_SIZE];
   int32_t question_count;
-  int32_t answers_per_question;  // 1 or 2
+  int32_t answers_per_question;               // 1 or 2
   char codes[MAX_QUESTIONS][TEXT_SLOT_SIZE];  // codes[s - 1] is shown at score s
-  int32_t spare_table[260];  // unused by the player
-  int32_t answer_mode;       // AnswerMode
-  int32_t spare_flag;        // unused by the player, always 0
+  int32_t spare_table[260];                   // unused by the player
+  int32_t answer_mode;                        // AnswerMode
+  int32_t spare_flag;                         // unused by the player, always 0
   FontHandle answer_font;
   FontHandle score_font;
   FontHandle title_font;

@@ -11,10 +11,14 @@ namespace {
 const char CAPTION[] = "Tirlo";
 const char NO_MEMORY_TEXT[] = "Impossible d'allouer la memoire";
 const char NO_MEMORY_CAPTION[] = "information";
-const char CONTENT_ERROR[] = "Erreur dans le d\xE9" "cryptage des reponses";
+const char CONTENT_ERROR[] =
+    "Erreur dans le d\xE9"
+    "cryptage des reponses";
 const char CODES_MISSING[] = "Codes non trouv\xE9s.";
 const char CODES_EMPTY[] = "Codes non renseign\xE9s.";
-const char CODES_ERROR[] = "Erreur dans le d\xE9" "cryptage des codes";
+const char CODES_ERROR[] =
+    "Erreur dans le d\xE9"
+    "cryptage des codes";
 
 // Decodes a resource; on failure tells the user with `error` and returns false.
 bool decode_resource(const ResourceView& view, const char* error, LzwOutput* out) {

@@ -113,7 +113,8 @@ int decode_codes(DecodeRun* run) {
   for (;;) {
     if (run->width > MAX_WIDTH) return LZW_BAD_CODE;
     if (!read_code(run, run->width, &code)) return LZW_BAD_CODE;
-    if (code == LZW_END) return append(&run->out, run->pending, run->pending_length, LZW_MAX_OUTPUT);
+    if (code == LZW_END)
+      return append(&run->out, run->pending, run->pending_length, LZW_MAX_OUTPUT);
     if (code == LZW_RESET) {
       reset_decoder(run);
       continue;
@@ -125,11 +126,11 @@ int decode_codes(DecodeRun* run) {
     if (code > run->next_code) return LZW_BAD_CODE;
     // A code equal to the next free one names the string being added: pending
     // followed by its own first byte.
-    unsigned char byte = code == run->next_code
-                             ? run->pending[0]
-                             : run->arena.bytes[run->dictionary[code].offset];
+    unsigned char byte =
+        code == run->next_code ? run->pending[0] : run->arena.bytes[run->dictionary[code].offset];
     int status = add_decoded(run, byte);
-    if (status == LZW_OK) status = append(&run->out, run->pending, run->pending_length, LZW_MAX_OUTPUT);
+    if (status == LZW_OK)
+      status = append(&run->out, run->pending, run->pending_length, LZW_MAX_OUTPUT);
     if (status != LZW_OK) return status;
     const Entry& entry = run->dictionary[code];
     memcpy(run->pending, run->arena.bytes + entry.offset, entry.length);
@@ -166,7 +167,8 @@ struct EncodeRun {
 
 unsigned find_candidate(const EncodeRun* run, uint32_t hash, unsigned char byte) {
   size_t length = run->pending_length + 1;
-  for (unsigned slot = hash & (HASH_SLOTS - 1); run->slots[slot]; slot = (slot + 1) & (HASH_SLOTS - 1)) {
+  for (unsigned slot = hash & (HASH_SLOTS - 1); run->slots[slot];
+       slot = (slot + 1) & (HASH_SLOTS - 1)) {
     unsigned code = run->slots[slot];
     const Entry& entry = run->dictionary[code];
     const unsigned char* bytes = run->arena.bytes + entry.offset;

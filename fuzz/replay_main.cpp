@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
     }
     if (DIR* dir = opendir(argv[i])) {
       while (dirent* entry = readdir(dir)) {
-        if (entry->d_name[0] != '.') replayed += replay_file(std::string(argv[i]) + "/" + entry->d_name);
+        if (entry->d_name[0] != '.')
+          replayed += replay_file(std::string(argv[i]) + "/" + entry->d_name);
       }
       closedir(dir);
     }

@@ -21,7 +21,8 @@ struct ContentTest : ::testing::Test {
     free(doc);
   }
   ContentStatus parse(const std::string& content) {
-    return parse_content(doc, reinterpret_cast<const unsigned char*>(content.data()), content.size());
+    return parse_content(doc, reinterpret_cast<const unsigned char*>(content.data()),
+                         content.size());
   }
   ContentStatus codes(const std::string& lines) {
     return parse_codes(doc, reinterpret_cast<const unsigned char*>(lines.data()), lines.size());
@@ -126,8 +127,9 @@ TEST_F(ContentTest, AnswersPerQuestionOtherThanTwoIsReadAsOne) {
   for (int answers : {0, 3, 255}) {
     release_document(doc);
     init_document(doc);
-    EXPECT_EQ(parse(content_head(2, 2, answers) + HEADER + "a|q1|b|q2|" + byte_of(0) + rgb(1, 2, 3)),
-              CONTENT_COMPLETE);
+    EXPECT_EQ(
+        parse(content_head(2, 2, answers) + HEADER + "a|q1|b|q2|" + byte_of(0) + rgb(1, 2, 3)),
+        CONTENT_COMPLETE);
     EXPECT_EQ(doc->answers_per_question, 1) << answers;
     EXPECT_STREQ(question_at(doc, 1)->answer1, "b");
     EXPECT_EQ(doc->background_blue, 3);
@@ -155,8 +157,8 @@ TEST_F(ContentTest, MoreThan96QuestionsKeepsTheFirst96AndReadsPastTheRest) {
 }
 
 TEST_F(ContentTest, ContentEndingEarlyKeepsWhatWasRead) {
-  const std::string full = content_head(2, 3, 1) + HEADER + "a|q1|b|q2|c|q3|" + byte_of(2) +
-                           "r1|r2|r3|" + rgb(1, 2, 3);
+  const std::string full =
+      content_head(2, 3, 1) + HEADER + "a|q1|b|q2|c|q3|" + byte_of(2) + "r1|r2|r3|" + rgb(1, 2, 3);
   for (size_t cut = 0; cut < full.size(); ++cut) {
     release_document(doc);
     init_document(doc);
@@ -231,7 +233,8 @@ TEST_F(ContentTest, EmptyContentResourceGivesTheDemonstrationToo) {
 }
 
 TEST_F(ContentTest, LoadsContentAndCodes) {
-  std::string content = lzw(content_head(2, 2, 1) + HEADER + "a|q1|b|q2|" + byte_of(0) + rgb(1, 2, 3));
+  std::string content =
+      lzw(content_head(2, 2, 1) + HEADER + "a|q1|b|q2|" + byte_of(0) + rgb(1, 2, 3));
   std::string codes_resource = lzw("C1\r\nC2\r\n");
   load(&content, &codes_resource);
   EXPECT_TRUE(platform.messages.empty());
@@ -244,7 +247,9 @@ TEST_F(ContentTest, BadContentStreamKeepsTheDefaults) {
   std::string codes_resource = lzw("C1\r\n");
   load(&content, &codes_resource);
   ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text, "Erreur dans le d\xE9" "cryptage des reponses");
+  EXPECT_EQ(platform.messages[0].text,
+            "Erreur dans le d\xE9"
+            "cryptage des reponses");
   EXPECT_EQ(platform.messages[0].caption, "Tirlo");
   EXPECT_EQ(platform.messages[0].buttons, unsigned(MESSAGE_OK));
   EXPECT_STREQ(doc->title, "nom du tirlo");
@@ -264,7 +269,9 @@ TEST_F(ContentTest, EachCodesFailureHasItsMessage) {
   const CodesFailure failures[] = {
       {"missing", false, "", "Codes non trouv\xE9s."},
       {"empty", true, "", "Codes non renseign\xE9s."},
-      {"bad stream", true, std::string("\x00\x7F\xFF\xFF", 4), "Erreur dans le d\xE9" "cryptage des codes"},
+      {"bad stream", true, std::string("\x00\x7F\xFF\xFF", 4),
+       "Erreur dans le d\xE9"
+       "cryptage des codes"},
   };
   for (const CodesFailure& failure : failures) {
     RecordingPlatform* seam = &platform;

@@ -99,11 +99,12 @@ TEST_F(DocumentTest, LongTextsAreCutAt259Bytes) {
 TEST_F(DocumentTest, ReleaseDeletesTheSixBrushesAndEmptiesTheList) {
   append_question(doc, "a", "", "q");
   BrushHandle brushes[] = {doc->background_brush, doc->wrong_brush, doc->right_brush,
-                           doc->anagram_brush, doc->hint_brush, doc->question_text_brush};
+                           doc->anagram_brush,    doc->hint_brush,  doc->question_text_brush};
   release_document(doc);
   EXPECT_EQ(platform.deleted.size(), 6u);
   for (BrushHandle brush : brushes) {
-    EXPECT_NE(std::find(platform.deleted.begin(), platform.deleted.end(), brush), platform.deleted.end());
+    EXPECT_NE(std::find(platform.deleted.begin(), platform.deleted.end(), brush),
+              platform.deleted.end());
   }
   EXPECT_EQ(doc->first, nullptr);
   EXPECT_EQ(doc->last, nullptr);

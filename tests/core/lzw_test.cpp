@@ -116,9 +116,10 @@ std::string random_bytes(std::mt19937& random, size_t length, int alphabet) {
 
 // French-like text: words from a small vocabulary, so that strings repeat.
 std::string french_text(std::mt19937& random, size_t length) {
-  static const char* words[] = {"le ", "la ", "quiz ", "r\xE9ponse ", "question ", "image ",
-                                "est ", "une ", "des ", "Napol\xE9on ", "Paris ", "\xE9t\xE9 ",
-                                "pour ", "avec ", "tirlo ", "code ", "|", "\r\n"};
+  static const char* words[] = {"le ",    "la ",        "quiz ", "r\xE9ponse ", "question ",
+                                "image ", "est ",       "une ",  "des ",        "Napol\xE9on ",
+                                "Paris ", "\xE9t\xE9 ", "pour ", "avec ",       "tirlo ",
+                                "code ",  "|",          "\r\n"};
   std::string s;
   while (s.size() < length) s += words[random() % (sizeof words / sizeof *words)];
   s.resize(length);
@@ -164,7 +165,8 @@ TEST(LzwEncode, FirstCodeAbove511IsPrecededByWiden) {
   std::mt19937 random(7);
   std::vector<ReadCode> codes = read_codes(lzw(french_text(random, 20000)));
   size_t i = 0;
-  while (i < codes.size() && !(codes[i].code > 511 && codes[i].code < 4096 && codes[i].code != LZW_END))
+  while (i < codes.size() &&
+         !(codes[i].code > 511 && codes[i].code < 4096 && codes[i].code != LZW_END))
     ++i;
   ASSERT_LT(i, codes.size());
   ASSERT_GT(i, 0u);
@@ -199,7 +201,7 @@ TEST(LzwEncode, MatchesTheStepByStepEncoder) {
   std::mt19937 random(3);
   for (int round = 0; round < 12; ++round) {
     size_t length = 1 + random() % 40000;
-    std::string input = round % 3 == 0 ? random_bytes(random, length, 256)
+    std::string input = round % 3 == 0   ? random_bytes(random, length, 256)
                         : round % 3 == 1 ? random_bytes(random, length, 3)
                                          : french_text(random, length);
     ASSERT_EQ(lzw(input), reference_encode(input)) << "round " << round;
@@ -213,7 +215,8 @@ TEST(LzwRoundTrip, RandomInputsUpTo64KiB) {
   for (int round = 0; round < 40; ++round) {
     size_t length = 1 + random() % 65536;
     int alphabet = 1 + int(random() % 256);
-    std::string input = round % 2 ? random_bytes(random, length, alphabet) : french_text(random, length);
+    std::string input =
+        round % 2 ? random_bytes(random, length, alphabet) : french_text(random, length);
     int status;
     EXPECT_EQ(unlzw(lzw(input), &status), input) << "round " << round;
     EXPECT_EQ(status, LZW_OK);

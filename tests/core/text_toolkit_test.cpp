@@ -37,7 +37,10 @@ TEST(TrimSpaces, RemovesOnlyOuterBlanks) {
 }
 
 TEST(UpperAscii, OnlyAToZ) {
-  EXPECT_EQ(upper("\xE9" "a1z"), "\xE9" "A1Z");
+  EXPECT_EQ(upper("\xE9"
+                  "a1z"),
+            "\xE9"
+            "A1Z");
   EXPECT_EQ(upper("{`az@}"), "{`AZ@}");
 }
 

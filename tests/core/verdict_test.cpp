@@ -13,13 +13,15 @@ std::string judged(const std::string& expected, const std::string& typed) {
 TEST(Verdict, WordsAreTheSystemsOwn) {
   EXPECT_STREQ(verdict_text(VERDICT_EMPTY), "?");
   EXPECT_STREQ(verdict_text(VERDICT_RIGHT), "BRAVO");
-  EXPECT_STREQ(verdict_text(VERDICT_SIMILAR), "y a de l'id\xE9" "e");
+  EXPECT_STREQ(verdict_text(VERDICT_SIMILAR),
+               "y a de l'id\xE9"
+               "e");
   EXPECT_STREQ(verdict_text(VERDICT_WRONG), "FAUX");
 }
 
 TEST(Verdict, NormalisationOfTypedAndExpected) {
   EXPECT_EQ(judged("Paris", "  paris "), "BRAVO");
-  EXPECT_EQ(judged("Paris ", "Paris"), "Quasiment");  // the expected text is not trimmed
+  EXPECT_EQ(judged("Paris ", "Paris"), "Quasiment");     // the expected text is not trimmed
   EXPECT_EQ(judged("\xC9lan", "\xE9lan"), "Quasiment");  // only a to z have an upper case
   EXPECT_EQ(judged("Paris", ""), "?");
   EXPECT_EQ(judged("Paris", "   "), "?");
@@ -44,9 +46,9 @@ TEST(Verdict, ContainmentBoundaries) {
   // Expected of exactly 10 characters: P = 70 is not above 70, P = 50 not above 50.
   EXPECT_EQ(judged("ABCDEFGHIJ", "ABCDEFGH"), "Presque");  // two edits come first
   EXPECT_EQ(judged("ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNO"), "Trop court");  // 75
-  EXPECT_EQ(judged("ABCDEFGHIJ", "ABCDEFG"), "pas loin");     // 70
-  EXPECT_EQ(judged("ABCDEFGHIJ", "ABCDEF"), "pas loin");      // 60
-  EXPECT_EQ(judged("ABCDEFGHIJ", "ABCDE"), "FAUX");           // 50
+  EXPECT_EQ(judged("ABCDEFGHIJ", "ABCDEFG"), "pas loin");                      // 70
+  EXPECT_EQ(judged("ABCDEFGHIJ", "ABCDEF"), "pas loin");                       // 60
+  EXPECT_EQ(judged("ABCDEFGHIJ", "ABCDE"), "FAUX");                            // 50
   // Nine characters: never "Trop court" nor "pas loin".
   EXPECT_EQ(judged("ABCDEFGHI", "ABCDEF"), "FAUX");
   EXPECT_EQ(judged("ABCDEFGHIJ", "DEFGHI"), "pas loin");  // any inner run counts
@@ -54,8 +56,10 @@ TEST(Verdict, ContainmentBoundaries) {
 
 TEST(Verdict, SimilarityBoundary) {
   const std::string expected = "ABCDEFGHIJKLMNOPQRST";  // 20 characters
-  EXPECT_EQ(judged(expected, "ABCDEFGHIJKLMNOPQxyz"), "y a de l'id\xE9" "e");  // Q = 85
-  EXPECT_EQ(judged(expected, "ABCDEFGHIJKLMNOPwxyz"), "FAUX");                 // Q = 80
+  EXPECT_EQ(judged(expected, "ABCDEFGHIJKLMNOPQxyz"),
+            "y a de l'id\xE9"
+            "e");                                               // Q = 85
+  EXPECT_EQ(judged(expected, "ABCDEFGHIJKLMNOPwxyz"), "FAUX");  // Q = 80
 }
 
 TEST(Verdict, AnswerMatchesUsesBothNormalisations) {

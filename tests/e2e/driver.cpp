@@ -26,7 +26,8 @@ BOOL CALLBACK find_top_level(HWND window, LPARAM data) {
   return FALSE;
 }
 
-HWND find_process_window(DWORD process_id, const std::string& class_name, const std::string& caption) {
+HWND find_process_window(DWORD process_id, const std::string& class_name,
+                         const std::string& caption) {
   Search search = {process_id, caption, class_name, nullptr};
   EnumWindows(find_top_level, reinterpret_cast<LPARAM>(&search));
   return search.found;
@@ -38,8 +39,10 @@ void find_dialogs(PlayerRun* run) {
     char class_name[64] = {};
     GetClassNameA(child, class_name, sizeof class_name);
     if (std::string(class_name) != "#32770") continue;
-    if (GetDlgItem(child, SCORE_LABEL)) run->panel = child;
-    else run->page = child;
+    if (GetDlgItem(child, SCORE_LABEL))
+      run->panel = child;
+    else
+      run->page = child;
   }
 }
 
@@ -59,7 +62,8 @@ void remove_tree(const std::string& folder) {
       std::string name = entry.cFileName;
       if (name == "." || name == "..") continue;
       std::string path = folder + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) remove_tree(path);
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        remove_tree(path);
       else {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path.c_str());
@@ -184,7 +188,8 @@ void press_button(HWND box, int button_id) {
 }
 
 std::string read_file(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "";
   std::string bytes;
   char buffer[4096];

@@ -45,7 +45,8 @@ bool wait_for_text(HWND window, const std::string& expected, DWORD timeout_ms = 
 void settle(const PlayerRun& run);
 
 // A message box of the player's process with this caption, or null on timeout.
-HWND wait_for_message_box(const PlayerRun& run, const std::string& caption, DWORD timeout_ms = 5000);
+HWND wait_for_message_box(const PlayerRun& run, const std::string& caption,
+                          DWORD timeout_ms = 5000);
 // The text of a message box (its static control).
 std::string message_box_text(HWND box);
 // Presses a message box's button (IDOK, IDCANCEL, IDRETRY ...).

@@ -27,7 +27,8 @@ inline std::string lzw(const std::string& plain) {
 inline std::string unlzw(const std::string& stream, int* status) {
   LzwOutput out;
   *status = lzw_decode(reinterpret_cast<const unsigned char*>(stream.data()), stream.size(), &out);
-  std::string decoded = out.bytes ? std::string(reinterpret_cast<const char*>(out.bytes), out.length) : "";
+  std::string decoded =
+      out.bytes ? std::string(reinterpret_cast<const char*>(out.bytes), out.length) : "";
   lzw_release(&out);
   return decoded;
 }

@@ -28,9 +28,9 @@ class RecordingPlatform {
 
   std::vector<RecordedMessage> messages;
   std::vector<FontSpec> fonts;
-  std::vector<uint32_t> brushes;        // colour of each brush made, in order
-  std::vector<void*> deleted;           // handles deleted, in order
-  std::vector<int> answers;             // answers the message box gives, in turn (default OK)
+  std::vector<uint32_t> brushes;  // colour of each brush made, in order
+  std::vector<void*> deleted;     // handles deleted, in order
+  std::vector<int> answers;       // answers the message box gives, in turn (default OK)
 
   // The colour a brush handle made by this seam was created with.
   uint32_t colour_of(void* brush) const;

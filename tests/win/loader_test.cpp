@@ -105,7 +105,9 @@ TEST_F(LoaderTest, ModeOneTwoAnswers) {
   EXPECT_STREQ(doc->explanation, "Deux r\xE9ponses");
   EXPECT_EQ(doc->answer_mode, 1);
   EXPECT_EQ(brush_colour(doc->background_brush), RGB(10, 20, 30));
-  EXPECT_STREQ(doc->codes[0], "C\xD4" "DE-1");
+  EXPECT_STREQ(doc->codes[0],
+               "C\xD4"
+               "DE-1");
 }
 
 TEST_F(LoaderTest, ModeTwoRevealTexts) {
@@ -148,7 +150,9 @@ TEST_F(LoaderTest, NoQuestionsAndNoCodes) {
 TEST_F(LoaderTest, ContentThatDoesNotDecodeKeepsTheDefaults) {
   load("res_bad_content.dll");
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, "Erreur dans le d\xE9" "cryptage des reponses");
+  EXPECT_EQ(messages[0].text,
+            "Erreur dans le d\xE9"
+            "cryptage des reponses");
   EXPECT_EQ(messages[0].caption, "Tirlo");
   EXPECT_STREQ(doc->title, "nom du tirlo");
   EXPECT_EQ(doc->question_count, 2);
@@ -165,7 +169,9 @@ TEST_F(LoaderTest, EmptyCodesResource) {
 TEST_F(LoaderTest, CodesThatDoNotDecode) {
   load("res_codes_bad.dll");
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, "Erreur dans le d\xE9" "cryptage des codes");
+  EXPECT_EQ(messages[0].text,
+            "Erreur dans le d\xE9"
+            "cryptage des codes");
   EXPECT_STREQ(doc->title, "Histoire");
   EXPECT_STREQ(doc->codes[0], "");
 }

@@ -65,8 +65,10 @@ bool read_content(const char* path, std::string* content) {
     ++line_number;
   };
   while ((c = fgetc(file)) != EOF) {
-    if (c == '\n') finish_line();
-    else line.push_back(static_cast<char>(c));
+    if (c == '\n')
+      finish_line();
+    else
+      line.push_back(static_cast<char>(c));
   }
   if (!line.empty()) finish_line();
   fclose(file);
@@ -91,7 +93,8 @@ int main(int argc, char** argv) {
   std::string bytes = content;
   if (!raw) {
     LzwOutput encoded;
-    int status = lzw_encode(reinterpret_cast<const unsigned char*>(content.data()), content.size(), &encoded);
+    int status = lzw_encode(reinterpret_cast<const unsigned char*>(content.data()), content.size(),
+                            &encoded);
     if (status != LZW_OK) {
       fprintf(stderr, "quizenc: encoding %s failed (%d)\n", input, status);
       lzw_release(&encoded);

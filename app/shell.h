@@ -8,3 +8,12 @@
 extern QuizDocument* current_document;  // the one quiz, owned by the start-up
 extern HWND header_panel_window;
 extern HWND question_page_window;
+extern HBRUSH version_label_brush;  // paints the frame's VersionLabel
+
+// What the frame's close and the panel's "Sauver" button call to save the
+// answers: save_answers. Window tests put a recorder here to watch the call.
+extern void (*save_answers_call)(HWND page);
+
+// A value of a layout table: a negative value counts from the far edge, so
+// that -134 in a row of the table means W - 134 for a parent W pixels wide.
+inline int anchored(int value, int extent) { return value < 0 ? extent + value : value; }

@@ -1,0 +1,106 @@
+#include "shell_fixture.h"
+
+#include <cstdlib>
+#include <ostream>
+
+#include "answers/save_answers.h"
+#include "app/main_frame.h"
+#include "app/shell.h"
+#include "app/startup.h"
+#include "app/win32_seam.h"
+
+std::vector<HWND> ShellWindows::saves;
+std::vector<ShellOpen> ShellWindows::shell_opens;
+
+namespace {
+
+void record_save(HWND page) { ShellWindows::saves.push_back(page); }
+
+INT_PTR record_shell_open(HWND owner, const char* target, int show) {
+  ShellWindows::shell_opens.push_back({owner, target, show});
+  return 42;  // what the shell answers on success
+}
+
+const Win32Seam RECORDING_SEAM = {record_shell_open};
+
+}  // namespace
+
+void ShellWindows::SetUp() {
+  saves.clear();
+  shell_opens.clear();
+  save_answers_call = record_save;
+  install_win32_seam(&RECORDING_SEAM);
+  register_frame_class(instance);  // fails harmlessly once registered
+  version_label_brush = CreateSolidBrush(VERSION_LABEL_COLOUR);
+  doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));
+  init_document(doc);
+  copy_text(doc->title, "Capitales d'Europe");
+  copy_text(doc->author, "Marie Curie");
+  copy_text(doc->explanation, "Trouvez la ville");
+  doc->question_count = 36;
+  current_document = doc;
+  frame = open_player_windows(instance);
+  panel = header_panel_window;
+  page = question_page_window;
+  pump_messages();
+}
+
+void ShellWindows::TearDown() {
+  DestroyWindow(frame);
+  pump_messages();
+  DeleteObject(version_label_brush);
+  version_label_brush = nullptr;
+  release_document(doc);
+  free(doc);
+  current_document = nullptr;
+  header_panel_window = nullptr;
+  question_page_window = nullptr;
+  save_answers_call = save_answers;
+  install_win32_seam(nullptr);
+}
+
+SIZE ShellWindows::resize_frame(int width, int height) {
+  SetWindowPos(frame, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client;
+  GetClientRect(frame, &client);
+  return {client.right, client.bottom};
+}
+
+std::string text_of(HWND window) {
+  char text[260] = {};
+  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+RECT child_rect(HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+RECT rect_of(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
+
+std::vector<WPARAM> take_scroll_requests(HWND window) {
+  std::vector<WPARAM> requests;
+  MSG message;
+  while (PeekMessageA(&message, window, WM_VSCROLL, WM_VSCROLL, PM_REMOVE)) {
+    EXPECT_EQ(message.lParam, 0);
+    requests.push_back(message.wParam);
+  }
+  return requests;
+}
+
+void pump_messages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "(" << r.left << ", " << r.top << ") " << r.right - r.left << " x "
+             << r.bottom - r.top;
+}

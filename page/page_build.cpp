@@ -1,5 +1,7 @@
 // The build of the question page: every control of every question, made in
 // the order the layout gives, the answer fields filled from the answers file.
+#include <ole2.h>
+
 #include "../answers/answer_field.h"
 #include "../answers/answers_file.h"
 #include "../answers/evaluation.h"
@@ -70,6 +72,11 @@ struct PageBuild {
   // their statics; any left over is deleted.
   HBITMAP row_bitmaps[3];
   PictureSize row_sizes[3];
+  // COM, held from the first picture to the end of the build: each decode
+  // initialises it again, and inside an open apartment that nests instead of
+  // building and tearing one down every time. A quiz without pictures never
+  // pays for it.
+  bool apartment_open;
 };
 
 HWND create_control(const PageBuild& build, const char* class_name, const char* text, DWORD style,
@@ -111,12 +118,21 @@ void release_row_pictures(PageBuild* build) {
   for (PictureSize& size : build->row_sizes) size = {0, 0};
 }
 
+void open_apartment_for(PageBuild* build, HMODULE module, int id) {
+  if (build->apartment_open ||
+      !FindResourceA(module, MAKEINTRESOURCEA(id), PICTURE_RESOURCE_TYPE)) {
+    return;
+  }
+  build->apartment_open = SUCCEEDED(CoInitialize(nullptr));
+}
+
 void measure_row(PageBuild* build, int n, int count) {
   release_row_pictures(build);
   HMODULE module = resource_module();
   for (int c = 0; c < count; ++c) {
-    HBITMAP bitmap = load_picture(module, QUESTION_PICTURE_RESOURCE + n + c, PICTURE_RESOURCE_TYPE,
-                                  PICTURE_BOX, PICTURE_BOX);
+    int id = QUESTION_PICTURE_RESOURCE + n + c;
+    open_apartment_for(build, module, id);
+    HBITMAP bitmap = load_picture(module, id, PICTURE_RESOURCE_TYPE, PICTURE_BOX, PICTURE_BOX);
     BITMAP info = {};
     if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
       build->row_bitmaps[c] = bitmap;
@@ -223,5 +239,6 @@ void build_page(HWND page, QuizDocument* doc) {
   page_height = layout.page_height;
 
   close_answers_file(&file);
+  if (build.apartment_open) CoUninitialize();
   setup_scrollbars(page);
 }

@@ -107,6 +107,11 @@ HBITMAP load_picture(HMODULE module, int id, const char* type, int box_width, in
   HBITMAP decoded = decode_picture(bytes, size);
   FreeResource(loaded);
   if (!decoded) return nullptr;
+  // A picture packed to fit the box already is kept as it is.
+  BITMAP info = {};
+  GetObjectA(decoded, sizeof info, &info);
+  PictureSize fitted = fit_picture(info.bmWidth, info.bmHeight, box_width, box_height);
+  if (fitted.width == info.bmWidth && fitted.height == info.bmHeight) return decoded;
   HBITMAP scaled = scale_bitmap(decoded, box_width, box_height);
   DeleteObject(decoded);  // only the fitted copy is kept
   return scaled;

@@ -35,6 +35,9 @@ TEST_F(PictureTest, PicturesAreFittedIntoTheBox) {
   EXPECT_EQ(small.cy, 130);
   EXPECT_EQ(tall.cx, 65);  // 130 x 520
   EXPECT_EQ(tall.cy, 260);
+  SIZE fitting = loaded_size(408);  // already fits: kept as it is
+  EXPECT_EQ(fitting.cx, 260);
+  EXPECT_EQ(fitting.cy, 195);
 }
 
 TEST_F(PictureTest, WhatIsNotAPictureGivesNone) {
@@ -83,7 +86,7 @@ TEST_F(PictureTest, DecodingLeavesNothingBehind) {
   for (int id : {401, 405, 406}) DeleteObject(load_picture(module, id, "IMG", 260, 260));
   DWORD gdi_before = gdi_object_count();
   for (int round = 0; round < 20; ++round) {
-    for (int id : {401, 402, 403, 404, 405, 406, 407}) {
+    for (int id : {401, 402, 403, 404, 405, 406, 407, 408}) {
       HBITMAP bitmap = load_picture(module, id, "IMG", 260, 260);
       if (bitmap) DeleteObject(bitmap);
     }

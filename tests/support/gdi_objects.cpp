@@ -6,12 +6,18 @@ const ULONG_PTR HANDLE_INDEXES = 0x10000;  // a GDI handle's index is its low wo
 
 }  // namespace
 
+GdiCensus gdi_census() {
+  GdiCensus census = {};
+  for (ULONG_PTR index = 1; index < HANDLE_INDEXES; ++index) {
+    DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+    if (!type) continue;
+    ++census.total;
+    if (type <= OBJ_COLORSPACE) ++census.of_type[type];
+  }
+  return census;
+}
+
 DWORD gdi_object_count() {
   DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (counted) return counted;
-  DWORD live = 0;
-  for (ULONG_PTR index = 1; index < HANDLE_INDEXES; ++index) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++live;
-  }
-  return live;
+  return counted ? counted : gdi_census().total;
 }

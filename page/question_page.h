@@ -25,6 +25,9 @@ extern int page_height;
 extern int scroll_target;        // vertical position taken on SCROLL_TO_TARGET
 extern WNDPROC edit_class_proc;  // the edit class's own procedure
 
+// The page owns the bitmaps shown by its QuestionPictures: whoever gives one a
+// new bitmap (STM_SETIMAGE) deletes the one it replaces, and the page deletes
+// the last ones when it is destroyed.
 INT_PTR CALLBACK question_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM lparam);
 
 // Sizes both scroll bars from the content extent and the client size; a page

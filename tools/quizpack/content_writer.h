@@ -1,0 +1,31 @@
+// The two "PATCH" resources a quiz travels in, laid out exactly as the
+// player's loader reads them (content/content_parser.h), and read back for
+// `dump`.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "quiz_source.h"
+
+// Resource 104 before encoding: an unused byte, kind + 1, question count,
+// answers per question, five "|"-ended header texts, per question its
+// answer(s) and text, the answer-mode byte, the reveal records of modes 2 to
+// 4 (mode 3 holds a second text, which the player reads past: it is left
+// empty), then red, green and blue.
+std::string write_content(const QuizSource& quiz);
+
+// Resource 105 before encoding: one CR LF-ended line per question; a question
+// without a code gets an empty line.
+std::string write_codes(const QuizSource& quiz);
+
+// Reads decoded content back into `quiz` (everything but codes and media).
+// Content that ends before its last field is refused with `problem`.
+bool read_content(const std::string& content, QuizSource* quiz, std::string* problem);
+
+// Reads up to `count` code lines; codes left empty at the end are dropped.
+std::vector<std::string> read_codes(const std::string& codes, size_t count);
+
+// LZW through the player's own codec. Returns the codec's status (0 success).
+int encode_resource(const std::string& plain, std::string* encoded);
+int decode_resource(const std::string& encoded, std::string* plain);

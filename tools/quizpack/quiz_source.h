@@ -1,0 +1,55 @@
+// A quiz as its author writes it: the source file (UTF-8 TOML, described in
+// docs/quiz-format.md), read, checked and held with every text already in
+// Windows-1252, ready for the content writer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "diagnostics.h"
+
+enum { QUIZ_TEXT_MAX = 259, QUIZ_MAX_QUESTIONS = 96 };
+
+// A media file named by the source: its path as written (relative to the
+// source's folder, UTF-8), empty for none, and the line that names it.
+struct MediaRef {
+  std::string path;
+  int line = 0;
+};
+
+struct SourceQuestion {
+  int line = 0;  // where the question's [[question]] starts
+  std::string text;
+  std::string answer[2];  // the second only with two answer fields
+  std::string reveal;
+  MediaRef picture, answer_picture, clip;
+};
+
+struct QuizSource {
+  std::string path;    // the source file as named to quizpack
+  std::string folder;  // media paths are relative to it
+  uint32_t kind = 0;   // QuizKind: 0 text, 1 picture, 2 audio, 3 video
+  int answers = 1;     // answer fields per question
+  std::string title, author, explanation, labels[2];
+  int answer_mode = 0;                       // 0 none ... 4 reveal-all
+  uint8_t red = 90, green = 95, blue = 150;  // the player's own default page colour
+  std::vector<std::string> codes;            // codes[s - 1] is shown at score s
+  std::vector<SourceQuestion> questions;
+};
+
+// The names the source gives kinds and answer modes ("text", "reveal-box"...).
+const char* kind_name(uint32_t kind);
+const char* answer_mode_name(int mode);
+
+// Reads and checks a source file; every problem goes to `diagnostics`.
+// Returns false when there was an error: the quiz is then not to be used.
+bool read_quiz_source(const std::string& path, QuizSource* quiz, Diagnostics* diagnostics);
+// The same for a text already read; `path` names it in messages and gives the
+// folder of its media.
+bool parse_quiz_source(const std::string& text, const std::string& path, QuizSource* quiz,
+                       Diagnostics* diagnostics);
+
+// The source text of a quiz (UTF-8 TOML), as `dump` prints it. Media paths
+// are written as they stand in `quiz`.
+std::string write_quiz_source(const QuizSource& quiz);

@@ -152,10 +152,11 @@ void create_picture(PageBuild* build, int n, const ControlPlace& place) {
   }
 }
 
-void create_media_button(PageBuild* build, const ControlPlace& place, int icon_id) {
+// The icons were loaded once by prepare_player; a missing one leaves the
+// button blank.
+void create_media_button(PageBuild* build, const ControlPlace& place, HICON icon) {
   HWND button = create_control(*build, "Button", "", MEDIA_BUTTON_STYLE, place);
-  HICON icon = LoadIconA(build->instance, MAKEINTRESOURCEA(icon_id));
-  SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+  if (button && icon) SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
 
 void create_text_static(PageBuild* build, const ControlPlace& place, const char* text,
@@ -193,8 +194,8 @@ void create_place(PageBuild* build, int n, const ControlPlace& place) {
     case ROLE_CAPTION_2:
       create_text_static(build, place, build->doc->answer2_label, CAPTION_STYLE);
       break;
-    case ROLE_PLAY: create_media_button(build, place, IDI_PLAY); break;
-    case ROLE_STOP: create_media_button(build, place, IDI_STOP); break;
+    case ROLE_PLAY: create_media_button(build, place, play_icon); break;
+    case ROLE_STOP: create_media_button(build, place, stop_icon); break;
     case ROLE_REVEAL: create_reveal_label(build, place, question); break;
     case ROLE_PICTURE: create_picture(build, n, place); break;
   }

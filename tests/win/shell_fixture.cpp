@@ -21,7 +21,8 @@ INT_PTR record_shell_open(HWND owner, const char* target, int show) {
   return 42;  // what the shell answers on success
 }
 
-const Win32Seam RECORDING_SEAM = {record_shell_open};
+// The real calls but the shell's, which is recorded.
+Win32Seam recording_seam;
 
 }  // namespace
 
@@ -29,7 +30,10 @@ void ShellWindows::SetUp() {
   saves.clear();
   shell_opens.clear();
   save_answers_call = record_save;
-  install_win32_seam(&RECORDING_SEAM);
+  install_win32_seam(nullptr);
+  recording_seam = win32_seam();
+  recording_seam.shell_open = record_shell_open;
+  install_win32_seam(&recording_seam);
   register_frame_class(instance);  // fails harmlessly once registered
   version_label_brush = CreateSolidBrush(VERSION_LABEL_COLOUR);
   doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));

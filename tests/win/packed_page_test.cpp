@@ -37,7 +37,8 @@ std::string answers_file() {
 }
 
 // The page of one packed example, built in a plain 1000 x 700 window as the
-// player builds it in its frame, with the quiz's resources read from the packed executable.
+// player builds it in its frame, with the quiz's resources read from the
+// packed executable.
 class PackedPage : public ::testing::Test {
  protected:
   PlatformSeam seam = win32_platform();
@@ -46,15 +47,18 @@ class PackedPage : public ::testing::Test {
   HWND parent = nullptr;
   HWND page = nullptr;
 
-  void open(const char* name) {
+  void SetUp() override {
     seam.message_box = ignore_message;
     install_platform(&seam);
+    init_document(doc);
     DeleteFileA(answers_file().c_str());
+  }
+
+  void open(const char* name) {
     module =
         LoadLibraryExA((std::string(name) + ".exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr) << name;
     set_resource_module(module);
-    init_document(doc);
     load_content(doc);
     current_document = doc;
     parent = CreateWindowExA(0, "Static", "packed page", WS_OVERLAPPEDWINDOW, 0, 0, 1000, 700,

@@ -30,20 +30,23 @@ else()
 endif()
 
 # quiz_package(NAME <target> SOURCE <quiz.toml> OUTPUT <quiz.exe>
-#              [FIELDS <file>] [KEEP_PICTURES])
+#              [FIELDS <file>] [KEEP_PICTURES] [EXCLUDE_FROM_ALL] [DEPENDS <file>...])
 #
 # Packs a quiz source into a copy of this build's player.exe (win32 build
 # only): target <target> makes OUTPUT, and is remade when the source, any
 # picture or clip it names, the player or quizpack change. Relative paths are
 # taken from the current source folder (SOURCE) and binary folder (OUTPUT,
 # FIELDS). FIELDS also writes the fields the player's loader will read from
-# the quiz, one "name=value" line each, for tests to compare with. Example:
+# the quiz, one "name=value" line each, for tests to compare with. DEPENDS
+# names media that the build itself makes (the depfile knows them only after
+# the first packing). EXCLUDE_FROM_ALL: made only when asked for. Example:
 #
 #   quiz_package(NAME capitals_quiz SOURCE ${PROJECT_SOURCE_DIR}/examples/capitales.toml
 #                OUTPUT capitales.exe)
 #   add_dependencies(win_tests capitals_quiz)
 function(quiz_package)
-  cmake_parse_arguments(Q "KEEP_PICTURES" "NAME;SOURCE;OUTPUT;FIELDS" "" ${ARGN})
+  cmake_parse_arguments(Q "KEEP_PICTURES;EXCLUDE_FROM_ALL" "NAME;SOURCE;OUTPUT;FIELDS" "DEPENDS"
+                        ${ARGN})
   if(NOT Q_NAME OR NOT Q_SOURCE OR NOT Q_OUTPUT)
     message(FATAL_ERROR "quiz_package needs NAME, SOURCE and OUTPUT")
   endif()
@@ -61,9 +64,13 @@ function(quiz_package)
   endif()
   add_custom_command(OUTPUT ${outputs}
     COMMAND ${QUIZPACK} build ${source} -o ${output} --player $<TARGET_FILE:player> ${options}
-    DEPENDS ${source} player ${QUIZPACK_TARGET}
+    DEPENDS ${source} player ${QUIZPACK_TARGET} ${Q_DEPENDS}
     DEPFILE ${output}.d
     COMMENT "Packing ${Q_SOURCE}"
     VERBATIM)
-  add_custom_target(${Q_NAME} ALL DEPENDS ${outputs})
+  set(all ALL)
+  if(Q_EXCLUDE_FROM_ALL)
+    set(all "")
+  endif()
+  add_custom_target(${Q_NAME} ${all} DEPENDS ${outputs})
 endfunction()

@@ -130,6 +130,17 @@ void halt_clip() {
   if (player_host && current_document->kind == QUIZ_VIDEO) ShowWindow(player_host, SW_HIDE);
 }
 
+// A clip starts when play is called, not already when its file is named.
+// Some versions of the control, left to start by themselves, half-open a clip
+// they cannot decode and then crash on the play that follows it; started only
+// by play, such a clip just does not play.
+void hold_playback_for_play(IWMPPlayer* player) {
+  IWMPSettings* settings = nullptr;
+  if (FAILED(player->get_settings(&settings)) || !settings) return;
+  settings->put_autoStart(VARIANT_FALSE);
+  settings->Release();
+}
+
 // Our references to the control. Its host window holds its own until it is
 // destroyed.
 void release_player() {
@@ -190,6 +201,7 @@ void prepare_player(HWND page) {
   player_missing = 0;
   attach_control(media_player, player_host, nullptr);
   media_player->get_controls(&media_controls);
+  hold_playback_for_play(media_player);
   BSTR mode = wide_text("none");
   if (mode) media_player->put_uiMode(mode);
   SysFreeString(mode);

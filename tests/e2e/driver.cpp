@@ -1,5 +1,6 @@
 #include "driver.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -210,4 +211,19 @@ bool write_file(const std::string& path, const std::string& bytes) {
 
 bool file_exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void click_button(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+std::vector<std::string> files_matching(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\" + pattern).c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct PlayerRun {
   PROCESS_INFORMATION process = {};
@@ -56,3 +57,10 @@ void press_button(HWND box, int button_id);
 std::string read_file(const std::string& path);
 bool write_file(const std::string& path, const std::string& bytes);
 bool file_exists(const std::string& path);
+
+// Presses a button as a click does (BM_CLICK, posted): its parent gets the
+// button's command from the player's own loop.
+void click_button(HWND button);
+
+// Names of the files in `folder` that match `pattern` ("tirlo*.mp3"), sorted.
+std::vector<std::string> files_matching(const std::string& folder, const std::string& pattern);

@@ -191,8 +191,8 @@ class FolderWatch {
 
 // A quiz document of the kind under test as `current_document`, the clips of
 // res_clips.dll as the program's resources (402, 403 and 405 spoken MP3, 404 an
-// AVI, none from 406), a plain window as the page, and seams that record
-// messages and the shell's "open".
+// AVI, 406 bytes that are no clip, none from 407), a plain window as the page, and seams that
+// record messages and the shell's "open".
 class MediaTest : public ::testing::Test {
  protected:
   PlatformSeam platform_seam = win32_platform();
@@ -315,6 +315,25 @@ TEST_F(MediaTest, AMissingClipEndsThePlaySilentlyAfterStoppingTheCurrentOne) {
   double stopped = position();
   pump(400);
   EXPECT_EQ(position(), stopped);
+}
+
+// The control cannot open the clip: nothing plays, and neither pressing play
+// again nor the next clip nor the teardown suffers for it.
+TEST_F(MediaTest, AClipTheControlCannotOpenBreaksNothing) {
+  start(QUIZ_AUDIO);
+  ASSERT_EQ(player_missing, 0);
+  play_clip(page, 6);
+  EXPECT_EQ(files_here(), Names({"tirlo6.mp3"}));
+  pump(200);
+  EXPECT_LE(position(), 0);
+  play_clip(page, 6);
+  play_clip(page, 2);
+  EXPECT_EQ(files_here(), Names({"tirlo2.mp3"}));
+  EXPECT_GT(wait_for_playback(), 0);
+  play_clip(page, 6);
+  stop_media(page);
+  EXPECT_TRUE(files_here().empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(MediaTest, TeardownDeletesEveryNameOfTheQuizKind) {

@@ -1,0 +1,92 @@
+// The audio and video examples, packed by quizpack, started from a folder of
+// their own and driven with their PlayButtons and StopButtons: each play
+// replaces the previous clip's temporary file with its own, a stop deletes it,
+// and closing leaves no temporary file behind, even with a clip under way.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+namespace {
+
+typedef std::vector<std::string> Names;
+
+const int PLAY_BUTTON = 6000;
+const int STOP_BUTTON = 7000;
+const int PLAYER_HOST = 9900;
+
+struct MediaQuiz {
+  const char* name;       // the example, packed as <name>.exe
+  const char* extension;  // of its temporary clip files
+  int first, second;      // two of its questions, played in turn
+};
+
+class MediaRun : public ::testing::TestWithParam<MediaQuiz> {
+ protected:
+  PlayerRun run;
+  std::string folder;
+
+  void SetUp() override {
+    const MediaQuiz& quiz = GetParam();
+    folder = fresh_folder(std::string("media-") + quiz.name);
+    std::string copy = folder + "\\" + quiz.name + ".exe";
+    ASSERT_TRUE(CopyFileA((std::string(QUIZ_EXAMPLES_DIR) + "\\" + quiz.name + ".exe").c_str(),
+                          copy.c_str(), FALSE));
+    ASSERT_TRUE(start_player(copy, folder, &run));
+    ASSERT_NE(run.page, nullptr);
+  }
+  void TearDown() override { kill_player(&run); }
+
+  void press(int id) {
+    HWND button = GetDlgItem(run.page, id);
+    ASSERT_NE(button, nullptr) << id;
+    click_button(button);
+    settle(run);
+  }
+  Names clips_left() { return files_matching(folder, "tirlo*"); }
+  std::string clip(int question) {
+    return "tirlo" + std::to_string(question) + "." + GetParam().extension;
+  }
+};
+
+TEST_P(MediaRun, PlaySwitchStopAndCloseLeaveNoClipBehind) {
+  const MediaQuiz& quiz = GetParam();
+  bool video = std::string(quiz.extension) == "avi";
+  HWND host = GetDlgItem(run.page, PLAYER_HOST);
+  ASSERT_NE(host, nullptr);
+
+  press(PLAY_BUTTON + quiz.first);
+  EXPECT_EQ(clips_left(), Names({clip(quiz.first)}));
+  press(PLAY_BUTTON + quiz.second);
+  EXPECT_EQ(clips_left(), Names({clip(quiz.second)}));  // the first one's file is gone
+  if (video) {
+    RECT shown;
+    GetClientRect(host, &shown);
+    EXPECT_TRUE(IsWindowVisible(host));
+    EXPECT_GT(shown.right, 0);
+  }
+
+  press(STOP_BUTTON + quiz.first);  // any StopButton stops the clip under way
+  EXPECT_TRUE(clips_left().empty());
+  if (video) {
+    EXPECT_FALSE(IsWindowVisible(host));
+  }
+
+  // A clip still playing when the window closes.
+  press(PLAY_BUTTON + quiz.first);
+  EXPECT_EQ(clips_left(), Names({clip(quiz.first)}));
+  EXPECT_EQ(close_player(&run), 0);
+  EXPECT_TRUE(clips_left().empty());
+}
+
+// The examples hold three clips (voix) and two (films).
+INSTANTIATE_TEST_SUITE_P(Examples, MediaRun,
+                         ::testing::Values(MediaQuiz{"voix", "mp3", 2, 3},
+                                           MediaQuiz{"films", "avi", 2, 1}),
+                         [](const ::testing::TestParamInfo<MediaQuiz>& info) {
+                           return std::string(info.param.name);
+                         });
+
+}  // namespace

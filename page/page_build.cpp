@@ -96,8 +96,8 @@ void apply_font(const PageBuild& build, HWND control, ControlFont font) {
   }
 }
 
-// Made with its restored answer, subclassed, judged, then focused; judging at
-// creation lets a restored answer count in the score at once.
+// Made with its restored answer and subclassed. It is judged once the whole
+// page stands, when its verdict label and its question's reveal label exist.
 void create_answer_field(PageBuild* build, const ControlPlace& place) {
   char line[TEXT_SLOT_SIZE];
   read_answer_line(&build->answers, line);
@@ -106,8 +106,6 @@ void create_answer_field(PageBuild* build, const ControlPlace& place) {
   WNDPROC previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answer_field_proc)));
   if (previous) edit_class_proc = previous;  // a field that was not made must not clear it
-  evaluate_answer(build->doc, build->page, place.id);
-  SetFocus(field);
 }
 
 void release_row_pictures(PageBuild* build) {
@@ -240,6 +238,9 @@ void build_page(HWND page, QuizDocument* doc) {
   page_height = layout.page_height;
 
   close_answers_file(&file);
+  // Restored answers show their verdicts and count in the score from the
+  // start (answer pictures decode inside the apartment still held).
+  judge_all_answers(doc, page);
   if (build.apartment_open) CoUninitialize();
   setup_scrollbars(page);
 }

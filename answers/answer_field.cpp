@@ -58,7 +58,7 @@ bool on_key(HWND field, WPARAM key) {
     case VK_RETURN: evaluate_field(field); return true;
     case VK_TAB: on_tab_released(field); break;
     case VK_F1: spread_answer(field); break;
-    case VK_F2: save_answers_call(GetParent(field)); break;
+    case VK_F2: save_answers_call(GetParent(field), SAVE_ON_REQUEST); break;
   }
   return false;
 }

@@ -59,10 +59,10 @@ LRESULT on_size(HWND frame, WPARAM kind) {
   return 0;
 }
 
-// Closing saves without asking and ends the loop; the frame itself stays until
-// teardown.
+// Closing saves (asking what to do only when the answers cannot be written)
+// and ends the loop; the frame itself stays until teardown.
 LRESULT on_close() {
-  save_answers_call(question_page_window);
+  save_answers_call(question_page_window, SAVE_ON_CLOSE);
   DeleteFileA(STRAY_CLIP_FILE);
   PostQuitMessage(0);
   return 0;
@@ -71,7 +71,7 @@ LRESULT on_close() {
 // When Windows ends the session the process is ended without WM_CLOSE: the
 // answers are saved here too, or they would be lost.
 LRESULT on_end_session(WPARAM ending) {
-  if (ending) save_answers_call(question_page_window);
+  if (ending) save_answers_call(question_page_window, SAVE_AT_SESSION_END);
   return 0;
 }
 

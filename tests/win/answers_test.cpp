@@ -19,6 +19,7 @@
 #include "shell_fixture.h"
 #include "tests/support/gdi_objects.h"
 #include "tests/support/numbered_questions.h"
+#include "tests/support/readonly_folder.h"
 #include "tests/support/user_objects.h"
 
 namespace {
@@ -50,12 +51,29 @@ std::string answers_name() {
   return name;
 }
 
+std::string file_bytes(const std::string& name) {
+  std::string bytes;
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "(none)";
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
 void put_file(const std::string& name, const std::string& bytes) {
   HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   DWORD written = 0;
   WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
   CloseHandle(file);
+}
+
+// Holds a file open as another program would, without sharing it.
+HANDLE lock_file(const std::string& name) {
+  return CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
 // Watches what reaches the edit control's own procedure.
@@ -76,6 +94,7 @@ class Answers : public ::testing::Test {
   std::string folder;
   char previous_directory[MAX_PATH] = "";
   HMODULE pictures = nullptr;
+  bool folder_locked = false;
 
   void SetUp() override {
     boxes.clear();
@@ -88,6 +107,7 @@ class Answers : public ::testing::Test {
     GetTempPathA(sizeof temp, temp);
     folder = std::string(temp) + "quiz-answers-test";
     CreateDirectoryA(folder.c_str(), nullptr);
+    unlock_folder(folder);  // a run that crashed may have left it so
     clear_folder();
     SetCurrentDirectoryA(folder.c_str());
     register_frame_class(instance);
@@ -111,6 +131,7 @@ class Answers : public ::testing::Test {
     current_document = nullptr;
     header_panel_window = question_page_window = nullptr;
     SetCurrentDirectoryA(previous_directory);
+    if (folder_locked) unlock_folder(folder);
     clear_folder();
   }
 
@@ -402,6 +423,75 @@ TEST_F(Answers, TheFocusComesBackAfterTheFrameWasLeft) {
   SetActiveWindow(frame);
   EXPECT_EQ(GetFocus(), field(2));
   DestroyWindow(other);
+}
+
+TEST_F(Answers, F2WritesEveryFieldAtOnceInTheCurrentDirectory) {
+  quiz(QUIZ_PICTURE, 3, 2, MODE_NOTHING);
+  open();
+  const char* texts[] = {"Ville 1", "", " Paris ", "x", "", "Pays 3"};
+  for (int k = 1; k <= 6; ++k) type(k, texts[k - 1]);
+  release(3, VK_F2);
+  const std::string expected = "Ville 1\r\n\r\n Paris \r\nx\r\n\r\nPays 3\r\n";
+  EXPECT_EQ(file_bytes(folder + "\\win_tests.txt"), expected);
+  release(3, VK_F2);  // again: one copy, not two
+  EXPECT_EQ(file_bytes(answers_name()), expected);
+  EXPECT_EQ(file_bytes(answers_name() + ".tmp"), "(none)");
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Answers, AFileHeldByAnotherProgramIsToldAndKeptAsItWas) {
+  quiz(QUIZ_TEXT, 2, 1, MODE_NOTHING);
+  open("ancien\r\n\r\n");
+  type(1, "nouveau");
+  HANDLE held = lock_file(answers_name());
+  box_answers = {ANSWER_CANCEL};
+  release(1, VK_F2);
+  CloseHandle(held);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "Enregistrement des r\xE9ponses");
+  EXPECT_EQ(boxes[0].buttons, unsigned(MESSAGE_RETRY_CANCEL | MESSAGE_WARNING));
+  EXPECT_NE(boxes[0].text.find("\xAB win_tests.txt \xBB"), std::string::npos) << boxes[0].text;
+  EXPECT_NE(boxes[0].text.find("Annuler : continuer sans enregistrer."), std::string::npos);
+  EXPECT_EQ(file_bytes(answers_name()), "ancien\r\n\r\n");
+  EXPECT_EQ(file_bytes(answers_name() + ".tmp"), "(none)");
+
+  // Trying again once the other program has let go saves.
+  file_to_free = lock_file(answers_name());
+  box_answers = {ANSWER_RETRY};
+  release(1, VK_F2);
+  EXPECT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(file_bytes(answers_name()), "nouveau\r\n\r\n");
+
+  // Closing: the user may quit without saving; the window then closes.
+  type(2, "encore");
+  held = lock_file(answers_name());
+  box_answers = {ANSWER_RETRY, ANSWER_CANCEL};
+  SendMessageA(frame, WM_CLOSE, 0, 0);
+  EXPECT_EQ(boxes.size(), 4u);
+  EXPECT_NE(boxes[3].text.find("Annuler : quitter sans enregistrer"), std::string::npos);
+  MSG quit;
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  // The end of the session leaves no time to ask: one try, nothing shown.
+  SendMessageA(frame, WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(boxes.size(), 4u);
+  CloseHandle(held);
+  EXPECT_EQ(file_bytes(answers_name()), "nouveau\r\n\r\n");
+}
+
+TEST_F(Answers, AReadOnlyFolderIsToldAndLosesNothingSaved) {
+  quiz(QUIZ_TEXT, 2, 1, MODE_NOTHING);
+  open("ancien\r\n\r\n");
+  folder_locked = lock_folder(folder);
+  if (!folder_locked) GTEST_SKIP() << "no immutable folders here";
+  type(1, "nouveau");
+  box_answers = {ANSWER_CANCEL};
+  release(1, VK_F2);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(file_bytes(answers_name()), "ancien\r\n\r\n");
+  ASSERT_TRUE(unlock_folder(folder));
+  folder_locked = false;
+  release(1, VK_F2);
+  EXPECT_EQ(file_bytes(answers_name()), "nouveau\r\n\r\n");
 }
 
 // Answering, changing and answering again every question, answer pictures

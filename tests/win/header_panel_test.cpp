@@ -256,6 +256,7 @@ TEST_F(HeaderPanel, HyperlinkOpensOncePerClick) {
 TEST_F(HeaderPanel, SauverSavesTheAnswers) {
   SendDlgItemMessageA(panel, 27, BM_CLICK, 0, 0);
   EXPECT_EQ(saves, std::vector<HWND>{page});
+  EXPECT_EQ(save_occasions, std::vector<SaveOccasion>{SAVE_ON_REQUEST});
   EXPECT_TRUE(shell_opens.empty());
 }
 

@@ -107,7 +107,7 @@ void spread_answer(HWND field) {
   for (int k = 1; k <= fields; ++k) {
     int id = ID_ANSWER_FIELD + k;
     if (k == own.field || label_reads_right(page, id + LABEL_OFFSET)) continue;
-    SetDlgItemTextA(page, id, text);
+    write_control_text(page, id, text);
     ids[count++] = id;
   }
   evaluate_answers(doc, page, ids, count);
@@ -122,10 +122,10 @@ void bring_field_into_view(HWND page, HWND field) {
   int per_question = fields_per_question(current_document);
   int first_id = ID_ANSWER_FIELD + (place.question - 1) * per_question;
   for (int j = 1; j <= per_question; ++j) {
-    widen(&question, page, GetDlgItem(page, first_id + j), position);
-    widen(&question, page, GetDlgItem(page, first_id + j + LABEL_OFFSET), position);
+    widen(&question, page, page_control(page, first_id + j), position);
+    widen(&question, page, page_control(page, first_id + j + LABEL_OFFSET), position);
   }
-  widen(&question, page, GetDlgItem(page, ID_QUESTION_PICTURE + place.question), position);
+  widen(&question, page, page_control(page, ID_QUESTION_PICTURE + place.question), position);
   RECT client;
   GetClientRect(page, &client);
   int target =
@@ -138,10 +138,10 @@ void bring_field_into_view(HWND page, HWND field) {
 void focus_first_open_field(HWND page) {
   if (!page || !current_document) return;
   int fields = answer_field_count(current_document);
-  HWND target = GetDlgItem(page, ID_ANSWER_FIELD + 1);
+  HWND target = page_control(page, ID_ANSWER_FIELD + 1);
   for (int k = 1; k <= fields; ++k) {
     if (!label_reads_right(page, ID_VERDICT_LABEL + k)) {
-      target = GetDlgItem(page, ID_ANSWER_FIELD + k);
+      target = page_control(page, ID_ANSWER_FIELD + k);
       break;
     }
   }

@@ -3,6 +3,7 @@
 #include "../app/platform_win32.h"
 #include "../page/page_layout.h"
 #include "../page/picture.h"
+#include "../page/question_page.h"
 #include "score.h"
 #include "score_rules.h"
 #include "verdict.h"
@@ -21,9 +22,7 @@ bool question_is_solved(const QuizDocument* doc, HWND page, int question) {
   char typed[2][TEXT_SLOT_SIZE];
   const char* texts[2] = {typed[0], typed[1]};
   for (int j = 1; j <= per_question; ++j) {
-    typed[j - 1][0] = 0;
-    GetDlgItemTextA(page, ID_ANSWER_FIELD + (question - 1) * per_question + j, typed[j - 1],
-                    TEXT_SLOT_SIZE);
+    read_control_text(page, ID_ANSWER_FIELD + (question - 1) * per_question + j, typed[j - 1]);
   }
   return question_solved(doc, question, texts);
 }
@@ -40,11 +39,11 @@ RECT place_of(HWND control) {
 // row (a picture that did not load keeps a static of that height) and stands
 // at its top; the column starts where the question's first field does.
 bool picture_box(const QuizDocument* doc, HWND page, int n, RECT* box) {
-  HWND first_field = GetDlgItem(page, ID_ANSWER_FIELD + (n - 1) * fields_per_question(doc) + 1);
+  HWND first_field = page_control(page, ID_ANSWER_FIELD + (n - 1) * fields_per_question(doc) + 1);
   if (!first_field) return false;
   int first = n - (n - 1) % GRID_COLUMNS, top = 0, height = 0;
   for (int q = first; q < first + GRID_COLUMNS && q <= doc->question_count; ++q) {
-    HWND picture = GetDlgItem(page, ID_QUESTION_PICTURE + q);
+    HWND picture = page_control(page, ID_QUESTION_PICTURE + q);
     if (!picture) continue;
     RECT place = place_of(picture);
     if (place.bottom - place.top > height) {
@@ -61,7 +60,7 @@ bool picture_box(const QuizDocument* doc, HWND page, int n, RECT* box) {
 // the same box and centred there as the page centres its pictures, so a
 // picture of another shape is shown whole. The replaced bitmap is deleted.
 void show_answer_picture(const QuizDocument* doc, HWND page, int n) {
-  HWND picture = GetDlgItem(page, ID_QUESTION_PICTURE + n);
+  HWND picture = page_control(page, ID_QUESTION_PICTURE + n);
   RECT box;
   if (!picture || !picture_box(doc, page, n, &box)) return;
   int box_width = box.right - box.left, box_height = box.bottom - box.top;
@@ -81,7 +80,7 @@ void show_answer_picture(const QuizDocument* doc, HWND page, int n) {
 }
 
 void show_reveal(HWND page, int n, int show) {
-  HWND reveal = GetDlgItem(page, ID_REVEAL_LABEL + n);
+  HWND reveal = page_control(page, ID_REVEAL_LABEL + n);
   if (reveal) ShowWindow(reveal, show);
 }
 
@@ -108,18 +107,18 @@ void act_on_solved(const QuizDocument* doc, HWND page, int n, Telling telling) {
 void judge_field(QuizDocument* doc, HWND page, int field_id, Telling telling) {
   FieldPlace place;
   if (!locate_field(doc, field_id, &place)) return;
-  char typed[TEXT_SLOT_SIZE] = "";
-  GetDlgItemTextA(page, field_id, typed, sizeof typed);
+  char typed[TEXT_SLOT_SIZE];
+  read_control_text(page, field_id, typed);
   Verdict verdict = judge_answer(expected_answer(doc, place), typed);
   int label = field_id + LABEL_OFFSET;
   if (verdict != VERDICT_RIGHT) {
     show_reveal(page, place.question, SW_HIDE);
     doc->all_revealed = 0;
-    SetDlgItemTextA(page, label, verdict_text(verdict));
+    write_control_text(page, label, verdict_text(verdict));
     return;
   }
   bool was_right = label_reads_right(page, label);
-  SetDlgItemTextA(page, label, RIGHT_WORD);
+  write_control_text(page, label, RIGHT_WORD);
   if (!was_right && doc->answer_mode != MODE_NOTHING &&
       question_is_solved(doc, page, place.question)) {
     act_on_solved(doc, page, place.question, telling);

@@ -1,12 +1,12 @@
 #include "save_answers.h"
 
 #include "../app/shell.h"
+#include "../page/page_layout.h"
+#include "../page/question_page.h"
 #include "answers_file.h"
 #include "score_rules.h"
 
 namespace {
-
-const int FIRST_FIELD_ID = 4000;
 
 // Told when the answers cannot be written: the file's name, the likely causes,
 // and what each button does. Windows-1252.
@@ -34,8 +34,8 @@ bool answers_name(char* slot) {
 
 bool write_lines(HANDLE file, HWND page, int fields) {
   for (int k = 1; k <= fields; ++k) {
-    char text[TEXT_SLOT_SIZE] = "";
-    GetDlgItemTextA(page, FIRST_FIELD_ID + k, text, sizeof text);
+    char text[TEXT_SLOT_SIZE];
+    read_control_text(page, ID_ANSWER_FIELD + k, text);
     char line[ANSWER_LINE_SIZE];
     DWORD length = DWORD(format_answer_line(text, line)), written = 0;
     if (!WriteFile(file, line, length, &written, nullptr) || written != length) return false;

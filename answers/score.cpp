@@ -2,11 +2,12 @@
 
 #include "../app/header_panel.h"
 #include "../page/page_layout.h"
+#include "../page/question_page.h"
 #include "score_rules.h"
 
 bool label_reads_right(HWND page, int label_id) {
-  char text[TEXT_SLOT_SIZE] = "";
-  GetDlgItemTextA(page, label_id, text, sizeof text);
+  char text[TEXT_SLOT_SIZE];
+  read_control_text(page, label_id, text);
   return label_is_right(text);
 }
 

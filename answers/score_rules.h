@@ -12,8 +12,6 @@ int fields_per_question(const QuizDocument* doc);
 // The answer fields of the page: questions (0 to 96) times fields per question.
 int answer_field_count(const QuizDocument* doc);
 
-enum { MAX_ANSWER_FIELDS = 2 * MAX_QUESTIONS };
-
 // Where an answer field stands: question n, its answer j, and k over the page
 // (every number 1-based).
 struct FieldPlace {

@@ -442,6 +442,20 @@ TEST_F(Answers, TabAndPageKeysKeepTheFieldInView) {
   EXPECT_EQ(scroll_position(), position);
 }
 
+// Judging finds the page's numbered controls in a table the build keeps: each
+// one the control of that id, the table forgotten with its page.
+TEST_F(Answers, ThePageKeepsItsNumberedControls) {
+  quiz(QUIZ_PICTURE, 4, 2, MODE_REVEAL);
+  open();
+  for (int id : {4001, 4008, 5001, 5008, 8001, 8004, 9901, 9904, 4009, 5009, 8005, 9905, 153}) {
+    EXPECT_EQ(page_control(page, id), GetDlgItem(page, id)) << id;
+  }
+  EXPECT_NE(page_control(page, 4008), nullptr);
+  DestroyWindow(page);
+  EXPECT_EQ(page_controls.page, nullptr);
+  EXPECT_EQ(page_controls.fields[1], nullptr);
+}
+
 TEST_F(Answers, TheFocusComesBackAfterTheFrameWasLeft) {
   quiz(QUIZ_TEXT, 3, 1, MODE_NOTHING);
   open();

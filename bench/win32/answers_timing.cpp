@@ -9,7 +9,9 @@
 //   - update_score: every one of the 192 labels read, " n / N" and the code
 //     written into the header panel;
 //   - one evaluate_answer on such a field: the field read, the ladder, the
-//     verdict written and update_score.
+//     verdict written and update_score;
+//   - judge_all_answers, what the page does once at start with restored
+//     answers, when all 192 fields hold such answers (the longest restore).
 // Prints each figure's median and least time per call in microseconds.
 #include <windows.h>
 
@@ -111,9 +113,17 @@ int main(int argc, char** argv) {
   Figure score = time_calls("update_score (192 labels)", repeats, [&] { update_score(doc, page); });
   Figure evaluation = time_calls("evaluate_answer (259-byte field)", repeats,
                                  [&] { evaluate_answer(doc, page, FIELD_ID); });
+  for (int k = 1; k <= 2 * QUESTIONS; ++k) {
+    const QuizQuestion* question = question_at(doc, (k - 1) / 2);
+    SetDlgItemTextA(page, 4000 + k,
+                    worst_typing(k % 2 ? question->answer1 : question->answer2).c_str());
+  }
+  Figure restore = time_calls("judge_all_answers (192 fields)", repeats / 20 + 1,
+                              [&] { judge_all_answers(doc, page); });
   report(ladder);
   report(score);
   report(evaluation);
+  report(restore);
   printf("one frame at 60 Hz: 16667 us\n");
 
   DestroyWindow(frame);

@@ -29,7 +29,6 @@ bool run(std::string command) {
   if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process))
     return false;
-  WaitForSingleObject(process.hProcess, 10000);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return true;
@@ -49,13 +48,22 @@ bool set_immutable(const std::string& folder, const char* flag) {
   return !path.empty() && run(std::string("/usr/bin/chattr ") + flag + " \"" + path + "\"");
 }
 
+bool wait_until_accepting(const std::string& folder, bool accepting) {
+  for (int tries = 0; tries < 750; ++tries) {
+    if (accepts_files(folder) == accepting) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
 }  // namespace
 
 bool lock_folder(const std::string& folder) {
-  return set_immutable(folder, "+i") && !accepts_files(folder);
+  return set_immutable(folder, "+i") && wait_until_accepting(folder, false);
 }
 
 bool unlock_folder(const std::string& folder) {
+  if (accepts_files(folder)) return true;
   set_immutable(folder, "-i");
-  return accepts_files(folder);
+  return wait_until_accepting(folder, true);
 }

@@ -45,10 +45,7 @@ void on_set_focus(HWND field) { SendMessageA(field, EM_SETSEL, 0, -1); }
 void on_tab_released(HWND field) {
   HWND page = GetParent(field);
   HWND focus = GetFocus();
-  FieldPlace place;
-  if (focus && GetParent(focus) == page && field_place(focus, &place)) {
-    bring_field_into_view(page, focus);
-  }
+  if (focus && GetParent(focus) == page) bring_field_into_view(page, focus);
 }
 
 // Key releases, and keys pressed with Alt (Alt+Enter judges too). True when

@@ -8,6 +8,7 @@ const unsigned char CR = 13;
 const unsigned char LF = 10;
 const char ANSWERS_EXTENSION[] = "txt";
 const size_t EXTENSION_LENGTH = 3;
+const char TEMPORARY_SUFFIX[] = ".tmp";
 
 }  // namespace
 
@@ -21,6 +22,24 @@ bool answers_file_name(const char* program_path, char* slot) {
   }
   memcpy(slot + length - EXTENSION_LENGTH, ANSWERS_EXTENSION, EXTENSION_LENGTH);
   return true;
+}
+
+bool answers_temporary_name(const char* answers_name, char* slot) {
+  size_t length = strnlen(answers_name, TEXT_SLOT_SIZE);
+  if (length == 0 || length + sizeof TEMPORARY_SUFFIX > TEXT_SLOT_SIZE) {
+    slot[0] = 0;
+    return false;
+  }
+  memcpy(slot, answers_name, length);
+  memcpy(slot + length, TEMPORARY_SUFFIX, sizeof TEMPORARY_SUFFIX);
+  return true;
+}
+
+size_t format_answer_line(const char* text, char* line) {
+  size_t length = text ? strnlen(text, TEXT_SLOT_MAX) : 0;
+  if (length) memcpy(line, text, length);
+  memcpy(line + length, ANSWER_LINE_END, 2);
+  return length + 2;
 }
 
 void start_answers(AnswersReader* reader, const void* bytes, size_t size) {

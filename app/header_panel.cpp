@@ -144,7 +144,7 @@ INT_PTR on_ctl_color_static(HDC dc, HWND control) {
 // of a double click (STN_DBLCLK) opens nothing more; a click on "Sauver".
 INT_PTR on_command(WPARAM command) {
   if (command == HYPERLINK_LABEL) win32_seam().shell_open(nullptr, MAKER_ADDRESS, SW_SHOWNORMAL);
-  if (command == SAVE_BUTTON) save_answers_call(question_page_window);
+  if (command == SAVE_BUTTON) save_answers_call(question_page_window, SAVE_ON_REQUEST);
   return FALSE;
 }
 

@@ -24,6 +24,9 @@ const FramePlace PAGE_PLACE = {5, 50, -11, -68};  // its top row covers the pane
 const FramePlace PANEL_PLACE = {5, 2, -11, 49};
 const FramePlace VERSION_LABEL_PLACE = {-145, -16, 140, 15};
 
+// The child that had the keyboard focus when the frame was last deactivated.
+HWND focus_when_left = nullptr;
+
 // One notch of the wheel, as the high word of WM_MOUSEWHEEL's wParam.
 const WORD NOTCH_AWAY = 120, NOTCH_TOWARDS = 0xFF88;
 
@@ -56,10 +59,10 @@ LRESULT on_size(HWND frame, WPARAM kind) {
   return 0;
 }
 
-// Closing saves without asking and ends the loop; the frame itself stays until
-// teardown.
+// Closing saves (asking what to do only when the answers cannot be written)
+// and ends the loop; the frame itself stays until teardown.
 LRESULT on_close() {
-  save_answers_call(question_page_window);
+  save_answers_call(question_page_window, SAVE_ON_CLOSE);
   DeleteFileA(STRAY_CLIP_FILE);
   PostQuitMessage(0);
   return 0;
@@ -68,8 +71,24 @@ LRESULT on_close() {
 // When Windows ends the session the process is ended without WM_CLOSE: the
 // answers are saved here too, or they would be lost.
 LRESULT on_end_session(WPARAM ending) {
-  if (ending) save_answers_call(question_page_window);
+  if (ending) save_answers_call(question_page_window, SAVE_AT_SESSION_END);
   return 0;
+}
+
+// The focus comes back to the field that had it when the frame is active again
+// (after a message box, or another program): left to the default handling it
+// would go to the frame itself, where typed keys are lost.
+LRESULT on_activate(HWND frame, WPARAM state, LPARAM other) {
+  if (LOWORD(state) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(frame, focus)) focus_when_left = focus;
+    return 0;
+  }
+  if (focus_when_left && IsChild(frame, focus_when_left)) {
+    SetFocus(focus_when_left);
+    return 0;
+  }
+  return DefWindowProcA(frame, WM_ACTIVATE, state, other);
 }
 
 LRESULT on_ctl_color_static(HDC dc, HWND control) {
@@ -107,6 +126,7 @@ LRESULT CALLBACK main_frame_proc(HWND frame, UINT message, WPARAM wparam, LPARAM
   switch (message) {
     case WM_CREATE: return on_create(frame);
     case WM_SIZE: return on_size(frame, wparam);
+    case WM_ACTIVATE: return on_activate(frame, wparam, lparam);
     case WM_CLOSE: return on_close();
     case WM_ENDSESSION: return on_end_session(wparam);
     case WM_DESTROY: PostQuitMessage(0); return 0;

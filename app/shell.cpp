@@ -6,4 +6,4 @@ QuizDocument* current_document = nullptr;
 HWND header_panel_window = nullptr;
 HWND question_page_window = nullptr;
 HBRUSH version_label_brush = nullptr;
-void (*save_answers_call)(HWND page) = save_answers;
+void (*save_answers_call)(HWND page, SaveOccasion occasion) = save_answers_at;

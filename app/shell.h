@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "../answers/save_answers.h"
 #include "../content/document.h"
 
 extern QuizDocument* current_document;  // the one quiz, owned by the start-up
@@ -10,9 +11,10 @@ extern HWND header_panel_window;
 extern HWND question_page_window;
 extern HBRUSH version_label_brush;  // paints the frame's VersionLabel
 
-// What the frame's close and the panel's "Sauver" button call to save the
-// answers: save_answers. Window tests put a recorder here to watch the call.
-extern void (*save_answers_call)(HWND page);
+// What the frame's close, the end of the session, the panel's "Sauver" button
+// and F2 in an answer field call to save the answers: save_answers_at. Window
+// tests put a recorder here to watch the call.
+extern void (*save_answers_call)(HWND page, SaveOccasion occasion);
 
 // A value of a layout table: a negative value counts from the far edge, so
 // that -134 in a row of the table means W - 134 for a parent W pixels wide.

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "../answers/answer_field.h"
 #include "../content/loader.h"
 #include "../page/media.h"
 #include "../page/question_page.h"
@@ -49,7 +50,8 @@ int run_player(HINSTANCE instance) {
 }
 
 // The frame's first layout comes with its first showing, when both dialogs
-// exist.
+// exist. The focus goes to the first answer still to find, in view, only once
+// the page is shown and at its top: showing the frame takes the focus.
 HWND open_player_windows(HINSTANCE instance) {
   HWND frame = create_main_frame(instance, current_document->title);
   header_panel_window =
@@ -61,6 +63,7 @@ HWND open_player_windows(HINSTANCE instance) {
   ShowWindow(frame, SW_SHOWNORMAL);
   ShowWindow(question_page_window, SW_SHOWNORMAL);
   SendMessageA(question_page_window, WM_VSCROLL, SB_TOP, 0);
+  focus_first_open_field(question_page_window);
   return frame;
 }
 

@@ -19,8 +19,9 @@ enum AnswerMode : int32_t {
   MODE_REVEAL_ALL = 4,
 };
 
-// One reward code per score from 1: the question count never exceeds it.
-enum { MAX_QUESTIONS = 96, MEDIA_DIR_SIZE = 512 };
+// One reward code per score from 1: the question count never exceeds it. A
+// question has one or two answer fields.
+enum { MAX_QUESTIONS = 96, MAX_ANSWER_FIELDS = 2 * MAX_QUESTIONS, MEDIA_DIR_SIZE = 512 };
 
 struct QuizQuestion {
   char answer1[TEXT_SLOT_SIZE];

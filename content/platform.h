@@ -26,9 +26,13 @@ struct ResourceView {
   uint32_t size;
 };
 
-// Buttons of a message box and the answers it gives; the values are those of
-// the platform's own message box.
-enum MessageButtons : unsigned { MESSAGE_OK = 0x0, MESSAGE_RETRY_CANCEL = 0x5 };
+// Buttons of a message box (and its warning sign, added to them) and the
+// answers it gives; the values are those of the platform's own message box.
+enum MessageButtons : unsigned {
+  MESSAGE_OK = 0x0,
+  MESSAGE_RETRY_CANCEL = 0x5,
+  MESSAGE_WARNING = 0x30
+};
 enum MessageAnswer : int { ANSWER_OK = 1, ANSWER_CANCEL = 2, ANSWER_RETRY = 4 };
 
 struct PlatformSeam {

@@ -79,12 +79,32 @@ struct PageBuild {
   bool apartment_open;
 };
 
+// Keeps the numbered controls that judging and saving find by number; other
+// ids are in none of the ranges.
+void record_control(HWND control, int id) {
+  struct Range {
+    int first_id;
+    HWND* table;
+    int count;
+  };
+  const Range ranges[] = {{ID_ANSWER_FIELD, page_controls.fields, MAX_ANSWER_FIELDS},
+                          {ID_VERDICT_LABEL, page_controls.verdicts, MAX_ANSWER_FIELDS},
+                          {ID_REVEAL_LABEL, page_controls.reveals, MAX_QUESTIONS},
+                          {ID_QUESTION_PICTURE, page_controls.pictures, MAX_QUESTIONS}};
+  for (const Range& range : ranges) {
+    int number = id - range.first_id;
+    if (number >= 1 && number <= range.count) range.table[number] = control;
+  }
+}
+
 HWND create_control(const PageBuild& build, const char* class_name, const char* text, DWORD style,
                     const ControlPlace& place) {
-  return CreateWindowExA(0, class_name, text, WS_CHILD | WS_VISIBLE | style, place.x, place.y,
-                         place.width, place.height, build.page,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), build.instance,
-                         nullptr);
+  HWND control = CreateWindowExA(0, class_name, text, WS_CHILD | WS_VISIBLE | style, place.x,
+                                 place.y, place.width, place.height, build.page,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
+                                 build.instance, nullptr);
+  record_control(control, place.id);
+  return control;
 }
 
 void apply_font(const PageBuild& build, HWND control, ControlFont font) {
@@ -96,8 +116,8 @@ void apply_font(const PageBuild& build, HWND control, ControlFont font) {
   }
 }
 
-// Made with its restored answer, subclassed, judged, then focused; judging at
-// creation lets a restored answer count in the score at once.
+// Made with its restored answer and subclassed. It is judged once the whole
+// page stands, when its verdict label and its question's reveal label exist.
 void create_answer_field(PageBuild* build, const ControlPlace& place) {
   char line[TEXT_SLOT_SIZE];
   read_answer_line(&build->answers, line);
@@ -106,8 +126,6 @@ void create_answer_field(PageBuild* build, const ControlPlace& place) {
   WNDPROC previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answer_field_proc)));
   if (previous) edit_class_proc = previous;  // a field that was not made must not clear it
-  evaluate_answer(build->doc, build->page, place.id);
-  SetFocus(field);
 }
 
 void release_row_pictures(PageBuild* build) {
@@ -221,6 +239,8 @@ void create_answer_font(QuizDocument* doc) {
 
 void build_page(HWND page, QuizDocument* doc) {
   if (doc->kind == QUIZ_AUDIO || doc->kind == QUIZ_VIDEO) prepare_player(page);
+  page_controls = {};
+  page_controls.page = page;
   PageBuild build = {};
   build.page = page;
   build.doc = doc;
@@ -240,6 +260,9 @@ void build_page(HWND page, QuizDocument* doc) {
   page_height = layout.page_height;
 
   close_answers_file(&file);
+  // Restored answers show their verdicts and count in the score from the
+  // start (answer pictures decode inside the apartment still held).
+  judge_all_answers(doc, page);
   if (build.apartment_open) CoUninitialize();
   setup_scrollbars(page);
 }

@@ -7,6 +7,7 @@
 #include "page_colours.h"
 #include "page_layout.h"
 
+PageControls page_controls = {};
 int page_width = 0;
 int page_height = 0;
 int scroll_target = 0;
@@ -179,17 +180,51 @@ INT_PTR on_ctl_color_dlg() {
   return current_document ? reinterpret_cast<INT_PTR>(current_document->background_brush) : FALSE;
 }
 
+HWND numbered(HWND const* table, int count, int number) {
+  return number >= 1 && number <= count ? table[number] : nullptr;
+}
+
 // The statics do not own their bitmaps: the page deletes them as it goes.
 void on_destroy(HWND page) {
   for (int n = 1; n <= MAX_QUESTIONS; ++n) {
-    HWND picture = GetDlgItem(page, ID_QUESTION_PICTURE + n);
+    HWND picture = page_control(page, ID_QUESTION_PICTURE + n);
     if (!picture) continue;
     LRESULT bitmap = SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);
     if (bitmap) DeleteObject(reinterpret_cast<HGDIOBJ>(bitmap));
   }
+  if (page_controls.page == page) page_controls = {};
 }
 
 }  // namespace
+
+HWND page_control(HWND page, int id) {
+  if (!page || page != page_controls.page) return GetDlgItem(page, id);
+  const PageControls& c = page_controls;
+  if (id > ID_ANSWER_FIELD && id <= ID_ANSWER_FIELD + MAX_ANSWER_FIELDS) {
+    return numbered(c.fields, MAX_ANSWER_FIELDS, id - ID_ANSWER_FIELD);
+  }
+  if (id > ID_VERDICT_LABEL && id <= ID_VERDICT_LABEL + MAX_ANSWER_FIELDS) {
+    return numbered(c.verdicts, MAX_ANSWER_FIELDS, id - ID_VERDICT_LABEL);
+  }
+  if (id > ID_REVEAL_LABEL && id <= ID_REVEAL_LABEL + MAX_QUESTIONS) {
+    return numbered(c.reveals, MAX_QUESTIONS, id - ID_REVEAL_LABEL);
+  }
+  if (id > ID_QUESTION_PICTURE && id <= ID_QUESTION_PICTURE + MAX_QUESTIONS) {
+    return numbered(c.pictures, MAX_QUESTIONS, id - ID_QUESTION_PICTURE);
+  }
+  return GetDlgItem(page, id);
+}
+
+void read_control_text(HWND page, int id, char* slot) {
+  slot[0] = 0;
+  HWND control = page_control(page, id);
+  if (control) GetWindowTextA(control, slot, TEXT_SLOT_SIZE);
+}
+
+void write_control_text(HWND page, int id, const char* text) {
+  HWND control = page_control(page, id);
+  if (control) SetWindowTextA(control, text);
+}
 
 void install_page_media(const PageMediaCalls* calls) { media_calls = calls ? calls : &MEDIA_HOST; }
 

@@ -20,6 +20,28 @@ enum : int {
   WHEEL_STEP = 50,    // one wheel notch
 };
 
+// The controls that judging and saving work on, by number, recorded by the
+// build as it makes them and forgotten when the page goes. Finding a control
+// by its id walks every child of the page, hundreds on a large quiz, and
+// under Wine each step is a round trip to the server.
+struct PageControls {
+  HWND page;
+  HWND fields[MAX_ANSWER_FIELDS + 1];    // AnswerField k at [k]
+  HWND verdicts[MAX_ANSWER_FIELDS + 1];  // VerdictLabel k at [k]
+  HWND reveals[MAX_QUESTIONS + 1];       // RevealLabel n at [n]
+  HWND pictures[MAX_QUESTIONS + 1];      // QuestionPicture n at [n]
+};
+extern PageControls page_controls;
+
+// Control `id` of `page`: from the table when it is that page's and the id
+// one of its numbered controls, found by id otherwise.
+HWND page_control(HWND page, int id);
+
+// The text of control `id` of the page into a 260-byte slot (empty when there
+// is no such control), and a new text for it.
+void read_control_text(HWND page, int id, char* slot);
+void write_control_text(HWND page, int id, const char* text);
+
 extern int page_width;  // extent of the page content, set by the build
 extern int page_height;
 extern int scroll_target;        // vertical position taken on SCROLL_TO_TARGET

@@ -76,4 +76,35 @@ TEST(AnswersFile, NameFollowsTheProgramFile) {
   EXPECT_FALSE(answers_file_name("C:\\x\\", slot));
 }
 
+std::string written(const std::vector<std::string>& fields) {
+  std::string file;
+  for (const std::string& text : fields) {
+    char line[ANSWER_LINE_SIZE];
+    size_t length = format_answer_line(text.c_str(), line);
+    file.append(line, length);
+  }
+  return file;
+}
+
+TEST(AnswersFile, OneCrLfLinePerFieldAsTheFieldShowsIt) {
+  EXPECT_EQ(written({"Paris", "", " Rome ", "lyon"}), "Paris\r\n\r\n Rome \r\nlyon\r\n");
+  EXPECT_EQ(written({}), "");
+  // Cut at 259 bytes, so every line reads back whole.
+  std::string file = written({std::string(300, 'a'), "suite"});
+  EXPECT_EQ(file, std::string(259, 'a') + "\r\nsuite\r\n");
+  EXPECT_EQ(read_lines(file, 3), (Lines{std::string(259, 'a'), "suite", ""}));
+  EXPECT_EQ(read_lines(written({"\xE9t\xE9", "", "x y"}), 3), (Lines{"\xE9t\xE9", "", "x y"}));
+}
+
+TEST(AnswersFile, TemporaryNameBesideTheAnswersFile) {
+  char slot[TEXT_SLOT_SIZE];
+  EXPECT_TRUE(answers_temporary_name("Player.txt", slot));
+  EXPECT_STREQ(slot, "Player.txt.tmp");
+  EXPECT_TRUE(answers_temporary_name(std::string(255, 'q').c_str(), slot));
+  EXPECT_EQ(std::string(slot), std::string(255, 'q') + ".tmp");
+  EXPECT_FALSE(answers_temporary_name(std::string(256, 'q').c_str(), slot));
+  EXPECT_STREQ(slot, "");
+  EXPECT_FALSE(answers_temporary_name("", slot));
+}
+
 }  // namespace

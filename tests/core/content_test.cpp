@@ -1,25 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "content/content_parser.h"
 #include "content/loader.h"
 #include "tests/support/content_bytes.h"
-#include "tests/support/recording_platform.h"
+#include "tests/support/document_fixture.h"
 
 namespace {
 
 const std::string HEADER = "Le titre|L'auteur|Explications|Ville|Pays|";
 
-struct ContentTest : ::testing::Test {
-  RecordingPlatform platform;
-  QuizDocument* doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));
-  void SetUp() override { init_document(doc); }
-  void TearDown() override {
-    release_document(doc);
-    free(doc);
-  }
+struct ContentTest : DocumentFixture {
   ContentStatus parse(const std::string& content) {
     return parse_content(doc, reinterpret_cast<const unsigned char*>(content.data()),
                          content.size());

@@ -1,23 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 #include "content/document.h"
-#include "tests/support/recording_platform.h"
+#include "tests/support/document_fixture.h"
 
 namespace {
 
-struct DocumentTest : ::testing::Test {
-  RecordingPlatform platform;
-  QuizDocument* doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));
-  void SetUp() override { init_document(doc); }
-  void TearDown() override {
-    release_document(doc);
-    free(doc);
-  }
-};
+using DocumentTest = DocumentFixture;
 
 TEST_F(DocumentTest, DefaultsAfterInit) {
   EXPECT_EQ(doc->kind, QUIZ_TEXT);

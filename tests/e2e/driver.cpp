@@ -110,6 +110,10 @@ bool start_player(const std::string& program, const std::string& folder, PlayerR
 
 int close_player(PlayerRun* run, DWORD timeout_ms) {
   PostMessageA(run->frame, WM_CLOSE, 0, 0);
+  return wait_for_exit(run, timeout_ms);
+}
+
+int wait_for_exit(PlayerRun* run, DWORD timeout_ms) {
   if (WaitForSingleObject(run->process.hProcess, timeout_ms) != WAIT_OBJECT_0) return -1;
   DWORD code = 0;
   GetExitCodeProcess(run->process.hProcess, &code);
@@ -226,4 +230,28 @@ std::vector<std::string> files_matching(const std::string& folder, const std::st
   FindClose(find);
   std::sort(names.begin(), names.end());
   return names;
+}
+
+bool copy_quiz(const std::string& quiz, const std::string& folder, const std::string& name) {
+  return CopyFileA(quiz.c_str(), (folder + "\\" + name).c_str(), FALSE) != FALSE;
+}
+
+HWND focused_control(const PlayerRun& run) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(run.process.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+bool shown_top_to_bottom(HWND control, HWND container) {
+  RECT place, client;
+  GetWindowRect(control, &place);
+  GetClientRect(container, &client);
+  MapWindowPoints(container, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return place.top >= client.top && place.bottom <= client.bottom;
+}
+
+SIZE size_of(HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  return {place.right - place.left, place.bottom - place.top};
 }

@@ -26,6 +26,8 @@ bool start_player(const std::string& program, const std::string& folder, PlayerR
 // Closes the main frame as the close box does and waits for the process to end.
 // Returns its exit code, or -1 when it did not end in time.
 int close_player(PlayerRun* run, DWORD timeout_ms = 15000);
+// Waits for the process to end (closed some other way); the same results.
+int wait_for_exit(PlayerRun* run, DWORD timeout_ms = 15000);
 
 // Ends the process if it is still running (a failed test must not leave it).
 void kill_player(PlayerRun* run);
@@ -64,3 +66,18 @@ void click_button(HWND button);
 
 // Names of the files in `folder` that match `pattern` ("tirlo*.mp3"), sorted.
 std::vector<std::string> files_matching(const std::string& folder, const std::string& pattern);
+
+// For the answers suite.
+
+// Copies a packed quiz into `folder` under the file name `name`.
+bool copy_quiz(const std::string& quiz, const std::string& folder, const std::string& name);
+
+// The player's window that has the keyboard focus, or null.
+HWND focused_control(const PlayerRun& run);
+
+// Whether `control` lies from top to bottom inside `container`'s client area
+// as the screen shows them (what the user can see of a scrolled page).
+bool shown_top_to_bottom(HWND control, HWND container);
+
+// The size of a control's window.
+SIZE size_of(HWND control);

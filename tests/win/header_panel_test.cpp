@@ -217,9 +217,9 @@ TEST_F(HeaderPanel, ColoursByControlId) {
 
 TEST_F(HeaderPanel, CodeBoxTakesNoTypingButKeepsWhatIsWritten) {
   HWND box = GetDlgItem(panel, 30);
-  EXPECT_EQ(text_of(box), "");
+  EXPECT_EQ(text_of(box), "      ");  // the code of score 0, once the page judged its fields
   SendMessageA(box, WM_CHAR, 'X', 0);
-  EXPECT_EQ(text_of(box), "");
+  EXPECT_EQ(text_of(box), "      ");
   SetDlgItemTextA(panel, 30, "TRESOR");  // as the score does
   SendMessageA(box, EM_SETSEL, 0, -1);
   SendMessageA(box, WM_CHAR, 'X', 0);
@@ -256,6 +256,7 @@ TEST_F(HeaderPanel, HyperlinkOpensOncePerClick) {
 TEST_F(HeaderPanel, SauverSavesTheAnswers) {
   SendDlgItemMessageA(panel, 27, BM_CLICK, 0, 0);
   EXPECT_EQ(saves, std::vector<HWND>{page});
+  EXPECT_EQ(save_occasions, std::vector<SaveOccasion>{SAVE_ON_REQUEST});
   EXPECT_TRUE(shell_opens.empty());
 }
 

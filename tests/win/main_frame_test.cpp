@@ -175,6 +175,7 @@ TEST_F(MainFrame, ClosingSavesDeletesTheStrayClipAndQuits) {
   drop_file("tirlo1.mp3");  // a clip of the media host: not the frame's business
   SendMessageA(frame, WM_CLOSE, 0, 0);
   EXPECT_EQ(saves, std::vector<HWND>{page});
+  EXPECT_EQ(save_occasions, std::vector<SaveOccasion>{SAVE_ON_CLOSE});
   EXPECT_FALSE(file_exists("tirlo.mp3"));
   EXPECT_TRUE(file_exists("tirlo1.mp3"));
   DeleteFileA("tirlo1.mp3");
@@ -190,6 +191,7 @@ TEST_F(MainFrame, TheEndOfTheSessionSavesToo) {
   EXPECT_TRUE(saves.empty());
   SendMessageA(frame, WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(saves, std::vector<HWND>{page});
+  EXPECT_EQ(save_occasions, std::vector<SaveOccasion>{SAVE_AT_SESSION_END});
 }
 
 TEST_F(MainFrame, TheLoopEndsWithTheQuitCode) {

@@ -10,11 +10,15 @@
 #include "app/win32_seam.h"
 
 std::vector<HWND> ShellWindows::saves;
+std::vector<SaveOccasion> ShellWindows::save_occasions;
 std::vector<ShellOpen> ShellWindows::shell_opens;
 
 namespace {
 
-void record_save(HWND page) { ShellWindows::saves.push_back(page); }
+void record_save(HWND page, SaveOccasion occasion) {
+  ShellWindows::saves.push_back(page);
+  ShellWindows::save_occasions.push_back(occasion);
+}
 
 INT_PTR record_shell_open(HWND owner, const char* target, int show) {
   ShellWindows::shell_opens.push_back({owner, target, show});
@@ -28,6 +32,7 @@ Win32Seam recording_seam;
 
 void ShellWindows::SetUp() {
   saves.clear();
+  save_occasions.clear();
   shell_opens.clear();
   save_answers_call = record_save;
   install_win32_seam(nullptr);
@@ -59,7 +64,7 @@ void ShellWindows::TearDown() {
   current_document = nullptr;
   header_panel_window = nullptr;
   question_page_window = nullptr;
-  save_answers_call = save_answers;
+  save_answers_call = save_answers_at;
   install_win32_seam(nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "answers/save_answers.h"
 #include "content/document.h"
 
 struct ShellOpen {
@@ -18,7 +19,8 @@ struct ShellOpen {
 
 class ShellWindows : public ::testing::Test {
  public:
-  static std::vector<HWND> saves;  // pages handed to the save
+  static std::vector<HWND> saves;                   // pages handed to the save
+  static std::vector<SaveOccasion> save_occasions;  // and why, in the same order
   static std::vector<ShellOpen> shell_opens;
 
  protected:

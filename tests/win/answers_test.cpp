@@ -19,7 +19,7 @@
 #include "shell_fixture.h"
 #include "tests/support/gdi_objects.h"
 #include "tests/support/numbered_questions.h"
-#include "tests/support/readonly_folder.h"
+#include "tests/support/unwritable_answers.h"
 #include "tests/support/user_objects.h"
 
 namespace {
@@ -94,7 +94,6 @@ class Answers : public ::testing::Test {
   std::string folder;
   char previous_directory[MAX_PATH] = "";
   HMODULE pictures = nullptr;
-  bool folder_locked = false;
 
   void SetUp() override {
     boxes.clear();
@@ -107,7 +106,7 @@ class Answers : public ::testing::Test {
     GetTempPathA(sizeof temp, temp);
     folder = std::string(temp) + "quiz-answers-test";
     CreateDirectoryA(folder.c_str(), nullptr);
-    unlock_folder(folder);  // a run that crashed may have left it so
+    unblock_answers(folder + "\\" + answers_name());  // a run that crashed may have left it
     clear_folder();
     SetCurrentDirectoryA(folder.c_str());
     register_frame_class(instance);
@@ -131,7 +130,7 @@ class Answers : public ::testing::Test {
     current_document = nullptr;
     header_panel_window = question_page_window = nullptr;
     SetCurrentDirectoryA(previous_directory);
-    if (folder_locked) unlock_folder(folder);
+    unblock_answers(folder + "\\" + answers_name());
     clear_folder();
   }
 
@@ -479,18 +478,16 @@ TEST_F(Answers, AFileHeldByAnotherProgramIsToldAndKeptAsItWas) {
   EXPECT_EQ(file_bytes(answers_name()), "nouveau\r\n\r\n");
 }
 
-TEST_F(Answers, AReadOnlyFolderIsToldAndLosesNothingSaved) {
+TEST_F(Answers, AnUnwritableFolderIsToldAndLosesNothingSaved) {
   quiz(QUIZ_TEXT, 2, 1, MODE_NOTHING);
   open("ancien\r\n\r\n");
-  folder_locked = true;  // undone after the test even if it comes too late
-  if (!lock_folder(folder)) GTEST_SKIP() << "no immutable folders here";
+  ASSERT_TRUE(block_answers(folder + "\\" + answers_name()));
   type(1, "nouveau");
   box_answers = {ANSWER_CANCEL};
   release(1, VK_F2);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(file_bytes(answers_name()), "ancien\r\n\r\n");
-  ASSERT_TRUE(unlock_folder(folder));
-  folder_locked = false;
+  unblock_answers(folder + "\\" + answers_name());
   release(1, VK_F2);
   EXPECT_EQ(file_bytes(answers_name()), "nouveau\r\n\r\n");
 }

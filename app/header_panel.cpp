@@ -101,12 +101,12 @@ INT_PTR on_init_dialog(HWND panel) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(panel, GWLP_HINSTANCE));
   const QuizDocument* doc = current_document;
   char score[TEXT_SLOT_SIZE];
-  for (const ControlSpec& spec : PANEL_CONTROLS) {
+  for (const ControlSpec& row : PANEL_CONTROLS) {
     HWND control =
-        CreateWindowExA(0, spec.class_name, control_text(spec.id, doc, score), spec.style, spec.x,
-                        spec.y, spec.width, spec.height, panel,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-    set_font(control, spec.font, doc);
+        CreateWindowExA(0, row.class_name, control_text(row.id, doc, score), row.style, row.x,
+                        row.y, row.width, row.height, panel,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+    set_font(control, row.font, doc);
   }
   panel_brush = CreateSolidBrush(PANEL_COLOUR);
   return TRUE;

@@ -18,12 +18,12 @@ int message_box(const char* text, const char* caption, unsigned buttons) {
   return MessageBoxA(nullptr, text, caption, buttons);
 }
 
-FontHandle create_font(const FontSpec* spec) {
+FontHandle create_font(const FontSpec* wanted) {
   LOGFONTA font = {};
-  font.lfHeight = spec->height;
-  font.lfWeight = spec->weight;
-  font.lfItalic = spec->italic;
-  font.lfUnderline = spec->underline;
+  font.lfHeight = wanted->height;
+  font.lfWeight = wanted->weight;
+  font.lfItalic = wanted->italic;
+  font.lfUnderline = wanted->underline;
   return CreateFontIndirectA(&font);
 }
 

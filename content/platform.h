@@ -41,7 +41,7 @@ struct PlatformSeam {
   bool (*find_resource)(int id, const char* type, ResourceView* out);
   // A message box without owner window; returns the answer chosen.
   int (*message_box)(const char* text, const char* caption, unsigned buttons);
-  FontHandle (*create_font)(const FontSpec* spec);
+  FontHandle (*create_font)(const FontSpec* wanted);
   // `colour` is 0x00BBGGRR.
   BrushHandle (*create_brush)(uint32_t colour);
   // Deletes a font or a brush; a null handle is ignored.

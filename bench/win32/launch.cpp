@@ -128,12 +128,12 @@ int main(int argc, char** argv) {
   int runs = atoi(argv[1]);
   std::vector<Program> programs;
   for (int i = 2; i < argc; ++i) {
-    std::string spec = argv[i];
-    size_t equals = spec.find('='), colon = spec.find(':', equals);
+    std::string argument = argv[i];
+    size_t equals = argument.find('='), colon = argument.find(':', equals);
     Program program;
-    program.name = spec.substr(0, equals);
-    program.command_line = "\"" + spec.substr(equals + 1, colon - equals - 1) + "\"";
-    if (colon != std::string::npos) program.command_line += " " + spec.substr(colon + 1);
+    program.name = argument.substr(0, equals);
+    program.command_line = "\"" + argument.substr(equals + 1, colon - equals - 1) + "\"";
+    if (colon != std::string::npos) program.command_line += " " + argument.substr(colon + 1);
     programs.push_back(program);
   }
   std::string ready_path = temporary_file("bench_ready.txt");

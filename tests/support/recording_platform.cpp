@@ -43,8 +43,8 @@ int RecordingPlatform::message_box(const char* text, const char* caption, unsign
   return answer;
 }
 
-FontHandle RecordingPlatform::create_font(const FontSpec* spec) {
-  active->fonts.push_back(*spec);
+FontHandle RecordingPlatform::create_font(const FontSpec* wanted) {
+  active->fonts.push_back(*wanted);
   ++active->made_;
   return reinterpret_cast<FontHandle>(active->next_handle_++);
 }

@@ -40,7 +40,7 @@ class RecordingPlatform {
  private:
   static bool find_resource(int id, const char* type, ResourceView* out);
   static int message_box(const char* text, const char* caption, unsigned buttons);
-  static FontHandle create_font(const FontSpec* spec);
+  static FontHandle create_font(const FontSpec* wanted);
   static BrushHandle create_brush(uint32_t colour);
   static void delete_object(void* handle);
 

@@ -18,18 +18,40 @@ bool field_place(HWND field, FieldPlace* place) {
 }
 
 // A control's vertical extent in page content pixels, added to `span`.
-void widen(Span* span, HWND page, HWND control, int position) {
-  if (!control) return;
+// A control's extent in the page's content, top to bottom or left to right.
+Span extent_of(HWND page, HWND control, int position, bool across) {
   RECT place;
   GetWindowRect(control, &place);
   MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&place), 2);
-  Span own = {place.top + position * SCROLL_UNIT, place.bottom + position * SCROLL_UNIT};
+  int offset = position * SCROLL_UNIT;
+  if (across) return {place.left + offset, place.right + offset};
+  return {place.top + offset, place.bottom + offset};
+}
+
+void widen(Span* span, HWND page, HWND control, int position) {
+  if (!control) return;
+  Span own = extent_of(page, control, position, false);
   if (span->bottom <= span->top) {
     *span = own;
     return;
   }
   if (own.top < span->top) span->top = own.top;
   if (own.bottom > span->bottom) span->bottom = own.bottom;
+}
+
+// Sideways the field is shown with its verdict label: a text quiz puts its
+// fields beyond the right edge of a window of the default size, where typed
+// keys would go unseen.
+void bring_field_across(HWND page, HWND field) {
+  int position = GetScrollPos(page, SB_HORZ);
+  Span own = extent_of(page, field, position, true);
+  Span with_label = own;
+  HWND label = page_control(page, GetDlgCtrlID(field) + LABEL_OFFSET);
+  if (label) with_label.bottom = extent_of(page, label, position, true).bottom;
+  RECT client;
+  GetClientRect(page, &client);
+  int target = position_showing(with_label, own, position * SCROLL_UNIT, client.right) / SCROLL_UNIT;
+  if (target != position) scroll_horizontally_to(page, target);
 }
 
 void evaluate_field(HWND field) {
@@ -113,6 +135,7 @@ void spread_answer(HWND field) {
 void bring_field_into_view(HWND page, HWND field) {
   FieldPlace place;
   if (!field_place(field, &place)) return;
+  bring_field_across(page, field);
   int position = GetScrollPos(page, SB_VERT);
   Span field_span = {0, 0}, question = {0, 0};
   widen(&field_span, page, field, position);

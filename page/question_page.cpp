@@ -228,6 +228,10 @@ void write_control_text(HWND page, int id, const char* text) {
 
 void install_page_media(const PageMediaCalls* calls) { media_calls = calls ? calls : &MEDIA_HOST; }
 
+void scroll_horizontally_to(HWND page, int position) {
+  scroll_bar_to(page, SB_HORZ, read_bar(page, SB_HORZ), position);
+}
+
 void setup_scrollbars(HWND page) {
   RECT client;
   GetClientRect(page, &client);

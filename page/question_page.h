@@ -56,6 +56,9 @@ INT_PTR CALLBACK question_page_proc(HWND page, UINT message, WPARAM wparam, LPAR
 // that fits shows a disabled bar at position 0.
 void setup_scrollbars(HWND page);
 
+// Scrolls the page sideways to `position`, kept within the bar's range.
+void scroll_horizontally_to(HWND page, int position);
+
 // The font of the answer fields, made once per document.
 void create_answer_font(QuizDocument* doc);
 

@@ -182,6 +182,11 @@ class Answers : public ::testing::Test {
     GetClientRect(page, &client);
     return client.bottom;
   }
+  int client_width() {
+    RECT client;
+    GetClientRect(page, &client);
+    return client.right;
+  }
 };
 
 TEST_F(Answers, EnterJudgesInPlaceAndNeverReachesTheEdit) {
@@ -382,6 +387,10 @@ TEST_F(Answers, RestoredAnswersAreJudgedAndTheFocusGoesToTheFirstOpenField) {
   RECT place = child_rect(field(21));
   EXPECT_GE(place.top, 0);
   EXPECT_LE(place.bottom, client_height());
+  // A text quiz's fields start beyond the right edge of the frame's first
+  // size: the page moves across too, to show the field with its verdict.
+  EXPECT_GE(place.left, 0);
+  EXPECT_LE(child_rect(GetDlgItem(page, 5021)).right, client_width());
 }
 
 TEST_F(Answers, TabAndPageKeysKeepTheFieldInView) {

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "content/lzw.h"
+#include "core/content/lzw.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "content/content_parser.h"
+#include "core/content/content_parser.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "content/lzw.h"
+#include "core/content/lzw.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LzwOutput decoded;

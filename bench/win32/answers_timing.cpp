@@ -21,13 +21,13 @@
 #include <string>
 #include <vector>
 
-#include "answers/evaluation.h"
-#include "answers/score.h"
-#include "answers/verdict.h"
-#include "app/main_frame.h"
-#include "app/platform_win32.h"
-#include "app/shell.h"
-#include "app/startup.h"
+#include "win32/answers/evaluation.h"
+#include "win32/answers/score.h"
+#include "core/answers/verdict.h"
+#include "win32/app/main_frame.h"
+#include "win32/app/platform_win32.h"
+#include "win32/app/shell.h"
+#include "win32/app/startup.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "page/picture.h"
+#include "win32/page/picture.h"
 
 namespace {
 

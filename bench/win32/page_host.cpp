@@ -10,12 +10,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/platform_win32.h"
-#include "app/shell.h"
+#include "win32/app/platform_win32.h"
+#include "win32/app/shell.h"
 #include "bench_program.h"
-#include "content/loader.h"
-#include "page/page_layout.h"
-#include "page/question_page.h"
+#include "core/content/loader.h"
+#include "core/page/page_layout.h"
+#include "win32/page/question_page.h"
 #include "resources/resource_ids.h"
 #include "tests/support/gdi_objects.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "answers/answers_file.h"
+#include "core/answers/answers_file.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "content/content_parser.h"
-#include "content/loader.h"
+#include "core/content/content_parser.h"
+#include "core/content/loader.h"
 #include "tests/support/content_bytes.h"
 #include "tests/support/document_fixture.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "content/document.h"
+#include "core/content/document.h"
 #include "tests/support/document_fixture.h"
 
 namespace {

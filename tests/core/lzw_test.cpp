@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "content/lzw.h"
+#include "core/content/lzw.h"
 #include "tests/support/content_bytes.h"
 
 namespace {

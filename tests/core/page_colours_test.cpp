@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "answers/verdict.h"
-#include "page/page_colours.h"
+#include "core/answers/verdict.h"
+#include "core/page/page_colours.h"
 #include "tests/support/recording_platform.h"
 
 namespace {

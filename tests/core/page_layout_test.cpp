@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "content/document.h"
-#include "page/page_layout.h"
+#include "core/content/document.h"
+#include "core/page/page_layout.h"
 
 namespace {
 

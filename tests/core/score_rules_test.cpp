@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "answers/field_view.h"
-#include "answers/score_rules.h"
+#include "core/answers/field_view.h"
+#include "core/answers/score_rules.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/numbered_questions.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "answers/text_toolkit.h"
+#include "core/answers/text_toolkit.h"
 
 namespace {
 

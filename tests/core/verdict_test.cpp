@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "answers/verdict.h"
+#include "core/answers/verdict.h"
 
 namespace {
 

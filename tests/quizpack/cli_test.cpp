@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "quizpack_support.h"
-#include "tools/quizpack/packer.h"
+#include "core/authoring/packer.h"
 
 namespace {
 

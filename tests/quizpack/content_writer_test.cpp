@@ -1,12 +1,12 @@
 // The content writer is the exact inverse of the player's own parser: what it
 // writes, parse_content and parse_codes read back field for field.
-#include "tools/quizpack/content_writer.h"
+#include "core/authoring/content_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "content/content_parser.h"
+#include "core/content/content_parser.h"
 #include "tests/support/recording_platform.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/quizpack/cp1252.h"
+#include "core/authoring/cp1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Pictures are checked by their bytes and scaled to the player's box; clips
 // are checked to be what the player writes them as.
-#include "tools/quizpack/media.h"
+#include "core/authoring/media.h"
 
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>

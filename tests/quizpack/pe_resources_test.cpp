@@ -1,6 +1,6 @@
 // The native resource writer: what it writes reads back exactly, keeps what
 // the player carried, and refuses files it cannot handle soundly.
-#include "tools/quizpack/pe_resources.h"
+#include "core/authoring/pe_resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Reading a quiz source: every mistake an author can make is refused with
 // the file, the line and the problem; doubtful choices are warned about.
-#include "tools/quizpack/quiz_source.h"
+#include "core/authoring/quiz_source.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 
-#include "tools/quizpack/content_writer.h"
+#include "core/authoring/content_writer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/quizpack/pe_resources.h"
+#include "core/authoring/pe_resources.h"
 
 // A minimal PE32 program (headers and one code section) without resources.
 std::string bare_executable();

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "content/lzw.h"
+#include "core/content/lzw.h"
 
 // The four leading bytes of content: unused, kind + 1, count, answers per question.
 inline std::string content_head(int kind_byte, int count, int answers) {

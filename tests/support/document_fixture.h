@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 
-#include "content/document.h"
-#include "tests/support/recording_platform.h"
+#include "core/content/document.h"
+#include "recording_platform.h"
 
 struct DocumentFixture : ::testing::Test {
   RecordingPlatform platform;

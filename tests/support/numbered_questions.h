@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "content/document.h"
+#include "core/content/document.h"
 
 // Appends `count` questions: question n expects "Ville n" (and "Pays n" in a
 // second field), reveals "Voici n", and score n shows "CODE-n".

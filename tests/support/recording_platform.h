@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "content/platform.h"
+#include "core/content/platform.h"
 
 struct RecordedMessage {
   std::string text;

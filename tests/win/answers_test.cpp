@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "answers/answer_field.h"
-#include "answers/answers_file.h"
-#include "app/main_frame.h"
-#include "app/platform_win32.h"
-#include "app/shell.h"
-#include "app/startup.h"
-#include "page/question_page.h"
+#include "win32/answers/answer_field.h"
+#include "core/answers/answers_file.h"
+#include "win32/app/main_frame.h"
+#include "win32/app/platform_win32.h"
+#include "win32/app/shell.h"
+#include "win32/app/startup.h"
+#include "win32/page/question_page.h"
 #include "shell_fixture.h"
 #include "tests/support/gdi_objects.h"
 #include "tests/support/numbered_questions.h"

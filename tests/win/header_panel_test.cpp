@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/header_panel.h"
-#include "app/shell.h"
+#include "win32/app/header_panel.h"
+#include "win32/app/shell.h"
 #include "resources/resource_ids.h"
 #include "shell_fixture.h"
 

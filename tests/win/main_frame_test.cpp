@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "app/main_frame.h"
-#include "app/shell.h"
-#include "app/startup.h"
-#include "page/question_page.h"
+#include "win32/app/main_frame.h"
+#include "win32/app/shell.h"
+#include "win32/app/startup.h"
+#include "win32/page/question_page.h"
 #include "shell_fixture.h"
 
 namespace {

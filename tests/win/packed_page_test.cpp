@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "answers/answers_file.h"
-#include "app/platform_win32.h"
-#include "app/shell.h"
-#include "content/loader.h"
-#include "page/media.h"
-#include "page/question_page.h"
+#include "core/answers/answers_file.h"
+#include "win32/app/platform_win32.h"
+#include "win32/app/shell.h"
+#include "core/content/loader.h"
+#include "win32/page/media.h"
+#include "win32/page/question_page.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/platform_win32.h"
-#include "content/document.h"
-#include "content/loader.h"
+#include "win32/app/platform_win32.h"
+#include "core/content/document.h"
+#include "core/content/loader.h"
 
 namespace {
 

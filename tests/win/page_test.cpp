@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "answers/answer_field.h"
-#include "answers/answers_file.h"
-#include "app/platform_win32.h"
-#include "app/shell.h"
-#include "page/question_page.h"
+#include "win32/answers/answer_field.h"
+#include "core/answers/answers_file.h"
+#include "win32/app/platform_win32.h"
+#include "win32/app/shell.h"
+#include "win32/page/question_page.h"
 #include "resources/resource_ids.h"
 #include "tests/support/gdi_objects.h"
 

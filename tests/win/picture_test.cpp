@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "page/picture.h"
+#include "win32/page/picture.h"
 #include "tests/support/gdi_objects.h"
 
 namespace {

@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <ostream>
 
-#include "answers/save_answers.h"
-#include "app/main_frame.h"
-#include "app/shell.h"
-#include "app/startup.h"
-#include "app/win32_seam.h"
+#include "win32/answers/save_answers.h"
+#include "win32/app/main_frame.h"
+#include "win32/app/shell.h"
+#include "win32/app/startup.h"
+#include "win32/app/win32_seam.h"
 
 std::vector<HWND> ShellWindows::saves;
 std::vector<SaveOccasion> ShellWindows::save_occasions;

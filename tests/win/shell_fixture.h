@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "answers/save_answers.h"
-#include "content/document.h"
+#include "win32/answers/save_answers.h"
+#include "core/content/document.h"
 
 struct ShellOpen {
   HWND owner;

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "content/lzw.h"
+#include "core/content/lzw.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <climits>
 
-#include "packer.h"
+#include "core/authoring/packer.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // playing into a null sound device, the system's player when the control
 // cannot be made, the video band, and where "atl.dll" is loaded from. Each
 // test runs in a folder of its own, which is the current directory.
-#include "page/media.h"
+#include "win32/page/media.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "app/platform_win32.h"
-#include "app/shell.h"
-#include "app/win32_seam.h"
-#include "content/document.h"
+#include "win32/app/platform_win32.h"
+#include "win32/app/shell.h"
+#include "win32/app/win32_seam.h"
+#include "core/content/document.h"
 
 namespace {
 

@@ -1,0 +1,160 @@
+#include "content_writer.h"
+
+#include "core/content/document.h"
+#include "core/content/lzw.h"
+
+namespace {
+
+const char SEPARATOR = '|';
+
+bool has_reveal_records(int mode) { return mode >= MODE_REVEAL && mode <= MODE_REVEAL_ALL; }
+
+void put_text(std::string* out, const std::string& text) {
+  *out += text;
+  *out += SEPARATOR;
+}
+
+class ContentReader {
+ public:
+  explicit ContentReader(const std::string& bytes) : bytes_(bytes) {}
+
+  bool byte(unsigned char* value) {
+    if (position_ >= bytes_.size()) return false;
+    *value = static_cast<unsigned char>(bytes_[position_++]);
+    return true;
+  }
+
+  bool text(std::string* out) {
+    size_t end = bytes_.find(SEPARATOR, position_);
+    if (end == std::string::npos) return false;
+    *out = bytes_.substr(position_, end - position_);
+    position_ = end + 1;
+    return true;
+  }
+
+ private:
+  const std::string& bytes_;
+  size_t position_ = 0;
+};
+
+bool read_questions(ContentReader* reader, int count, QuizSource* quiz) {
+  for (int i = 0; i < count; ++i) {
+    SourceQuestion question;
+    if (!reader->text(&question.answer[0])) return false;
+    if (quiz->answers == 2 && !reader->text(&question.answer[1])) return false;
+    if (!reader->text(&question.text)) return false;
+    quiz->questions.push_back(question);
+  }
+  return true;
+}
+
+bool read_reveals(ContentReader* reader, QuizSource* quiz) {
+  if (!has_reveal_records(quiz->answer_mode)) return true;
+  std::string read_past;
+  for (SourceQuestion& question : quiz->questions) {
+    if (!reader->text(&question.reveal)) return false;
+    if (quiz->answer_mode == MODE_REVEAL_BOX && !reader->text(&read_past)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string write_content(const QuizSource& quiz) {
+  std::string out;
+  out += '\0';
+  out += char(quiz.kind + 1);
+  out += char(quiz.questions.size());
+  out += char(quiz.answers);
+  for (const std::string* text :
+       {&quiz.title, &quiz.author, &quiz.explanation, &quiz.labels[0], &quiz.labels[1]})
+    put_text(&out, *text);
+  for (const SourceQuestion& question : quiz.questions) {
+    put_text(&out, question.answer[0]);
+    if (quiz.answers == 2) put_text(&out, question.answer[1]);
+    put_text(&out, question.text);
+  }
+  out += char(quiz.answer_mode);
+  if (has_reveal_records(quiz.answer_mode)) {
+    for (const SourceQuestion& question : quiz.questions) {
+      put_text(&out, question.reveal);
+      if (quiz.answer_mode == MODE_REVEAL_BOX) put_text(&out, "");
+    }
+  }
+  out += char(quiz.red);
+  out += char(quiz.green);
+  out += char(quiz.blue);
+  return out;
+}
+
+std::string write_codes(const QuizSource& quiz) {
+  std::string out;
+  for (size_t i = 0; i < quiz.questions.size(); ++i) {
+    if (i < quiz.codes.size()) out += quiz.codes[i];
+    out += "\r\n";
+  }
+  return out;
+}
+
+bool read_content(const std::string& content, QuizSource* quiz, std::string* problem) {
+  ContentReader reader(content);
+  unsigned char unused, kind, count, answers, mode;
+  *problem = "the content ends early";
+  if (!reader.byte(&unused) || !reader.byte(&kind) || !reader.byte(&count) ||
+      !reader.byte(&answers))
+    return false;
+  if (kind < 1 || kind > 4) {
+    *problem = "the content names quiz kind " + std::to_string(kind - 1) + ", not 0 to 3";
+    return false;
+  }
+  if (answers != 1 && answers != 2) {
+    *problem = "the content has " + std::to_string(answers) + " answers per question, not 1 or 2";
+    return false;
+  }
+  quiz->kind = kind - 1u;
+  quiz->answers = answers;
+  for (std::string* text :
+       {&quiz->title, &quiz->author, &quiz->explanation, &quiz->labels[0], &quiz->labels[1]})
+    if (!reader.text(text)) return false;
+  if (!read_questions(&reader, count, quiz) || !reader.byte(&mode)) return false;
+  if (mode > MODE_REVEAL_ALL) {
+    *problem = "the content has answer mode " + std::to_string(mode) + ", not 0 to 4";
+    return false;
+  }
+  quiz->answer_mode = mode;
+  if (!read_reveals(&reader, quiz)) return false;
+  if (!reader.byte(&quiz->red) || !reader.byte(&quiz->green) || !reader.byte(&quiz->blue))
+    return false;
+  problem->clear();
+  return true;
+}
+
+std::vector<std::string> read_codes(const std::string& codes, size_t count) {
+  std::vector<std::string> out;
+  size_t position = 0;
+  while (out.size() < count && position < codes.size()) {
+    size_t end = codes.find('\r', position);
+    if (end == std::string::npos) end = codes.size();
+    out.push_back(codes.substr(position, end - position));
+    position = end + 2;  // the byte after the CR is not looked at
+  }
+  while (!out.empty() && out.back().empty()) out.pop_back();
+  return out;
+}
+
+int encode_resource(const std::string& plain, std::string* encoded) {
+  LzwOutput out;
+  int status = lzw_encode(reinterpret_cast<const unsigned char*>(plain.data()), plain.size(), &out);
+  if (status == LZW_OK) encoded->assign(reinterpret_cast<const char*>(out.bytes), out.length);
+  lzw_release(&out);
+  return status;
+}
+
+int decode_resource(const std::string& encoded, std::string* plain) {
+  LzwOutput out;
+  int status =
+      lzw_decode(reinterpret_cast<const unsigned char*>(encoded.data()), encoded.size(), &out);
+  if (status == LZW_OK) plain->assign(reinterpret_cast<const char*>(out.bytes), out.length);
+  lzw_release(&out);
+  return status;
+}

@@ -1,0 +1,391 @@
+#include "packer.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "core/answers/verdict.h"
+#include "core/content/loader.h"
+#include "core/content/text_slot.h"
+#include "content_writer.h"
+#include "cp1252.h"
+#include "files.h"
+#include "media.h"
+
+const char PICTURE_TYPE[] = "IMG";
+
+namespace {
+
+const char CONTENT_TYPE[] = "PATCH";
+
+Resource make_resource(const char* type, uint16_t id, std::string data) {
+  Resource resource;
+  resource.type = resource_name(type);
+  resource.name = resource_number(id);
+  resource.data = std::move(data);
+  return resource;
+}
+
+std::string media_path(const QuizSource& quiz, const MediaRef& media) {
+  return media.path[0] == '/' ? media.path : quiz.folder + "/" + media.path;
+}
+
+class MediaLoader {
+ public:
+  MediaLoader(PreparedQuiz* prepared, bool keep_pictures, Diagnostics* diagnostics)
+      : prepared_(prepared), keep_(keep_pictures), diagnostics_(diagnostics) {}
+
+  void load_all() {
+    const QuizSource& quiz = prepared_->quiz;
+    for (size_t i = 0; i < quiz.questions.size() && i < QUIZ_MAX_QUESTIONS; ++i) {
+      const SourceQuestion& q = quiz.questions[i];
+      std::string where = "question " + std::to_string(i + 1) + ": ";
+      uint16_t n = uint16_t(i + 1);
+      if (quiz.kind == QUIZ_PICTURE) {
+        picture(q.picture, where + "picture", uint16_t(PICTURE_RESOURCE + n));
+        picture(q.answer_picture, where + "answer_picture", uint16_t(ANSWER_PICTURE_RESOURCE + n));
+      } else if (quiz.kind == QUIZ_AUDIO || quiz.kind == QUIZ_VIDEO) {
+        clip(q.clip, where + "clip", uint16_t(PICTURE_RESOURCE + n));
+      }
+    }
+  }
+
+ private:
+  bool read(const MediaRef& media, const std::string& what, std::string* bytes) {
+    std::string path = media_path(prepared_->quiz, media), problem;
+    prepared_->inputs.push_back(path);
+    if (!read_file(path, bytes, &problem)) {
+      error(media, what, "cannot be read: " + problem);
+      return false;
+    }
+    if (!bytes->empty()) return true;
+    error(media, what, "is an empty file");
+    return false;
+  }
+
+  void error(const MediaRef& media, const std::string& what, const std::string& problem) {
+    diagnostics_->error(prepared_->quiz.path, media.line,
+                        what + " \"" + media.path + "\" " + problem);
+  }
+
+  void picture(const MediaRef& media, const std::string& what, uint16_t id) {
+    std::string bytes, stored, problem;
+    if (media.path.empty() || !read(media, what, &bytes)) return;
+    PictureInfo info;
+    if (!prepare_picture(bytes, keep_, &stored, &info, &problem)) {
+      error(media, what, problem);
+      return;
+    }
+    prepared_->pictures += 1;
+    prepared_->scaled += info.scaled;
+    prepared_->resources.push_back(make_resource(PICTURE_TYPE, id, std::move(stored)));
+  }
+
+  void clip(const MediaRef& media, const std::string& what, uint16_t id) {
+    std::string bytes, problem;
+    if (media.path.empty() || !read(media, what, &bytes)) return;
+    if (!check_clip(bytes, prepared_->quiz.kind, &problem)) {
+      error(media, what, problem);
+      return;
+    }
+    prepared_->clips += 1;
+    prepared_->resources.push_back(make_resource(PICTURE_TYPE, id, std::move(bytes)));
+  }
+
+  PreparedQuiz* prepared_;
+  bool keep_;
+  Diagnostics* diagnostics_;
+};
+
+std::string escape_field(const std::string& bytes) {
+  std::string out;
+  for (char c : bytes) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || c == '\\') {
+      char escape[8];
+      snprintf(escape, sizeof escape, "\\x%02X", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string depfile_text(const std::string& output, const std::vector<std::string>& inputs) {
+  auto escaped = [](const std::string& path) {
+    std::string out;
+    for (char c : path) {
+      if (c == ' ' || c == '#' || c == '\\') out += '\\';
+      if (c == '$') out += '$';
+      out += c;
+    }
+    return out;
+  };
+  std::string text = escaped(output) + ":";
+  for (const std::string& input : inputs) text += " \\\n  " + escaped(input);
+  return text + "\n";
+}
+
+bool player_resources(const std::string& player, std::string* image,
+                      std::vector<Resource>* resources, Diagnostics* diagnostics) {
+  std::string problem;
+  if (!read_file(player, image, &problem)) {
+    diagnostics->error(player, 0, "cannot read the player: " + problem);
+    return false;
+  }
+  if (!read_resources(*image, resources, &problem)) {
+    diagnostics->error(player, 0, "the player is " + problem);
+    return false;
+  }
+  return true;
+}
+
+// The player's resources with the quiz's in place of any quiz it carried.
+std::vector<Resource> with_quiz(const std::vector<Resource>& player,
+                                const std::vector<Resource>& quiz) {
+  std::vector<Resource> out;
+  ResourceKey content = resource_name(CONTENT_TYPE), pictures = resource_name(PICTURE_TYPE);
+  for (const Resource& r : player)
+    if (r.type != content && r.type != pictures) out.push_back(r);
+  out.insert(out.end(), quiz.begin(), quiz.end());
+  return out;
+}
+
+bool write_output(const std::string& path, const std::string& bytes, unsigned mode,
+                  Diagnostics* diagnostics) {
+  std::string problem;
+  if (write_file(path, bytes, mode, &problem)) return true;
+  diagnostics->error(path, 0, "cannot write: " + problem);
+  return false;
+}
+
+const char* media_extension(uint32_t kind) {
+  return kind == QUIZ_PICTURE ? ".jpg" : kind == QUIZ_AUDIO ? ".mp3" : ".avi";
+}
+
+// Reads the quiz a packed player carries: content, codes and media (named
+// media/NN.ext, the bytes in `media`).
+bool unpack_quiz(const std::string& exe, QuizSource* quiz,
+                 std::vector<std::pair<std::string, std::string>>* media,
+                 Diagnostics* diagnostics) {
+  std::string image, plain, problem;
+  std::vector<Resource> resources;
+  if (!read_file(exe, &image, &problem)) {
+    diagnostics->error(exe, 0, "cannot read: " + problem);
+    return false;
+  }
+  if (!read_resources(image, &resources, &problem)) {
+    diagnostics->error(exe, 0, "is " + problem);
+    return false;
+  }
+  ResourceKey content_type = resource_name(CONTENT_TYPE),
+              picture_type = resource_name(PICTURE_TYPE);
+  const Resource* content =
+      find_resource(resources, content_type, resource_number(CONTENT_RESOURCE));
+  if (!content || content->data.empty()) {
+    diagnostics->error(exe, 0, "carries no quiz (no \"PATCH\" 104 resource)");
+    return false;
+  }
+  int status = decode_resource(content->data, &plain);
+  if (status != 0 || !read_content(plain, quiz, &problem)) {
+    diagnostics->error(exe, 0,
+                       "its quiz content is damaged: " +
+                           (status != 0 ? "LZW status " + std::to_string(status) : problem));
+    return false;
+  }
+  const Resource* codes = find_resource(resources, content_type, resource_number(CODES_RESOURCE));
+  if (!codes)
+    diagnostics->warning(exe, 0, "carries no codes (no \"PATCH\" 105 resource)");
+  else if (decode_resource(codes->data, &plain) == 0)
+    quiz->codes = read_codes(plain, quiz->questions.size());
+  else
+    diagnostics->warning(exe, 0, "its codes do not decode; they are left out");
+  for (size_t i = 0; i < quiz->questions.size(); ++i) {
+    char number[8];
+    snprintf(number, sizeof number, "%02u", unsigned(i + 1));
+    SourceQuestion& q = quiz->questions[i];
+    const Resource* first =
+        find_resource(resources, picture_type, resource_number(uint16_t(PICTURE_RESOURCE + i + 1)));
+    const Resource* answer = find_resource(
+        resources, picture_type, resource_number(uint16_t(ANSWER_PICTURE_RESOURCE + i + 1)));
+    if (first && quiz->kind != QUIZ_TEXT) {
+      MediaRef& ref = quiz->kind == QUIZ_PICTURE ? q.picture : q.clip;
+      ref.path = std::string("media/") + number + media_extension(quiz->kind);
+      media->push_back({ref.path, first->data});
+    }
+    if (answer && quiz->kind == QUIZ_PICTURE) {
+      q.answer_picture.path = std::string("media/") + number + "-answer.jpg";
+      media->push_back({q.answer_picture.path, answer->data});
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool prepare_quiz(const std::string& source, bool keep_pictures, PreparedQuiz* prepared,
+                  Diagnostics* diagnostics) {
+  *prepared = PreparedQuiz();
+  prepared->inputs.push_back(source);
+  if (!read_quiz_source(source, &prepared->quiz, diagnostics)) return false;
+  std::string content, codes;
+  int status = encode_resource(write_content(prepared->quiz), &content);
+  if (status == 0) status = encode_resource(write_codes(prepared->quiz), &codes);
+  if (status != 0) {
+    diagnostics->error(
+        source, 0, "the content could not be encoded (LZW status " + std::to_string(status) + ")");
+    return false;
+  }
+  prepared->resources.push_back(make_resource(CONTENT_TYPE, CONTENT_RESOURCE, content));
+  prepared->resources.push_back(make_resource(CONTENT_TYPE, CODES_RESOURCE, codes));
+  size_t errors = diagnostics->error_count();
+  MediaLoader(prepared, keep_pictures, diagnostics).load_all();
+  return diagnostics->error_count() == errors;
+}
+
+int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostream& out) {
+  PreparedQuiz prepared;
+  if (!prepare_quiz(request.source, request.keep_pictures, &prepared, diagnostics)) return 1;
+  if (request.player.empty()) {
+    diagnostics->error(request.source, 0, "no player found: name one with --player PLAYER.exe");
+    return 1;
+  }
+  if (same_file(request.player, request.output)) {
+    diagnostics->error(request.output, 0, "is the player itself, which is never changed");
+    return 1;
+  }
+  std::string image, packed, problem;
+  std::vector<Resource> resources;
+  if (!player_resources(request.player, &image, &resources, diagnostics)) return 1;
+  if (!write_resources(image, with_quiz(resources, prepared.resources), &packed, &problem)) {
+    diagnostics->error(request.player, 0, "the player is " + problem);
+    return 1;
+  }
+  // The player goes last, so that no error leaves a quiz behind.
+  prepared.inputs.push_back(request.player);
+  if ((!request.fields.empty() &&
+       !write_output(request.fields, loader_fields(prepared), 0644, diagnostics)) ||
+      (!request.depfile.empty() &&
+       !write_output(request.depfile, depfile_text(request.output, prepared.inputs), 0644,
+                     diagnostics)) ||
+      !write_output(request.output, packed, 0755, diagnostics)) {
+    for (const std::string* path : {&request.fields, &request.depfile})
+      if (!path->empty()) unlink(path->c_str());
+    return 1;
+  }
+  out << request.output << ": " << prepared.quiz.questions.size() << " questions, "
+      << prepared.pictures << " pictures (" << prepared.scaled << " scaled down), "
+      << prepared.clips << " clips, " << packed.size() << " bytes\n";
+  return 0;
+}
+
+int check_quiz(const std::string& source, Diagnostics* diagnostics, std::ostream& out) {
+  PreparedQuiz prepared;
+  if (!prepare_quiz(source, false, &prepared, diagnostics)) return 1;
+  out << source << ": " << prepared.quiz.questions.size() << " questions, " << prepared.pictures
+      << " pictures, " << prepared.clips << " clips: ready to build\n";
+  return 0;
+}
+
+int dump_quiz(const std::string& exe, const std::string& folder, Diagnostics* diagnostics,
+              std::ostream& out) {
+  QuizSource quiz;
+  std::vector<std::pair<std::string, std::string>> media;
+  if (!unpack_quiz(exe, &quiz, &media, diagnostics)) return 1;
+  std::string source = "# Read back from " + exe + " by quizpack dump.\n" + write_quiz_source(quiz);
+  if (folder.empty()) {
+    if (!media.empty())
+      diagnostics->warning(exe, 0, "its media are not written: use -o FOLDER to write them");
+    out << source;
+    return 0;
+  }
+  for (const std::string& dir : {folder, folder + "/media"}) {
+    if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) {
+      diagnostics->error(dir, 0, std::string("cannot make the folder: ") + strerror(errno));
+      return 1;
+    }
+  }
+  for (const auto& [path, bytes] : media)
+    if (!write_output(folder + "/" + path, bytes, 0644, diagnostics)) return 1;
+  if (!write_output(folder + "/quiz.toml", source, 0644, diagnostics)) return 1;
+  out << folder << "/quiz.toml: " << quiz.questions.size() << " questions, " << media.size()
+      << " media files\n";
+  return 0;
+}
+
+int try_answer(const std::string& source, int number, const std::string& typed, int field,
+               Diagnostics* diagnostics, std::ostream& out) {
+  QuizSource quiz;
+  if (!read_quiz_source(source, &quiz, diagnostics)) return 1;
+  int count = int(quiz.questions.size());
+  if (number < 1 || number > count) {
+    diagnostics->error(source, 0,
+                       "there is no question " + std::to_string(number) + " (the quiz has " +
+                           std::to_string(count) + ")");
+    return 1;
+  }
+  if (field < 1 || field > quiz.answers) {
+    diagnostics->error(source, 0,
+                       "there is no answer field " + std::to_string(field) + " (the quiz has " +
+                           std::to_string(quiz.answers) + " per question)");
+    return 1;
+  }
+  std::string answer, problem;
+  if (!utf8_to_cp1252(typed, &answer, &problem)) {
+    diagnostics->error(source, 0, "the typed answer " + problem);
+    return 1;
+  }
+  // The field's text is read as at most 259 bytes, as the player reads it.
+  char slot[TEXT_SLOT_SIZE];
+  copy_text_n(slot, answer.data(), answer.size());
+  Verdict verdict =
+      judge_answer(quiz.questions[size_t(number - 1)].answer[field - 1].c_str(), slot);
+  out << cp1252_to_utf8(verdict_text(verdict)) << "\n";
+  return 0;
+}
+
+std::string loader_fields(const PreparedQuiz& prepared) {
+  const QuizSource& quiz = prepared.quiz;
+  bool reveals = quiz.answer_mode >= MODE_REVEAL && quiz.answer_mode <= MODE_REVEAL_ALL;
+  std::string out;
+  auto field = [&out](const std::string& name, const std::string& value) {
+    out += name + "=" + escape_field(value) + "\n";
+  };
+  field("kind", std::to_string(quiz.kind));
+  field("question_count", std::to_string(quiz.questions.size()));
+  field("answers_per_question", std::to_string(quiz.answers));
+  field("answer_mode", std::to_string(quiz.answer_mode));
+  field("background", std::to_string(quiz.red) + " " + std::to_string(quiz.green) + " " +
+                          std::to_string(quiz.blue));
+  field("title", quiz.title);
+  field("author", quiz.author);
+  field("explanation", quiz.explanation);
+  field("answer1_label", quiz.labels[0]);
+  field("answer2_label", quiz.labels[1]);
+  for (size_t i = 0; i < quiz.questions.size(); ++i) {
+    const SourceQuestion& q = quiz.questions[i];
+    std::string prefix = "q" + std::to_string(i + 1) + ".";
+    field(prefix + "answer1", q.answer[0]);
+    field(prefix + "answer2", quiz.answers == 2 ? q.answer[1] : "");
+    field(prefix + "question_text", q.text);
+    field(prefix + "reveal_text", reveals ? q.reveal : "");
+    field("code" + std::to_string(i + 1), i < quiz.codes.size() ? quiz.codes[i] : "");
+  }
+  for (const Resource& r : prepared.resources) {
+    if (r.type != resource_name(PICTURE_TYPE)) continue;
+    char hash[16];
+    snprintf(hash, sizeof hash, "%08X", fnv1a(r.data));
+    field("img" + std::to_string(r.name.id), std::to_string(r.data.size()) + " " + hash);
+  }
+  return out;
+}
+
+uint32_t fnv1a(const std::string& bytes) {
+  uint32_t hash = 2166136261u;
+  for (char c : bytes) hash = (hash ^ uint8_t(c)) * 16777619u;
+  return hash;
+}

@@ -1,0 +1,467 @@
+#include "quiz_source.h"
+
+#include <toml++/toml.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "core/answers/text_toolkit.h"
+#include "core/content/document.h"
+#include "core/content/text_slot.h"
+#include "cp1252.h"
+#include "files.h"
+
+namespace {
+
+const char* const KIND_NAMES[] = {"text", "picture", "audio", "video"};
+const char* const MODE_NAMES[] = {"none", "picture", "reveal", "reveal-box", "reveal-all"};
+const int KIND_COUNT = 4, MODE_COUNT = 5;
+
+const std::vector<std::string> QUIZ_KEYS = {
+    "kind",          "title",       "author",     "explanation", "answers", "answer1_label",
+    "answer2_label", "answer_mode", "background", "codes",       "question"};
+const std::vector<std::string> QUESTION_KEYS = {"text",    "answer",         "reveal",
+                                                "picture", "answer_picture", "clip"};
+
+// What a text is for decides which bytes it may hold: "|" ends every content
+// text but not a code line, CR or LF ends a code line, and only a reveal text
+// (shown in a label or a message box) may break lines.
+enum TextUse { PLAIN_TEXT, REVEAL_TEXT, CODE_TEXT };
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string list_of(const char* const* names, int count) {
+  std::string list;
+  for (int i = 0; i < count; ++i) list += (i ? ", " : "") + quoted(names[i]);
+  return list;
+}
+
+int index_of(const char* const* names, int count, const std::string& name) {
+  for (int i = 0; i < count; ++i)
+    if (name == names[i]) return i;
+  return -1;
+}
+
+std::string counted(size_t count, const char* thing) {
+  return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
+// A known key close to a mistyped one, or "".
+std::string nearest_key(const std::string& key, const std::vector<std::string>& keys) {
+  char typed[TEXT_SLOT_SIZE], known[TEXT_SLOT_SIZE];
+  copy_text(typed, key.c_str());
+  upper_ascii(typed);
+  for (const std::string& candidate : keys) {
+    copy_text(known, candidate.c_str());
+    upper_ascii(known);
+    if (edit_distance(typed, known) <= 2) return candidate;
+  }
+  return "";
+}
+
+class SourceReader {
+ public:
+  SourceReader(const std::string& path, QuizSource* quiz, Diagnostics* diagnostics)
+      : path_(path), quiz_(quiz), diagnostics_(diagnostics) {}
+
+  void read(const toml::table& root) {
+    check_keys(root, QUIZ_KEYS, "");
+    read_kind(root);
+    read_answers(root);
+    if (!root.get("title")) error(1, "the quiz has no title: write title = \"...\"");
+    read_text_key(root, "title", "title", PLAIN_TEXT, &quiz_->title);
+    read_text_key(root, "author", "author", PLAIN_TEXT, &quiz_->author);
+    read_text_key(root, "explanation", "explanation", PLAIN_TEXT, &quiz_->explanation);
+    read_text_key(root, "answer1_label", "answer1_label", PLAIN_TEXT, &quiz_->labels[0]);
+    read_text_key(root, "answer2_label", "answer2_label", PLAIN_TEXT, &quiz_->labels[1]);
+    read_answer_mode(root);
+    read_background(root);
+    read_codes(root);
+    read_questions(root);
+    check_whole_quiz(root);
+  }
+
+ private:
+  static int line_of(const toml::node& node) { return int(node.source().begin.line); }
+  void error(int line, const std::string& text) { diagnostics_->error(path_, line, text); }
+  void warning(int line, const std::string& text) { diagnostics_->warning(path_, line, text); }
+
+  void check_keys(const toml::table& table, const std::vector<std::string>& keys,
+                  const std::string& where) {
+    for (auto&& [key, node] : table) {
+      std::string name(key.str());
+      bool known = false;
+      for (const std::string& k : keys) known = known || k == name;
+      if (known) continue;
+      std::string text = where + "unknown key " + quoted(name);
+      std::string near = nearest_key(name, keys);
+      if (!near.empty()) text += " (did you mean " + quoted(near) + "?)";
+      error(line_of(node), text);
+    }
+  }
+
+  // A UTF-8 string value, or an error naming `what`.
+  bool string_value(const toml::node& node, const std::string& what, std::string* out) {
+    const toml::value<std::string>* value = node.as_string();
+    if (!value) {
+      error(line_of(node), what + " must be a text in quotes");
+      return false;
+    }
+    *out = value->get();
+    return true;
+  }
+
+  bool read_text(const toml::node& node, const std::string& what, TextUse use, std::string* out) {
+    std::string utf8, problem;
+    if (!string_value(node, what, &utf8)) return false;
+    if (!utf8_to_cp1252(utf8, out, &problem)) {
+      error(line_of(node), what + " " + problem);
+      return false;
+    }
+    return check_text(*out, line_of(node), what, use);
+  }
+
+  bool check_text(const std::string& text, int line, const std::string& what, TextUse use) {
+    if (text.size() > QUIZ_TEXT_MAX) {
+      error(line, what + " is " + std::to_string(text.size()) +
+                      " bytes long in Windows-1252; the player keeps at most 259");
+      return false;
+    }
+    for (char c : text) {
+      unsigned char byte = static_cast<unsigned char>(c);
+      if (byte == '|' && use != CODE_TEXT) {
+        error(line, what + " contains \"|\", which ends a text in the player's content");
+        return false;
+      }
+      if ((byte == '\r' || byte == '\n') && use == REVEAL_TEXT) continue;
+      if ((byte == '\r' || byte == '\n') && use == CODE_TEXT) {
+        error(line, what + " contains a line break (CR or LF), which ends a code line");
+        return false;
+      }
+      if (byte < 0x20 || byte == 0x7F) {
+        char number[8];
+        snprintf(number, sizeof number, "%02X", byte);
+        error(line, what + " contains the control character U+00" + number +
+                        (use == PLAIN_TEXT ? " (only reveal texts may break lines)" : ""));
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // Reads `key` when present; false when absent or wrong.
+  bool read_text_key(const toml::table& table, const char* key, const std::string& what,
+                     TextUse use, std::string* out) {
+    const toml::node* node = table.get(key);
+    return node && read_text(*node, what, use, out);
+  }
+
+  // Reads a name from `names`; false when absent or wrong.
+  bool read_name(const toml::table& table, const char* key, const char* const* names, int count,
+                 int* index) {
+    const toml::node* node = table.get(key);
+    std::string name;
+    if (!node || !string_value(*node, key, &name)) return false;
+    *index = index_of(names, count, name);
+    if (*index >= 0) return true;
+    error(line_of(*node),
+          std::string(key) + " " + quoted(name) + " is not one of " + list_of(names, count));
+    return false;
+  }
+
+  void read_kind(const toml::table& root) {
+    int kind = 0;
+    kind_known_ = read_name(root, "kind", KIND_NAMES, KIND_COUNT, &kind);
+    if (kind_known_) quiz_->kind = uint32_t(kind);
+    if (!root.get("kind"))
+      error(1, "the quiz has no kind: write kind = " + list_of(KIND_NAMES, KIND_COUNT));
+  }
+
+  void read_answers(const toml::table& root) {
+    const toml::node* node = root.get("answers");
+    if (!node) return;
+    std::optional<int64_t> answers = node->value_exact<int64_t>();
+    if (!answers || (*answers != 1 && *answers != 2)) {
+      error(line_of(*node), "answers (answer fields per question) must be 1 or 2");
+      return;
+    }
+    if (kind_known_ && quiz_->kind == QUIZ_TEXT && *answers == 2) {
+      error(line_of(*node), "a text quiz has one answer field per question: answers must be 1");
+      return;
+    }
+    quiz_->answers = int(*answers);
+  }
+
+  void read_answer_mode(const toml::table& root) {
+    int mode = 0;
+    if (read_name(root, "answer_mode", MODE_NAMES, MODE_COUNT, &mode)) quiz_->answer_mode = mode;
+  }
+
+  void read_background(const toml::table& root) {
+    const toml::node* node = root.get("background");
+    std::string colour;
+    if (!node || !string_value(*node, "background", &colour)) return;
+    unsigned red, green, blue;
+    char end;
+    if (colour.size() != 7 || colour[0] != '#' ||
+        strspn(colour.c_str() + 1, "0123456789abcdefABCDEF") != 6 ||
+        sscanf(colour.c_str(), "#%2x%2x%2x%c", &red, &green, &blue, &end) != 3) {
+      error(line_of(*node), "background must be a colour written #RRGGBB, e.g. \"#5A5F96\"");
+      return;
+    }
+    quiz_->red = uint8_t(red), quiz_->green = uint8_t(green), quiz_->blue = uint8_t(blue);
+  }
+
+  void read_codes(const toml::table& root) {
+    const toml::node* node = root.get("codes");
+    if (!node) return;
+    const toml::array* codes = node->as_array();
+    if (!codes) {
+      error(line_of(*node), "codes must be a list of texts, e.g. codes = [\"A1\", \"B2\"]");
+      return;
+    }
+    for (size_t i = 0; i < codes->size(); ++i) {
+      std::string code;
+      read_text((*codes)[i], "code " + std::to_string(i + 1), CODE_TEXT, &code);
+      quiz_->codes.push_back(code);
+    }
+  }
+
+  void read_questions(const toml::table& root) {
+    const toml::node* node = root.get("question");
+    if (!node) return;
+    const toml::array* questions = node->as_array();
+    if (!questions || !questions->is_array_of_tables()) {
+      error(line_of(*node), "questions must be written as [[question]] tables");
+      return;
+    }
+    for (size_t i = 0; i < questions->size(); ++i)
+      read_question(*(*questions)[i].as_table(), int(i + 1));
+  }
+
+  void read_question(const toml::table& table, int number) {
+    SourceQuestion question;
+    question.line = line_of(table);
+    std::string where = "question " + std::to_string(number) + ": ";
+    check_keys(table, QUESTION_KEYS, where);
+    if (!read_text_key(table, "text", where + "text", PLAIN_TEXT, &question.text) &&
+        quiz_->kind == QUIZ_TEXT && !table.get("text"))
+      error(question.line, "question " + std::to_string(number) + " has no text");
+    read_answer(table, where, &question);
+    read_text_key(table, "reveal", where + "reveal", REVEAL_TEXT, &question.reveal);
+    read_media(table, "picture", where, &question.picture);
+    read_media(table, "answer_picture", where, &question.answer_picture);
+    read_media(table, "clip", where, &question.clip);
+    quiz_->questions.push_back(question);
+  }
+
+  void read_answer(const toml::table& table, const std::string& where, SourceQuestion* question) {
+    const toml::node* node = table.get("answer");
+    if (!node) {
+      error(question->line, where + "no answer: write answer = \"...\"" +
+                                (quiz_->answers == 2 ? " with two texts in [ ]" : ""));
+      return;
+    }
+    const toml::array* list = node->as_array();
+    size_t given = list ? list->size() : 1;
+    if (given != size_t(quiz_->answers)) {
+      error(line_of(*node),
+            where + "answer must hold " + counted(size_t(quiz_->answers), "text") +
+                ", one per answer field (answers = " + std::to_string(quiz_->answers) + ")" +
+                (quiz_->answers == 2 ? ", e.g. answer = [\"Rome\", \"Italie\"]" : ""));
+      return;
+    }
+    for (int j = 0; j < quiz_->answers; ++j) {
+      const toml::node& value = list ? (*list)[size_t(j)] : *node;
+      std::string what = where + (j == 0 ? "answer" : "second answer");
+      if (read_text(value, what, PLAIN_TEXT, &question->answer[j]))
+        check_answer(question->answer[j], line_of(value), what);
+    }
+  }
+
+  // The player trims and upper-cases the typed answer but only upper-cases the
+  // expected one: an empty expected answer, or one with a blank at either
+  // end, could never be matched.
+  void check_answer(const std::string& answer, int line, const std::string& what) {
+    if (answer.empty())
+      error(line, what + " is empty, so no typed answer could ever match it");
+    else if (answer.front() == ' ' || answer.back() == ' ')
+      error(line, what +
+                      " has a blank at its start or end; the player trims typed answers, so "
+                      "it could never be matched");
+  }
+
+  void read_media(const toml::table& table, const char* key, const std::string& where,
+                  MediaRef* media) {
+    const toml::node* node = table.get(key);
+    if (!node) return;
+    media->line = line_of(*node);
+    if (!string_value(*node, where + key, &media->path)) return;
+    if (media->path.empty()) {
+      error(media->line, where + key + " is empty: name a file or leave the key out");
+      return;
+    }
+    if (!kind_known_) return;
+    bool picture_key = strcmp(key, "clip") != 0;
+    bool picture_kind = quiz_->kind == QUIZ_PICTURE,
+         clip_kind = quiz_->kind == QUIZ_AUDIO || quiz_->kind == QUIZ_VIDEO;
+    if (picture_key && !picture_kind)
+      error(media->line, where + key + ": only a picture quiz shows pictures (kind = " +
+                             quoted(kind_name(quiz_->kind)) + ")");
+    if (!picture_key && !clip_kind)
+      error(media->line, where + "clip: only an audio or a video quiz plays clips (kind = " +
+                             quoted(kind_name(quiz_->kind)) + ")");
+  }
+
+  void check_whole_quiz(const toml::table& root) {
+    size_t count = quiz_->questions.size();
+    if (count == 0 && !root.get("question"))
+      error(1, "the quiz has no question: add [[question]] tables");
+    if (count > QUIZ_MAX_QUESTIONS)
+      error(quiz_->questions[QUIZ_MAX_QUESTIONS].line,
+            "the quiz has " + std::to_string(count) + " questions; the player holds at most 96");
+    int codes_line = root.get("codes") ? line_of(*root.get("codes")) : 1;
+    std::string codes_for =
+        counted(quiz_->codes.size(), "code") + " for " + counted(count, "question");
+    if (quiz_->codes.size() > count && count > 0)
+      error(codes_line, codes_for + ": one code per score, from 1 to " + std::to_string(count));
+    else if (quiz_->codes.size() < count && count <= QUIZ_MAX_QUESTIONS)
+      warning(codes_line, codes_for + ": " +
+                              (quiz_->codes.size() + 1 == count
+                                   ? "score " + std::to_string(count) + " reveals"
+                                   : "scores " + std::to_string(quiz_->codes.size() + 1) + " to " +
+                                         std::to_string(count) + " reveal") +
+                              " no code");
+    warn_about_media_and_reveals();
+  }
+
+  void warn_about_media_and_reveals() {
+    bool reveals_used = quiz_->answer_mode >= MODE_REVEAL && quiz_->answer_mode <= MODE_REVEAL_ALL;
+    bool warned_reveal = false, warned_answer_picture = false;
+    if (quiz_->answer_mode == MODE_SECOND_PICTURE && quiz_->kind != QUIZ_PICTURE)
+      warning(1, "answer mode \"picture\" swaps in answer pictures, which only a picture quiz has");
+    for (size_t i = 0; i < quiz_->questions.size(); ++i) {
+      const SourceQuestion& q = quiz_->questions[i];
+      std::string number = std::to_string(i + 1);
+      if (quiz_->kind == QUIZ_PICTURE && q.picture.path.empty())
+        warning(q.line, "question " + number + " has no picture; the player shows an empty frame");
+      if ((quiz_->kind == QUIZ_AUDIO || quiz_->kind == QUIZ_VIDEO) && q.clip.path.empty())
+        warning(q.line, "question " + number + " has no clip; its play button plays nothing");
+      if (!q.reveal.empty() && !reveals_used && !warned_reveal) {
+        warned_reveal = true;
+        warning(q.line,
+                "reveal texts are used only in answer modes \"reveal\", \"reveal-box\" "
+                "and \"reveal-all\"; they are left out");
+      }
+      if (!q.answer_picture.path.empty() && quiz_->answer_mode != MODE_SECOND_PICTURE &&
+          !warned_answer_picture) {
+        warned_answer_picture = true;
+        warning(q.answer_picture.line, "answer pictures are shown only in answer mode \"picture\"");
+      }
+    }
+  }
+
+  const std::string& path_;
+  bool kind_known_ = false;
+  QuizSource* quiz_;
+  Diagnostics* diagnostics_;
+};
+
+// A TOML basic string: quotes, backslashes and control characters escaped.
+std::string toml_string(const std::string& utf8) {
+  std::string out = "\"";
+  for (char c : utf8) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char escape[8];
+      snprintf(escape, sizeof escape, "\\u%04X", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string text_line(const char* key, const std::string& cp1252) {
+  return std::string(key) + " = " + toml_string(cp1252_to_utf8(cp1252)) + "\n";
+}
+
+std::string colour_text(const QuizSource& quiz) {
+  char colour[8];
+  snprintf(colour, sizeof colour, "#%02X%02X%02X", quiz.red, quiz.green, quiz.blue);
+  return colour;
+}
+
+}  // namespace
+
+const char* kind_name(uint32_t kind) { return kind < KIND_COUNT ? KIND_NAMES[kind] : "?"; }
+
+const char* answer_mode_name(int mode) {
+  return mode >= 0 && mode < MODE_COUNT ? MODE_NAMES[mode] : "?";
+}
+
+bool parse_quiz_source(const std::string& text, const std::string& path, QuizSource* quiz,
+                       Diagnostics* diagnostics) {
+  *quiz = QuizSource();
+  quiz->path = path;
+  quiz->folder = folder_of(path);
+  size_t errors_before = diagnostics->error_count();
+  try {
+    toml::table root = toml::parse(text, path);
+    SourceReader(path, quiz, diagnostics).read(root);
+  } catch (const toml::parse_error& e) {
+    diagnostics->error(path, int(e.source().begin.line), std::string(e.description()));
+  }
+  return diagnostics->error_count() == errors_before;
+}
+
+bool read_quiz_source(const std::string& path, QuizSource* quiz, Diagnostics* diagnostics) {
+  std::string text, problem;
+  if (!read_file(path, &text, &problem)) {
+    diagnostics->error(path, 0, "cannot read the quiz source: " + problem);
+    return false;
+  }
+  return parse_quiz_source(text, path, quiz, diagnostics);
+}
+
+std::string write_quiz_source(const QuizSource& quiz) {
+  std::string out;
+  out += "kind = " + toml_string(kind_name(quiz.kind)) + "\n";
+  out += text_line("title", quiz.title);
+  out += text_line("author", quiz.author);
+  out += text_line("explanation", quiz.explanation);
+  out += "answers = " + std::to_string(quiz.answers) + "\n";
+  out += text_line("answer1_label", quiz.labels[0]);
+  out += text_line("answer2_label", quiz.labels[1]);
+  out += "answer_mode = " + toml_string(answer_mode_name(quiz.answer_mode)) + "\n";
+  out += "background = " + toml_string(colour_text(quiz)) + "\n";
+  out += "codes = [\n";
+  for (const std::string& code : quiz.codes)
+    out += "  " + toml_string(cp1252_to_utf8(code)) + ",\n";
+  out += "]\n";
+  for (const SourceQuestion& q : quiz.questions) {
+    out += "\n[[question]]\n";
+    if (!q.text.empty() || quiz.kind == QUIZ_TEXT) out += text_line("text", q.text);
+    if (quiz.answers == 2) {
+      out += "answer = [" + toml_string(cp1252_to_utf8(q.answer[0])) + ", " +
+             toml_string(cp1252_to_utf8(q.answer[1])) + "]\n";
+    } else {
+      out += text_line("answer", q.answer[0]);
+    }
+    if (!q.reveal.empty()) out += text_line("reveal", q.reveal);
+    if (!q.picture.path.empty()) out += "picture = " + toml_string(q.picture.path) + "\n";
+    if (!q.answer_picture.path.empty())
+      out += "answer_picture = " + toml_string(q.answer_picture.path) + "\n";
+    if (!q.clip.path.empty()) out += "clip = " + toml_string(q.clip.path) + "\n";
+  }
+  return out;
+}

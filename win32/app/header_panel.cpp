@@ -1,0 +1,185 @@
+#include "header_panel.h"
+
+#include "resources/resource_ids.h"
+#include "shell.h"
+#include "win32_seam.h"
+
+const char MAKER_ADDRESS[] = "http://tirlo.example";
+
+namespace {
+
+const DWORD LABEL_STYLE = WS_CHILD | WS_VISIBLE;
+const DWORD SEPARATOR_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER;  // 1 pixel: only the border shows
+
+enum ControlFont { FONT_GUI, FONT_TITLE, FONT_SCORE, FONT_HYPERLINK, FONT_NONE };
+
+struct ControlSpec {
+  int id;
+  const char* class_name;
+  DWORD style;
+  int x, y, width, height;  // as created; the layout moves some of them
+  ControlFont font;
+};
+
+// In creation order.
+const ControlSpec PANEL_CONTROLS[] = {
+    {HYPERLINK_LABEL, "Static", LABEL_STYLE | SS_NOTIFY, 736, 5, 115, 18, FONT_HYPERLINK},
+    {AUTHOR_CAPTION, "Static", LABEL_STYLE, 736, 25, 27, 18, FONT_GUI},
+    {AUTHOR_LABEL, "Static", LABEL_STYLE, 763, 25, 85, 18, FONT_GUI},
+    {SAVE_BUTTON, "button", LABEL_STYLE | BS_PUSHBUTTON, 666, 25, 55, 18, FONT_GUI},
+    {EXPLANATION_LABEL, "Static", LABEL_STYLE, 110, 19, 490, 27, FONT_GUI},
+    {TITLE_LABEL, "Static", LABEL_STYLE, 110, 3, 260, 18, FONT_TITLE},
+    {CODE_CAPTION, "Static", LABEL_STYLE, 7, 29, 36, 15, FONT_GUI},
+    {SCORE_LABEL, "Static", LABEL_STYLE | SS_CENTER, 10, 1, 80, 20, FONT_SCORE},
+    {CODE_BOX, "edit", LABEL_STYLE | ES_READONLY, 44, 29, 53, 16, FONT_GUI},
+    {SEPARATOR_UNDER_SCORE, "Static", SEPARATOR_STYLE, 0, 26, 100, 1, FONT_NONE},
+    {SEPARATOR_LEFT, "Static", SEPARATOR_STYLE, 100, 0, 1, 50, FONT_NONE},
+    {SEPARATOR_RIGHT, "Static", SEPARATOR_STYLE, 730, 0, 1, 50, FONT_NONE},
+};
+
+// The panel layout, for client width W (negative: from W), in this order.
+struct PanelPlace {
+  int id;
+  int x, y, width, height;
+  bool repaint;
+};
+// clang-format off
+const PanelPlace PANEL_LAYOUT[] = {
+    {HYPERLINK_LABEL, -134, 0, 115, 18, false},
+    {AUTHOR_CAPTION, -134, 25, 26, 18, false},
+    {AUTHOR_LABEL, -107, 25, 105, 18, true},
+    {SAVE_BUTTON, -204, 25, 55, 18, true},
+    {EXPLANATION_LABEL, 110, 19, -324, 28, true},
+    {SEPARATOR_RIGHT, -145, 0, 1, 50, true},
+};
+// clang-format on
+
+// The labels and the read-only CodeBox (which asks as a static does) that
+// sit on the panel's colour; the separators keep the system's.
+const int FIRST_TINTED_ID = 20, LAST_TINTED_ID = 32;
+
+const char AUTHOR_CAPTION_TEXT[] = "Par :";
+const char SAVE_TEXT[] = "Sauver";
+const char CODE_CAPTION_TEXT[] = " Code :";
+const char SCORE_FORMAT[] = " 0 / %d";
+
+HBRUSH panel_brush = nullptr;  // made with the controls, deleted with the panel
+
+const char* control_text(int id, const QuizDocument* doc, char* score) {
+  switch (id) {
+    case HYPERLINK_LABEL: return MAKER_ADDRESS;
+    case AUTHOR_CAPTION: return AUTHOR_CAPTION_TEXT;
+    case AUTHOR_LABEL: return doc ? doc->author : "";
+    case SAVE_BUTTON: return SAVE_TEXT;
+    case EXPLANATION_LABEL: return doc ? doc->explanation : "";
+    case TITLE_LABEL: return doc ? doc->title : "";
+    case CODE_CAPTION: return CODE_CAPTION_TEXT;
+    case SCORE_LABEL: wsprintfA(score, SCORE_FORMAT, doc ? doc->question_count : 0); return score;
+  }
+  return "";
+}
+
+void set_font(HWND control, ControlFont font, const QuizDocument* doc) {
+  switch (font) {
+    case FONT_GUI:
+      SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                   TRUE);
+      break;
+    case FONT_TITLE:
+    case FONT_SCORE:
+      if (!doc) break;
+      SendMessageA(control, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(font == FONT_TITLE ? doc->title_font : doc->score_font),
+                   FALSE);
+      break;
+    case FONT_HYPERLINK: style_hyperlink(control); break;
+    case FONT_NONE: break;
+  }
+}
+
+INT_PTR on_init_dialog(HWND panel) {
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(panel, GWLP_HINSTANCE));
+  const QuizDocument* doc = current_document;
+  char score[TEXT_SLOT_SIZE];
+  for (const ControlSpec& row : PANEL_CONTROLS) {
+    HWND control =
+        CreateWindowExA(0, row.class_name, control_text(row.id, doc, score), row.style, row.x,
+                        row.y, row.width, row.height, panel,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+    set_font(control, row.font, doc);
+  }
+  panel_brush = CreateSolidBrush(PANEL_COLOUR);
+  return TRUE;
+}
+
+// Anchored to the right edge; only the explanation stretches. Each moved
+// control also comes to the top of the z-order.
+INT_PTR on_size(HWND panel) {
+  RECT client;
+  GetClientRect(panel, &client);
+  for (const PanelPlace& at : PANEL_LAYOUT) {
+    HWND control = GetDlgItem(panel, at.id);
+    SetWindowPos(control, HWND_TOP, anchored(at.x, client.right), at.y,
+                 anchored(at.width, client.right), at.height, SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+    if (at.repaint) InvalidateRect(control, nullptr, FALSE);
+  }
+  return FALSE;
+}
+
+INT_PTR on_ctl_color_static(HDC dc, HWND control) {
+  int id = GetWindowLongA(control, GWL_ID);
+  if (id == HYPERLINK_LABEL) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, HYPERLINK_COLOUR);
+    return reinterpret_cast<INT_PTR>(panel_brush);
+  }
+  if (id >= FIRST_TINTED_ID && id <= LAST_TINTED_ID) {
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(panel_brush);
+  }
+  return FALSE;
+}
+
+// Exact wParams: a click on the link (STN_CLICKED is 0), so the second click
+// of a double click (STN_DBLCLK) opens nothing more; a click on "Sauver".
+INT_PTR on_command(WPARAM command) {
+  if (command == HYPERLINK_LABEL) win32_seam().shell_open(nullptr, MAKER_ADDRESS, SW_SHOWNORMAL);
+  if (command == SAVE_BUTTON) save_answers_call(question_page_window, SAVE_ON_REQUEST);
+  return FALSE;
+}
+
+INT_PTR on_destroy() {
+  DeleteObject(panel_brush);
+  panel_brush = nullptr;
+  return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK header_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG: return on_init_dialog(panel);
+    case WM_SIZE: return on_size(panel);
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(panel_brush);
+    case WM_CTLCOLORSTATIC:
+      return on_ctl_color_static(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_COMMAND: return on_command(wparam);
+    case WM_DESTROY: return on_destroy();
+  }
+  return FALSE;
+}
+
+// The font is never released: it lives as long as the process. The cursor
+// belongs to the "Static" class, so every static that takes the mouse
+// (SS_NOTIFY) shows the hand from now on.
+void style_hyperlink(HWND label) {
+  RECT client;
+  GetClientRect(label, &client);
+  LOGFONTA font = {};
+  font.lfHeight = -(3 * client.bottom / 4);
+  font.lfWeight = FW_NORMAL;
+  font.lfUnderline = 1;
+  SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(CreateFontIndirectA(&font)), FALSE);
+  HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_POINTER));
+  SetClassLongPtrA(label, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
+}

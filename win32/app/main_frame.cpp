@@ -1,0 +1,164 @@
+#include "main_frame.h"
+
+#include "win32/page/question_page.h"
+#include "shell.h"
+
+const char FRAME_CLASS[] = "WindowsApp";
+
+namespace {
+
+const char VERSION_TEXT[] =
+    "R\xE9"
+    "alis\xE9 avec la version 2.1.3  ";
+// The label is made outside the first client area; the first layout places it.
+const int VERSION_LABEL_CREATED_X = 725, VERSION_LABEL_CREATED_WIDTH = 130;
+
+// No part of the player writes this file; closing removes one left behind.
+const char STRAY_CLIP_FILE[] = "tirlo.mp3";
+
+// The frame layout, for client width W and height H (negative: from W or H).
+struct FramePlace {
+  int x, y, width, height;
+};
+const FramePlace PAGE_PLACE = {5, 50, -11, -68};  // its top row covers the panel's last
+const FramePlace PANEL_PLACE = {5, 2, -11, 49};
+const FramePlace VERSION_LABEL_PLACE = {-145, -16, 140, 15};
+
+// The child that had the keyboard focus when the frame was last deactivated.
+HWND focus_when_left = nullptr;
+
+// One notch of the wheel, as the high word of WM_MOUSEWHEEL's wParam.
+const WORD NOTCH_AWAY = 120, NOTCH_TOWARDS = 0xFF88;
+
+void place(HWND window, const FramePlace& at, int width, int height, UINT flags) {
+  SetWindowPos(window, HWND_TOP, anchored(at.x, width), anchored(at.y, height),
+               anchored(at.width, width), anchored(at.height, height), flags);
+}
+
+LRESULT on_create(HWND frame) {
+  RECT client;
+  GetClientRect(frame, &client);
+  create_label(frame, VERSION_TEXT, VERSION_LABEL_CREATED_X,
+               anchored(VERSION_LABEL_PLACE.y, client.bottom), VERSION_LABEL_CREATED_WIDTH,
+               VERSION_LABEL_PLACE.height, VERSION_LABEL_ID);
+  SendMessageA(frame, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
+  return 0;
+}
+
+// A minimised frame keeps its last layout. Only the label's move changes the
+// z-order: it comes to the top of the frame's children.
+LRESULT on_size(HWND frame, WPARAM kind) {
+  if (kind == SIZE_MINIMIZED) return 0;
+  RECT client;
+  GetClientRect(frame, &client);
+  place(question_page_window, PAGE_PLACE, client.right, client.bottom, SWP_NOZORDER);
+  place(header_panel_window, PANEL_PLACE, client.right, client.bottom, SWP_NOZORDER);
+  place(GetDlgItem(frame, VERSION_LABEL_ID), VERSION_LABEL_PLACE, client.right, client.bottom,
+        SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+// Closing saves (asking what to do only when the answers cannot be written)
+// and ends the loop; the frame itself stays until teardown.
+LRESULT on_close() {
+  save_answers_call(question_page_window, SAVE_ON_CLOSE);
+  DeleteFileA(STRAY_CLIP_FILE);
+  PostQuitMessage(0);
+  return 0;
+}
+
+// When Windows ends the session the process is ended without WM_CLOSE: the
+// answers are saved here too, or they would be lost.
+LRESULT on_end_session(WPARAM ending) {
+  if (ending) save_answers_call(question_page_window, SAVE_AT_SESSION_END);
+  return 0;
+}
+
+// The focus comes back to the field that had it when the frame is active again
+// (after a message box, or another program): left to the default handling it
+// would go to the frame itself, where typed keys are lost.
+LRESULT on_activate(HWND frame, WPARAM state, LPARAM other) {
+  if (LOWORD(state) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(frame, focus)) focus_when_left = focus;
+    return 0;
+  }
+  if (focus_when_left && IsChild(frame, focus_when_left)) {
+    SetFocus(focus_when_left);
+    return 0;
+  }
+  return DefWindowProcA(frame, WM_ACTIVATE, state, other);
+}
+
+LRESULT on_ctl_color_static(HDC dc, HWND control) {
+  if (GetWindowLongA(control, GWL_ID) != VERSION_LABEL_ID) return 0;
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(version_label_brush);
+}
+
+}  // namespace
+
+bool register_frame_class(HINSTANCE instance) {
+  WNDCLASSEXA frame_class = {};
+  frame_class.cbSize = sizeof frame_class;
+  frame_class.style = CS_DBLCLKS;
+  frame_class.lpfnWndProc = main_frame_proc;
+  frame_class.hInstance = instance;
+  frame_class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  frame_class.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+  frame_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  frame_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1);
+  frame_class.lpszClassName = FRAME_CLASS;
+  return RegisterClassExA(&frame_class) != 0;
+}
+
+HWND create_main_frame(HINSTANCE instance, const char* caption) {
+  HWND frame =
+      CreateWindowExA(0, FRAME_CLASS, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                      FRAME_WIDTH, FRAME_HEIGHT, nullptr, nullptr, instance, nullptr);
+  centre_window(frame, GetDesktopWindow());
+  return frame;
+}
+
+LRESULT CALLBACK main_frame_proc(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE: return on_create(frame);
+    case WM_SIZE: return on_size(frame, wparam);
+    case WM_ACTIVATE: return on_activate(frame, wparam, lparam);
+    case WM_CLOSE: return on_close();
+    case WM_ENDSESSION: return on_end_session(wparam);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_CTLCOLORSTATIC:
+      return on_ctl_color_static(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_MOUSEWHEEL: forward_wheel(question_page_window, wparam); return 0;
+  }
+  return DefWindowProcA(frame, message, wparam, lparam);
+}
+
+// Divisions truncate toward zero, also when the window is the larger one.
+void centre_window(HWND window, HWND reference) {
+  RECT outer, own;
+  GetWindowRect(reference, &outer);
+  GetWindowRect(window, &own);
+  int left = outer.left + ((outer.right - outer.left) - (own.right - own.left)) / 2;
+  int top = outer.top + ((outer.bottom - outer.top) - (own.bottom - own.top)) / 2;
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+HWND create_label(HWND parent, const char* text, int x, int y, int width, int height, int id) {
+  HWND label = CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE, x, y, width, height,
+                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  return label;
+}
+
+// Only single notches scroll: a multiple notch or a fine-grained delta posts
+// nothing. Posted, so the page scrolls after the current message.
+void forward_wheel(HWND target, WPARAM wheel_wparam) {
+  WORD delta = HIWORD(wheel_wparam);
+  if (delta == NOTCH_AWAY) PostMessageA(target, WM_VSCROLL, SCROLL_WHEEL_UP, 0);
+  if (delta == NOTCH_TOWARDS) PostMessageA(target, WM_VSCROLL, SCROLL_WHEEL_DOWN, 0);
+}

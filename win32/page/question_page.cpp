@@ -1,0 +1,266 @@
+// The QuestionPage's procedure: scrolling, colours and media commands. The
+// build is in page_build.cpp.
+#include "question_page.h"
+
+#include "win32/app/shell.h"
+#include "media.h"
+#include "core/page/page_colours.h"
+#include "core/page/page_layout.h"
+
+PageControls page_controls = {};
+int page_width = 0;
+int page_height = 0;
+int scroll_target = 0;
+WNDPROC edit_class_proc = nullptr;
+
+namespace {
+
+const int WHEEL_NOTCH = 120;  // exactly one notch scrolls; other deltas do nothing
+const int LAST_MEDIA_QUESTION = MAX_QUESTIONS;
+
+const PageMediaCalls MEDIA_HOST = {play_clip, stop_clip};
+const PageMediaCalls* media_calls = &MEDIA_HOST;
+
+SCROLLINFO read_bar(HWND page, int bar) {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(page, bar, &info);
+  return info;
+}
+
+int vertical_target(const SCROLLINFO& info, int code) {
+  switch (code) {
+    case SB_LINEUP: return info.nPos - SCROLL_LINE;
+    case SB_LINEDOWN: return info.nPos + SCROLL_LINE;
+    case SB_PAGEUP: return info.nPos - int(info.nPage);
+    case SB_PAGEDOWN: return info.nPos + int(info.nPage);
+    case SB_THUMBTRACK: return info.nTrackPos;
+    case SB_TOP: return 0;
+    case SB_BOTTOM: return info.nMax;
+    case SCROLL_WHEEL_DOWN: return info.nPos + WHEEL_STEP;
+    case SCROLL_WHEEL_UP: return info.nPos - WHEEL_STEP;
+    case SCROLL_TO_TARGET: return scroll_target;
+  }
+  return info.nPos;
+}
+
+int horizontal_target(const SCROLLINFO& info, int code) {
+  switch (code) {
+    case SB_LINELEFT: return info.nPos - 1;
+    case SB_LINERIGHT: return info.nPos + 1;
+    case SB_PAGELEFT: return info.nPos - int(info.nPage);
+    case SB_PAGERIGHT: return info.nPos + int(info.nPage);
+    case SB_THUMBTRACK: return info.nTrackPos;
+  }
+  return info.nPos;
+}
+
+// Whether the page is drawn: it and every ancestor visible, none minimised.
+bool page_is_drawn(HWND page) {
+  HWND desktop = GetDesktopWindow();
+  for (HWND window = page; window && window != desktop; window = GetAncestor(window, GA_PARENT)) {
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    if (!(style & WS_VISIBLE) || (style & WS_MINIMIZE)) return false;
+  }
+  return true;
+}
+
+// Moves the content by (dx, dy). ScrollWindow moves the pixels and the
+// children together but does nothing while the page is not drawn (hidden, or
+// in a minimised frame); the children are then moved one by one, so that they
+// always stand where the scroll positions say.
+void scroll_content(HWND page, int dx, int dy) {
+  if (dx == 0 && dy == 0) return;
+  if (page_is_drawn(page)) {
+    ScrollWindow(page, dx, dy, nullptr, nullptr);
+    return;
+  }
+  for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT place;
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&place), 1);
+    SetWindowPos(child, nullptr, place.left + dx, place.top + dy, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// Moves the bar to `target` (the bar keeps it within its range) and the
+// content by what the position actually changed.
+void scroll_bar_to(HWND page, int bar, const SCROLLINFO& info, int target) {
+  if (target > info.nMax) target = info.nMax;
+  if (target < info.nMin) target = info.nMin;
+  SCROLLINFO position = {};
+  position.cbSize = sizeof position;
+  position.fMask = SIF_POS;
+  position.nPos = target;
+  SetScrollInfo(page, bar, &position, TRUE);
+  GetScrollInfo(page, bar, &position);
+  int moved = (info.nPos - position.nPos) * SCROLL_UNIT;
+  if (bar == SB_VERT) {
+    scroll_content(page, 0, moved);
+  } else {
+    scroll_content(page, moved, 0);
+  }
+}
+
+void set_bar(HWND page, int bar, int extent, int visible) {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
+  info.nMin = 0;
+  info.nMax = extent - 2;
+  info.nPage = UINT(visible - 1);
+  SetScrollInfo(page, bar, &info, TRUE);
+}
+
+INT_PTR on_init_dialog(HWND page) {
+  if (current_document) {
+    build_page(page, current_document);
+  } else {
+    page_width = page_height = 0;
+    setup_scrollbars(page);
+  }
+  return TRUE;
+}
+
+// Keeps the children where the set-up leaves the positions.
+void on_size(HWND page) {
+  int old_h = GetScrollPos(page, SB_HORZ), old_v = GetScrollPos(page, SB_VERT);
+  setup_scrollbars(page);
+  int new_h = GetScrollPos(page, SB_HORZ), new_v = GetScrollPos(page, SB_VERT);
+  scroll_content(page, (old_h - new_h) * SCROLL_UNIT, (old_v - new_v) * SCROLL_UNIT);
+}
+
+void on_vscroll(HWND page, int code) {
+  SCROLLINFO info = read_bar(page, SB_VERT);
+  scroll_bar_to(page, SB_VERT, info, vertical_target(info, code));
+}
+
+void on_hscroll(HWND page, int code) {
+  SCROLLINFO info = read_bar(page, SB_HORZ);
+  scroll_bar_to(page, SB_HORZ, info, horizontal_target(info, code));
+}
+
+// Posted, so the scroll follows the message in progress. The wheel is taken
+// here in every case: passed on, it would reach the main frame, which hands
+// wheel notches back to the page, and scroll twice.
+INT_PTR on_mouse_wheel(HWND page, int delta) {
+  if (delta == WHEEL_NOTCH) PostMessageA(page, WM_VSCROLL, SCROLL_WHEEL_UP, 0);
+  if (delta == -WHEEL_NOTCH) PostMessageA(page, WM_VSCROLL, SCROLL_WHEEL_DOWN, 0);
+  return TRUE;
+}
+
+void on_command(HWND page, WPARAM command) {
+  const QuizDocument* doc = current_document;
+  if (!doc || (doc->kind != QUIZ_AUDIO && doc->kind != QUIZ_VIDEO)) return;
+  if (command > WPARAM(ID_PLAY_BUTTON) && command <= WPARAM(ID_PLAY_BUTTON + LAST_MEDIA_QUESTION)) {
+    media_calls->play_clip(page, int(command) - ID_PLAY_BUTTON);
+  } else if (command > WPARAM(ID_STOP_BUTTON) &&
+             command <= WPARAM(ID_STOP_BUTTON + LAST_MEDIA_QUESTION)) {
+    media_calls->stop_clip(page);
+  }
+}
+
+INT_PTR on_ctl_color_static(HDC dc, HWND control) {
+  const QuizDocument* doc = current_document;
+  if (!doc) return FALSE;
+  int id = int(GetWindowLongA(control, GWL_ID));
+  char text[TEXT_SLOT_SIZE] = "";
+  if (is_verdict_label(doc, id)) GetWindowTextA(control, text, sizeof text);
+  StaticColours colours = static_colours(doc, id, text);
+  if (!colours.painted) return FALSE;
+  if (colours.transparent) SetBkMode(dc, TRANSPARENT);
+  if (colours.sets_text) SetTextColor(dc, colours.text_colour);
+  if (colours.sets_back) SetBkColor(dc, colours.back_colour);
+  return reinterpret_cast<INT_PTR>(colours.brush);
+}
+
+INT_PTR on_ctl_color_dlg() {
+  return current_document ? reinterpret_cast<INT_PTR>(current_document->background_brush) : FALSE;
+}
+
+HWND numbered(HWND const* table, int count, int number) {
+  return number >= 1 && number <= count ? table[number] : nullptr;
+}
+
+// The statics do not own their bitmaps: the page deletes them as it goes.
+void on_destroy(HWND page) {
+  for (int n = 1; n <= MAX_QUESTIONS; ++n) {
+    HWND picture = page_control(page, ID_QUESTION_PICTURE + n);
+    if (!picture) continue;
+    LRESULT bitmap = SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);
+    if (bitmap) DeleteObject(reinterpret_cast<HGDIOBJ>(bitmap));
+  }
+  if (page_controls.page == page) page_controls = {};
+}
+
+}  // namespace
+
+HWND page_control(HWND page, int id) {
+  if (!page || page != page_controls.page) return GetDlgItem(page, id);
+  const PageControls& c = page_controls;
+  if (id > ID_ANSWER_FIELD && id <= ID_ANSWER_FIELD + MAX_ANSWER_FIELDS) {
+    return numbered(c.fields, MAX_ANSWER_FIELDS, id - ID_ANSWER_FIELD);
+  }
+  if (id > ID_VERDICT_LABEL && id <= ID_VERDICT_LABEL + MAX_ANSWER_FIELDS) {
+    return numbered(c.verdicts, MAX_ANSWER_FIELDS, id - ID_VERDICT_LABEL);
+  }
+  if (id > ID_REVEAL_LABEL && id <= ID_REVEAL_LABEL + MAX_QUESTIONS) {
+    return numbered(c.reveals, MAX_QUESTIONS, id - ID_REVEAL_LABEL);
+  }
+  if (id > ID_QUESTION_PICTURE && id <= ID_QUESTION_PICTURE + MAX_QUESTIONS) {
+    return numbered(c.pictures, MAX_QUESTIONS, id - ID_QUESTION_PICTURE);
+  }
+  return GetDlgItem(page, id);
+}
+
+void read_control_text(HWND page, int id, char* slot) {
+  slot[0] = 0;
+  HWND control = page_control(page, id);
+  if (control) GetWindowTextA(control, slot, TEXT_SLOT_SIZE);
+}
+
+void write_control_text(HWND page, int id, const char* text) {
+  HWND control = page_control(page, id);
+  if (control) SetWindowTextA(control, text);
+}
+
+void install_page_media(const PageMediaCalls* calls) { media_calls = calls ? calls : &MEDIA_HOST; }
+
+void scroll_horizontally_to(HWND page, int position) {
+  scroll_bar_to(page, SB_HORZ, read_bar(page, SB_HORZ), position);
+}
+
+void setup_scrollbars(HWND page) {
+  RECT client;
+  GetClientRect(page, &client);
+  int cw = (client.right - client.left) / SCROLL_UNIT;
+  int ch = (client.bottom - client.top) / SCROLL_UNIT;
+  if (page_width <= cw) {
+    SetScrollPos(page, SB_HORZ, 0, FALSE);
+    cw = page_width;
+  }
+  if (page_height <= ch) {
+    SetScrollPos(page, SB_VERT, 0, FALSE);
+    ch = page_height;
+  }
+  set_bar(page, SB_HORZ, page_width, cw);
+  set_bar(page, SB_VERT, page_height, ch);
+}
+
+INT_PTR CALLBACK question_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG: return on_init_dialog(page);
+    case WM_SIZE: on_size(page); return FALSE;
+    case WM_VSCROLL: on_vscroll(page, LOWORD(wparam)); return FALSE;
+    case WM_HSCROLL: on_hscroll(page, LOWORD(wparam)); return FALSE;
+    case WM_MOUSEWHEEL: return on_mouse_wheel(page, GET_WHEEL_DELTA_WPARAM(wparam));
+    case WM_COMMAND: on_command(page, wparam); return FALSE;
+    case WM_CTLCOLORSTATIC:
+      return on_ctl_color_static(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_CTLCOLORDLG: return on_ctl_color_dlg();
+    case WM_DESTROY: on_destroy(page); return FALSE;
+  }
+  return FALSE;
+}

@@ -79,23 +79,18 @@ bool read_reveals(Cursor* cursor, QuizDocument* doc, int declared) {
 
 ContentStatus parse_content(QuizDocument* doc, const unsigned char* bytes, size_t length) {
   Cursor cursor = {bytes, length, 0};
+  // Complete question records only, wherever the content ends: the count is
+  // set once they are read.
+  doc->question_count = 0;
   unsigned char unused, kind, count, answers;
   if (!read_byte(&cursor, &unused) || !read_byte(&cursor, &kind)) return CONTENT_TRUNCATED;
   doc->kind = uint32_t(kind) - 1;
-  if (!read_byte(&cursor, &count)) return CONTENT_TRUNCATED;
-  doc->question_count = count;
-  if (!read_byte(&cursor, &answers)) {
-    doc->question_count = 0;
-    return CONTENT_TRUNCATED;
-  }
+  if (!read_byte(&cursor, &count) || !read_byte(&cursor, &answers)) return CONTENT_TRUNCATED;
   doc->answers_per_question = answers == 2 ? 2 : 1;
   char* header[] = {doc->title, doc->author, doc->explanation, doc->answer1_label,
                     doc->answer2_label};
   for (char* text : header) {
-    if (!read_text(&cursor, text)) {
-      doc->question_count = 0;
-      return CONTENT_TRUNCATED;
-    }
+    if (!read_text(&cursor, text)) return CONTENT_TRUNCATED;
   }
   if (!read_questions(&cursor, doc, count)) return CONTENT_TRUNCATED;
   unsigned char mode;

@@ -141,16 +141,6 @@ void finish(QuizSession* session, Judgement* judgement) {
   }
 }
 
-// Which lines of the answers file the page gives its fields: one per field,
-// question by question; a grid quiz with another number of answers per
-// question makes no fields but reads that many lines all the same, and a kind
-// the page does not lay out reads none.
-int lines_per_question(const QuizDocument* doc) {
-  if (doc->kind == QUIZ_TEXT) return 1;
-  if (doc->kind != QUIZ_PICTURE && doc->kind != QUIZ_AUDIO && doc->kind != QUIZ_VIDEO) return 0;
-  return doc->answers_per_question > 0 ? doc->answers_per_question : 0;
-}
-
 }  // namespace
 
 void start_session(QuizSession* session, const QuizDocument* doc, const SessionView* view) {
@@ -166,7 +156,7 @@ void start_session(QuizSession* session, const QuizDocument* doc, const SessionV
 void restore_answers(QuizSession* session, const void* bytes, size_t size) {
   AnswersReader reader;
   start_answers(&reader, bytes, size);
-  int lines = lines_per_question(session->doc);
+  int lines = answer_lines_per_question(session->doc->kind, session->doc->answers_per_question);
   bool fields_shown = lines == session->per_question;
   char line[TEXT_SLOT_SIZE];
   for (int n = 0; n < session->question_count && reader.position < reader.size; ++n) {

@@ -65,11 +65,11 @@ struct Judgement {
   bool answer_changed;   // the field's text differs from the one it held
   bool verdict_changed;  // so does its verdict
   Verdict verdict;
-  int question;                // the field's question
-  RevealChange reveal;         // of its reveal label
-  bool answer_picture;         // its answer picture is shown (mode 1)
-  const char* message;         // the "texte" box shown (mode 3), or null
-  bool revealed_all;           // mode 4: every reveal label was shown now
+  int question;         // the field's question
+  RevealChange reveal;  // of its reveal label
+  bool answer_picture;  // its answer picture is shown (mode 1)
+  const char* message;  // the "texte" box shown (mode 3), or null
+  bool revealed_all;    // mode 4: every reveal label was shown now
   bool score_changed;
   int score;
 };

@@ -37,6 +37,12 @@ int answer_field_count(const QuizDocument* doc) {
   return questions_on_page(doc) * fields_per_question(doc);
 }
 
+int answer_lines_per_question(uint32_t kind, int answers_per_question) {
+  if (kind == QUIZ_TEXT) return 1;
+  if (kind != QUIZ_PICTURE && kind != QUIZ_AUDIO && kind != QUIZ_VIDEO) return 0;
+  return answers_per_question > 0 ? answers_per_question : 0;
+}
+
 bool locate_field(const QuizDocument* doc, int field_id, FieldPlace* place) {
   int k = field_id - FIRST_FIELD_ID;
   if (k < 1 || k > answer_field_count(doc)) return false;

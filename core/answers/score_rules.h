@@ -12,6 +12,11 @@ int fields_per_question(const QuizDocument* doc);
 // The answer fields of the page: questions (0 to 96) times fields per question.
 int answer_field_count(const QuizDocument* doc);
 
+// Answers-file lines the page reads for each question: one per field; a grid
+// quiz whose answers per question are neither 1 nor 2 makes no fields but
+// reads that many lines all the same; a kind the page does not lay out, none.
+int answer_lines_per_question(uint32_t kind, int answers_per_question);
+
 // Where an answer field stands: question n, its answer j, and k over the page
 // (every number 1-based).
 struct FieldPlace {

@@ -108,13 +108,13 @@ TEST_F(Session, RevealBoxOncePerSolveWithTheVerdictShownFirst) {
   Judgement found = judge(2, "Ville 2");
   EXPECT_STREQ(found.message, "Voici 2");
   EXPECT_EQ(found.reveal, REVEAL_SHOWN);
-  EXPECT_EQ(recorder.take(),
-            (Calls{"verdict 2 BRAVO", "reveal 2 shown", "message texte: Voici 2",
-                   "score  1 / 3 CODE-1", "score  1 / 3 CODE-1"}));
+  EXPECT_EQ(recorder.take(), (Calls{"verdict 2 BRAVO", "reveal 2 shown", "message texte: Voici 2",
+                                    "score  1 / 3 CODE-1", "score  1 / 3 CODE-1"}));
   recorder.during_message = nullptr;
   EXPECT_EQ(judge(2, "Ville 2").message, nullptr);
   recorder.take();
-  EXPECT_EQ(answer(2, "Ville"), (Calls{"reveal 2 hidden", "verdict 2 Presque", "score  0 / 3       "}));
+  EXPECT_EQ(answer(2, "Ville"),
+            (Calls{"reveal 2 hidden", "verdict 2 Presque", "score  0 / 3       "}));
   EXPECT_EQ(answer(2, "Ville 2"), (Calls{"verdict 2 BRAVO", "reveal 2 shown",
                                          "message texte: Voici 2", "score  1 / 3 CODE-1"}));
 }
@@ -129,9 +129,11 @@ TEST_F(Session, RevealAllOnceEveryFieldIsRightAndAgainAfterAMistake) {
   EXPECT_EQ(recorder.take(), (Calls{"verdict 6 BRAVO", "reveal 1 shown", "reveal 2 shown",
                                     "reveal 3 shown", "score  3 / 3 CODE-3"}));
   EXPECT_TRUE(session.all_revealed);
-  EXPECT_EQ(answer(3, "Ville"), (Calls{"reveal 2 hidden", "verdict 3 Presque", "score  2 / 3 CODE-2"}));
+  EXPECT_EQ(answer(3, "Ville"),
+            (Calls{"reveal 2 hidden", "verdict 3 Presque", "score  2 / 3 CODE-2"}));
   EXPECT_FALSE(session.all_revealed);
-  EXPECT_EQ(answer(3, texts[2]), (Calls{"verdict 3 BRAVO", "reveal 2 shown", "score  3 / 3 CODE-3"}));
+  EXPECT_EQ(answer(3, texts[2]),
+            (Calls{"verdict 3 BRAVO", "reveal 2 shown", "score  3 / 3 CODE-3"}));
   EXPECT_TRUE(session.all_revealed);
 }
 

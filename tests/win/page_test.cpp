@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "win32/answers/answer_field.h"
 #include "core/answers/answers_file.h"
-#include "win32/app/platform_win32.h"
-#include "win32/app/shell.h"
-#include "win32/page/question_page.h"
 #include "resources/resource_ids.h"
 #include "tests/support/gdi_objects.h"
+#include "win32/answers/answer_field.h"
+#include "win32/answers/page_view.h"
+#include "win32/page/question_page.h"
+#include "win32/platform/platform_win32.h"
 
 namespace {
 
@@ -83,9 +83,8 @@ void pump_messages() {
 }
 
 std::string answers_file() {
-  char path[MAX_PATH + 1] = "", name[TEXT_SLOT_SIZE];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  answers_file_name(path, name);
+  char name[TEXT_SLOT_SIZE];
+  program_answers_file(name);
   return name;
 }
 
@@ -103,6 +102,7 @@ class PageTest : public ::testing::Test {
   HWND parent = nullptr;
   HWND page = nullptr;
   HMODULE pictures = nullptr;
+  const PageMediaCalls* media = nullptr;  // where play and stop go
 
   static void SetUpTestSuite() {
     WNDCLASSA parent_class = {};
@@ -114,7 +114,6 @@ class PageTest : public ::testing::Test {
 
   void SetUp() override {
     init_document(doc);
-    current_document = doc;
     DeleteFileA(answers_file().c_str());
     parent = CreateWindowExA(0, PARENT_CLASS, "page test", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 800,
                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -126,13 +125,11 @@ class PageTest : public ::testing::Test {
     if (page) DestroyWindow(page);
     DestroyWindow(parent);
     pump_messages();
-    install_page_media(nullptr);
     set_resource_module(nullptr);
     if (pictures) FreeLibrary(pictures);
     DeleteObject(static_cast<HGDIOBJ>(doc->answer_font));
     release_document(doc);
     free(doc);
-    current_document = nullptr;
     DeleteFileA(answers_file().c_str());
   }
 
@@ -158,10 +155,13 @@ class PageTest : public ::testing::Test {
     }
   }
 
-  // The page at its build, then sized to width x height (WM_SIZE).
+  // The page as the player makes it, at its build, then sized to width x
+  // height (WM_SIZE).
   void make_page(int width = 1000, int height = 700) {
+    PageSetup setup = answering_page(doc, nullptr);
+    setup.media_calls = media;
     page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_QUESTION_PAGE),
-                              parent, question_page_proc, 0);
+                              parent, question_page_proc, reinterpret_cast<LPARAM>(&setup));
     ASSERT_NE(page, nullptr);
     MoveWindow(page, 0, 0, width, height, FALSE);
   }
@@ -191,6 +191,9 @@ class PageTest : public ::testing::Test {
     pump_messages();
   }
   int top_of(int id) { return item(id).place.top; }
+  int page_width() { return page_extent(page).cx; }
+  int page_height() { return page_extent(page).cy; }
+  void scroll_to(int target) { SendMessageA(page, WM_VSCROLL, SCROLL_TO_TARGET, target); }
 };
 
 HFONT gui_font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
@@ -236,9 +239,9 @@ TEST_F(PageTest, TextQuizLines) {
     expect_place(line[3], 720, y, 100, 20);
     EXPECT_EQ(line[3].font, nullptr);
   }
-  EXPECT_NE(edit_class_proc, nullptr);
-  EXPECT_EQ(page_width, 850);
-  EXPECT_EQ(page_height, 80);
+  EXPECT_NE(page_state(page)->edit_class_proc, nullptr);
+  EXPECT_EQ(page_width(), 850);
+  EXPECT_EQ(page_height(), 80);
   // The subclassed field still behaves as an edit control.
   SetWindowTextA(all[2].window, "Paris");
   EXPECT_EQ(text_of(all[2].window), "Paris");
@@ -299,8 +302,8 @@ TEST_F(PageTest, PicturesAreFittedAndCentredInTheirRow) {
   expect_place(third, 626 + 97, 5, 65, 260);
   expect_place(item(4001), 46, 275, 260, 20);
   expect_place(item(5001), 46, 294, 260, 20);
-  EXPECT_EQ(page_width, 910);
-  EXPECT_EQ(page_height, 335);
+  EXPECT_EQ(page_width(), 910);
+  EXPECT_EQ(page_height(), 335);
 }
 
 TEST_F(PageTest, MissingPictureKeepsAnEmptyStaticOfTheRowHeight) {
@@ -388,8 +391,8 @@ TEST_F(PageTest, TwoAnswersPerQuestionWithCaptionsButtonsAndReveals) {
   EXPECT_EQ(reveal.text, "Voici 3");
   EXPECT_EQ(reveal.font, gui_font());
   expect_place(reveal, x0, 51, 260, 65);
-  EXPECT_EQ(page_width, 970);
-  EXPECT_EQ(page_height, 145);
+  EXPECT_EQ(page_width(), 970);
+  EXPECT_EQ(page_height(), 145);
 }
 
 // An audio quiz of ten rows (605 pixels) in a smaller page, on screen.
@@ -406,7 +409,7 @@ class ScrollTest : public PageTest {
 };
 
 TEST_F(ScrollTest, LinesAndPages) {
-  ASSERT_EQ(page_height, 605);
+  ASSERT_EQ(page_height(), 605);
   EXPECT_EQ(position(SB_VERT), 0);
   vscroll(SB_LINEDOWN);
   EXPECT_EQ(position(SB_VERT), 310);
@@ -424,12 +427,12 @@ TEST_F(ScrollTest, LinesAndPages) {
 
 TEST_F(ScrollTest, BottomMeetsTheContentBottom) {
   vscroll(SB_BOTTOM);
-  EXPECT_EQ(position(SB_VERT), page_height - client_height());
+  EXPECT_EQ(position(SB_VERT), page_height() - client_height());
   // The last answer block ends 60 - 39 pixels above the content bottom.
   RECT verdict = item(5030).place;
   EXPECT_EQ(client_height() - verdict.bottom, 60 - 39);
   vscroll(SB_LINEDOWN);
-  EXPECT_EQ(position(SB_VERT), page_height - client_height());
+  EXPECT_EQ(position(SB_VERT), page_height() - client_height());
 }
 
 TEST_F(ScrollTest, WheelNotchesScrollByFifty) {
@@ -452,15 +455,12 @@ TEST_F(ScrollTest, WheelNotchesScrollByFifty) {
 }
 
 TEST_F(ScrollTest, RequestToTheTarget) {
-  scroll_target = 123;
-  vscroll(SCROLL_TO_TARGET);
+  scroll_to(123);
   EXPECT_EQ(position(SB_VERT), 123);
   EXPECT_EQ(top_of(4001), 5 - 123);
-  scroll_target = 100000;
-  vscroll(SCROLL_TO_TARGET);
-  EXPECT_EQ(position(SB_VERT), page_height - client_height());
-  scroll_target = -40;
-  vscroll(SCROLL_TO_TARGET);
+  scroll_to(100000);
+  EXPECT_EQ(position(SB_VERT), page_height() - client_height());
+  scroll_to(-40);
   EXPECT_EQ(position(SB_VERT), 0);
   vscroll(SB_THUMBPOSITION);  // not one of the page's codes: no move
   vscroll(999);
@@ -470,7 +470,7 @@ TEST_F(ScrollTest, RequestToTheTarget) {
 TEST_F(ScrollTest, HorizontalBar) {
   RECT client;
   GetClientRect(page, &client);
-  int last = page_width - client.right;
+  int last = page_width() - client.right;
   ASSERT_GT(last, 2);
   hscroll(SB_LINERIGHT);
   EXPECT_EQ(position(SB_HORZ), 1);
@@ -492,7 +492,7 @@ TEST_F(ScrollTest, HorizontalBar) {
 TEST_F(ScrollTest, ResizingKeepsChildrenWithTheBar) {
   vscroll(SB_BOTTOM);
   MoveWindow(page, 0, 0, 600, 500, FALSE);
-  int bottom = page_height - client_height();
+  int bottom = page_height() - client_height();
   EXPECT_EQ(position(SB_VERT), bottom);
   EXPECT_EQ(top_of(4001), 5 - bottom);
   MoveWindow(page, 0, 0, 1000, 700, FALSE);  // everything fits now
@@ -519,7 +519,7 @@ TEST_F(PageTest, HiddenPageKeepsChildrenWithTheBar) {
   ShowWindow(page, SW_SHOWNA);
   MoveWindow(page, 0, 0, 600, 300, FALSE);
   vscroll(SB_BOTTOM);
-  EXPECT_EQ(top_of(4001), 5 - (page_height - client_height()));
+  EXPECT_EQ(top_of(4001), 5 - (page_height() - client_height()));
 }
 
 bool bar_disabled(HWND page, LONG object) {
@@ -547,8 +547,8 @@ TEST_F(PageTest, EmptyQuizGivesAnEmptyPage) {
   shape(QUIZ_PICTURE, 0, 2, 0);
   make_page(500, 300);
   EXPECT_EQ(GetWindow(page, GW_CHILD), nullptr);
-  EXPECT_EQ(page_width, 80);
-  EXPECT_EQ(page_height, 0);
+  EXPECT_EQ(page_width(), 80);
+  EXPECT_EQ(page_height(), 0);
   EXPECT_TRUE(bar_disabled(page, OBJID_VSCROLL));
   EXPECT_TRUE(bar_disabled(page, OBJID_HSCROLL));
   vscroll(SB_BOTTOM);
@@ -580,6 +580,7 @@ ColourAnswer ask_colours(HWND page, UINT message, HWND control) {
 TEST_F(PageTest, ColoursOfTheStatics) {
   shape(QUIZ_AUDIO, 2, 1, 2);
   add_questions(2);
+  copy_text(question_at(doc, 1)->answer1, "Charles de Gaulle");
   set_background(doc, 30, 200, 30);
   make_page();
   INT_PTR background = reinterpret_cast<INT_PTR>(doc->background_brush);
@@ -602,16 +603,21 @@ TEST_F(PageTest, ColoursOfTheStatics) {
   EXPECT_EQ(unjudged.brush, standard);
   EXPECT_EQ(unjudged.background_mode, OPAQUE);
   EXPECT_EQ(unjudged.back, GetSysColor(COLOR_3DFACE));
+  // Each verdict as the field's judgement gives it: the label is painted by
+  // the verdict its field holds.
   struct {
     const char* text;
+    const char* typed;
     BrushHandle brush;
     COLORREF back;
-  } verdicts[] = {{"BRAVO", doc->right_brush, 0x00FF00},
-                  {"FAUX", doc->wrong_brush, 0x0000FF},
-                  {"Anagramme", doc->anagram_brush, 0x0000FF},
-                  {"Trop court", doc->hint_brush, 0x0000FF}};
+  } verdicts[] = {{"BRAVO", "Charles de Gaulle", doc->right_brush, 0x00FF00},
+                  {"FAUX", "Mozart", doc->wrong_brush, 0x0000FF},
+                  {"Anagramme", "elluaG ed selrahC", doc->anagram_brush, 0x0000FF},
+                  {"Trop court", "Charles de Gau", doc->hint_brush, 0x0000FF}};
   for (const auto& v : verdicts) {
-    SetWindowTextA(verdict, v.text);
+    SetWindowTextA(GetDlgItem(page, 4002), v.typed);
+    evaluate_answer(page, 4002);
+    ASSERT_EQ(text_of(verdict), v.text);
     ColourAnswer answer = ask_colours(page, WM_CTLCOLORSTATIC, verdict);
     EXPECT_EQ(answer.brush, reinterpret_cast<INT_PTR>(v.brush)) << v.text;
     EXPECT_EQ(answer.back, v.back) << v.text;
@@ -636,7 +642,7 @@ void record_stop(HWND) { media_calls.push_back("stop"); }
 const PageMediaCalls RECORDER = {record_play, record_stop};
 
 TEST_F(PageTest, MediaCommandsOfAudioAndVideoQuizzes) {
-  install_page_media(&RECORDER);
+  media = &RECORDER;
   media_calls.clear();
   shape(QUIZ_VIDEO, 3, 1, 0);
   make_page();

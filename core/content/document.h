@@ -48,7 +48,7 @@ struct QuizDocument {
   FontHandle answer_font;
   FontHandle score_font;
   FontHandle title_font;
-  int32_t all_revealed;
+  int32_t all_revealed;  // the record keeps its place; the quiz session keeps its own
   // Stored red, blue, green (in that order); the colour is always
   // red | green << 8 | blue << 16.
   uint8_t background_red;

@@ -22,11 +22,7 @@ struct Session : DocumentFixture {
   QuizSession session;
 
   void quiz(uint32_t kind, int count, int answers, int mode) {
-    doc->kind = kind;
-    doc->question_count = count;
-    doc->answers_per_question = answers;
-    doc->answer_mode = mode;
-    add_numbered_questions(doc, count);
+    make_numbered_quiz(doc, kind, count, answers, mode);
     SessionView view = recorder.view();
     start_session(&session, doc, &view);
   }

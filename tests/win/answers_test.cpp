@@ -136,11 +136,7 @@ class Answers : public ::testing::Test {
   }
 
   void quiz(uint32_t kind, int count, int answers, int mode) {
-    doc->kind = kind;
-    doc->question_count = count;
-    doc->answers_per_question = answers;
-    doc->answer_mode = mode;
-    add_numbered_questions(doc, count);
+    make_numbered_quiz(doc, kind, count, answers, mode);
   }
 
   void use_pictures(const char* module_name) {

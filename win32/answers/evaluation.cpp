@@ -109,7 +109,7 @@ void judge_field(QuizDocument* doc, HWND page, int field_id, Telling telling) {
   if (!locate_field(doc, field_id, &place)) return;
   char typed[TEXT_SLOT_SIZE];
   read_control_text(page, field_id, typed);
-  Verdict verdict = judge_answer(expected_answer(doc, place), typed);
+  FieldVerdict verdict = judge_field_answer(doc, place, typed);
   int label = field_id + LABEL_OFFSET;
   if (verdict != VERDICT_RIGHT) {
     show_reveal(page, place.question, SW_HIDE);

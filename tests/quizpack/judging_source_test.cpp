@@ -3,6 +3,9 @@
 // explained by try (cli_test.cpp).
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "core/authoring/content_writer.h"
 #include "core/authoring/quiz_source.h"
 
@@ -193,6 +196,23 @@ TEST(JudgingSource, DumpedSourceBuildsTheSameBlock) {
     ASSERT_TRUE(again.ok) << again.messages() << dumped;
     EXPECT_EQ(write_content(again.quiz), write_content(first.quiz)) << dumped;
   }
+}
+
+// The judging example of docs/quiz-format.md reads as it says.
+TEST(JudgingSource, TheDocumentedExampleReads) {
+  std::ifstream in(QUIZ_DOCS_DIR "/quiz-format.md");
+  std::string doc((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  size_t start = doc.find("```toml\n[judging]");
+  ASSERT_NE(start, std::string::npos);
+  start += 8;
+  Read r = read(HEAD + doc.substr(start, doc.find("```", start) - start));
+  ASSERT_TRUE(r.ok) << r.messages();
+  EXPECT_TRUE(r.diagnostics.list().empty()) << r.messages();
+  EXPECT_EQ(r.quiz.rules.accents, ACCENTS_HINT);
+  ASSERT_EQ(r.quiz.questions.size(), 2u);
+  EXPECT_EQ(r.quiz.questions[0].wrong[0].size(), 2u);
+  EXPECT_TRUE(r.quiz.questions[1].own_rules);
+  EXPECT_FALSE(r.quiz.questions[1].rules.articles);
 }
 
 }  // namespace

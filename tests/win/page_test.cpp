@@ -10,6 +10,7 @@
 
 #include "win32/answers/answer_field.h"
 #include "core/answers/answers_file.h"
+#include "core/answers/verdict.h"
 #include "win32/app/platform_win32.h"
 #include "win32/app/shell.h"
 #include "win32/page/question_page.h"
@@ -390,6 +391,57 @@ TEST_F(PageTest, TwoAnswersPerQuestionWithCaptionsButtonsAndReveals) {
   expect_place(reveal, x0, 51, 260, 65);
   EXPECT_EQ(page_width, 970);
   EXPECT_EQ(page_height, 145);
+}
+
+// The width a text takes in a static as the static draws it: its own font
+// (none set: the font its device context starts with).
+int text_width(HWND label, const std::string& text) {
+  HDC dc = GetDC(label);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text.data(), int(text.size()), &size);
+  if (old) SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  return size.cx;
+}
+
+int client_width(HWND label) {
+  RECT client;
+  GetClientRect(label, &client);
+  return client.right;
+}
+
+// Verdict words that a quiz with judging options shows fit the narrowest
+// verdict labels: 60 pixels in the grid with two fields (the GUI font), 100
+// in a text quiz (the static's own font). Every word's width is printed.
+TEST_F(PageTest, NewVerdictWordsFitTheNarrowestLabels) {
+  // "Accents", and the short listed verdicts docs/quiz-format.md gives.
+  const std::vector<std::string> fitting = {verdict_text(VERDICT_ACCENTS), "Pas Lyon"};
+  std::vector<std::string> words = {"Non, ce n'est pas Lyon", "Pas Marseille"};
+  for (int v = VERDICT_EMPTY; v < VERDICT_ACCENTS; ++v) words.push_back(verdict_text(Verdict(v)));
+  for (const std::string& word : fitting) words.push_back(word);
+  struct Layout {
+    uint32_t kind;
+    int answers;
+    const char* name;
+  };
+  for (Layout layout : {Layout{QUIZ_AUDIO, 2, "grid, two fields"}, Layout{QUIZ_TEXT, 1, "text"}}) {
+    shape(layout.kind, 1, layout.answers, 0);
+    add_questions(1);
+    make_page();
+    HWND label = GetDlgItem(page, 5000 + layout.answers);
+    ASSERT_NE(label, nullptr);
+    int room = client_width(label);
+    for (const std::string& word : words)
+      printf("%s label (%d pixels inside): \"%s\" %d pixels\n", layout.name, room, word.c_str(),
+             text_width(label, word));
+    for (const std::string& word : fitting)
+      EXPECT_LE(text_width(label, word), room) << layout.name << ": " << word;
+    EXPECT_GT(text_width(label, words[0]), room) << layout.name;  // the measure tells
+    DestroyWindow(page);
+    page = nullptr;
+  }
 }
 
 // An audio quiz of ten rows (605 pixels) in a smaller page, on screen.

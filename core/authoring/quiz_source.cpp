@@ -11,6 +11,7 @@
 #include "core/answers/verdict.h"
 #include "core/content/document.h"
 #include "core/content/text_slot.h"
+#include "core/page/verdict_fit.h"
 #include "cp1252.h"
 #include "files.h"
 
@@ -471,6 +472,9 @@ class SourceReader {
   // Lists that contradict the answers or repeat themselves once compared as
   // the player compares them.
   void check_judging() {
+    PageShape shape = {quiz_->kind, int(quiz_->questions.size()), quiz_->answers,
+                       quiz_->answer_mode};
+    VerdictRoom room = verdict_room(shape);
     for (size_t i = 0; i < quiz_->questions.size(); ++i) {
       const SourceQuestion& q = quiz_->questions[i];
       JudgingRules rules = question_rules(*quiz_, i);
@@ -487,6 +491,15 @@ class SourceReader {
           answers.accepted[answers.accepted_count++] = other.c_str();
         }
         for (const WrongAnswer& wrong : q.wrong[j]) {
+          int width = verdict_text_width(wrong.verdict.c_str(), room.font);
+          if (kind_known_ && width > room.width)
+            warning(wrong.line, field_what(where + "wrong", size_t(j)) + " " +
+                                    quoted(cp1252_to_utf8(wrong.answer)) + ": its verdict " +
+                                    quoted(cp1252_to_utf8(wrong.verdict)) + " is " +
+                                    std::to_string(width) +
+                                    " pixels wide, and the verdict "
+                                    "label shows " +
+                                    std::to_string(room.width) + ": it is cut");
           if (answers.wrong_count == JUDGING_MAX_WRONG_ANSWERS) break;
           answers.wrong[answers.wrong_count] = wrong.answer.c_str();
           answers.wrong_verdicts[answers.wrong_count++] = wrong.verdict.c_str();

@@ -145,6 +145,23 @@ TEST(JudgingSource, RepetitionsAreWarnedAbout) {
                  false, "its verdict is never shown");
 }
 
+// Measured in the labels' fonts: 58 pixels of room with two fields, 98 in a
+// text quiz.
+TEST(JudgingSource, VerdictsWiderThanTheirLabelAreWarnedAbout) {
+  const std::string grid = TWO_FIELDS + "[[question]]\nanswer = [\"Rome\", \"Italie\"]\n" +
+                           "[[question]]\nanswer = [\"Paris\", \"France\"]\n";
+  expect_message(grid + "wrong = [{ Marseille = \"Pas Marseille\" }, {}]\n", false,
+                 "its verdict \"Pas Marseille\" is 69 pixels wide, and the verdict label shows 58");
+  Read fits = read(grid + "wrong = [{ Lyon = \"Pas Lyon\" }, {}]\n");
+  EXPECT_TRUE(fits.ok);
+  for (const Diagnostic& d : fits.diagnostics.list())
+    EXPECT_EQ(d.text.find("pixels"), std::string::npos) << d.text;
+  Read text = read(text_quiz("", "wrong = { Marseille = \"Pas Marseille\" }\n"));
+  EXPECT_TRUE(text.ok && text.diagnostics.list().empty()) << text.messages();
+  expect_message(text_quiz("", "wrong = { Lyon = \"Non, ce n'est pas Lyon\" }\n"), false,
+                 "129 pixels wide, and the verdict label shows 98");
+}
+
 TEST(JudgingSource, TheBlockIsWhatThePlayersReaderReads) {
   Read r = read(text_quiz("[judging]\naccented_case = true\naccents = \"hint\"\n",
                           "also = [\"Paname\"]\nwrong = { Lyon = \"Pas Lyon\" }\n",

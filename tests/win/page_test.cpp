@@ -11,6 +11,7 @@
 #include "win32/answers/answer_field.h"
 #include "core/answers/answers_file.h"
 #include "core/answers/verdict.h"
+#include "core/page/verdict_fit.h"
 #include "win32/app/platform_win32.h"
 #include "win32/app/shell.h"
 #include "win32/page/question_page.h"
@@ -393,6 +394,12 @@ TEST_F(PageTest, TwoAnswersPerQuestionWithCaptionsButtonsAndReveals) {
   EXPECT_EQ(page_height, 145);
 }
 
+struct Layout {
+  uint32_t kind;
+  int answers;
+  const char* name;
+};
+
 // The width a text takes in a static as the static draws it: its own font
 // (none set: the font its device context starts with).
 int text_width(HWND label, const std::string& text) {
@@ -421,11 +428,6 @@ TEST_F(PageTest, NewVerdictWordsFitTheNarrowestLabels) {
   std::vector<std::string> words = {"Non, ce n'est pas Lyon", "Pas Marseille"};
   for (int v = VERDICT_EMPTY; v < VERDICT_ACCENTS; ++v) words.push_back(verdict_text(Verdict(v)));
   for (const std::string& word : fitting) words.push_back(word);
-  struct Layout {
-    uint32_t kind;
-    int answers;
-    const char* name;
-  };
   for (Layout layout : {Layout{QUIZ_AUDIO, 2, "grid, two fields"}, Layout{QUIZ_TEXT, 1, "text"}}) {
     shape(layout.kind, 1, layout.answers, 0);
     add_questions(1);
@@ -439,6 +441,31 @@ TEST_F(PageTest, NewVerdictWordsFitTheNarrowestLabels) {
     for (const std::string& word : fitting)
       EXPECT_LE(text_width(label, word), room) << layout.name << ": " << word;
     EXPECT_GT(text_width(label, words[0]), room) << layout.name;  // the measure tells
+    DestroyWindow(page);
+    page = nullptr;
+  }
+}
+
+// The widths quizpack measures an author's verdicts with are those of the
+// real labels, and so is the room it gives them.
+TEST_F(PageTest, VerdictFontWidthsAreTheLabels) {
+  for (Layout layout : {Layout{QUIZ_AUDIO, 2, "grid, two fields"},
+                        Layout{QUIZ_PICTURE, 1, "grid, one field"}, Layout{QUIZ_TEXT, 1, "text"}}) {
+    shape(layout.kind, 1, layout.answers, 0);
+    add_questions(1);
+    make_page();
+    HWND label = GetDlgItem(page, 5000 + layout.answers);
+    ASSERT_NE(label, nullptr);
+    VerdictRoom room = verdict_room({layout.kind, 1, layout.answers, 0});
+    EXPECT_EQ(room.width, client_width(label)) << layout.name;
+    EXPECT_EQ(room.font == FONT_GUI,
+              SendMessageA(label, WM_GETFONT, 0, 0) == reinterpret_cast<LRESULT>(gui_font()))
+        << layout.name;
+    for (int c = 0x20; c <= 0xFF; ++c)
+      EXPECT_EQ(verdict_char_width(uint8_t(c), room.font),
+                text_width(label, std::string(1, char(c))))
+          << layout.name << ": byte " << c;
+    EXPECT_EQ(verdict_text_width("Pas Marseille", room.font), text_width(label, "Pas Marseille"));
     DestroyWindow(page);
     page = nullptr;
   }

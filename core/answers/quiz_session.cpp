@@ -10,18 +10,20 @@ const char REVEAL_CAPTION[] = "texte";
 
 enum Telling { TELL_USER, QUIET };
 
-// The one place a field's answer is judged: its verdict against the expected
-// answer and, when it is right, whether every field of its question now
-// matches. Whatever changes how answers are compared changes it here.
-struct FieldVerdict {
+// The one place a field's answer is judged: its verdict (with the quiz's
+// judging options, when it carries them) and, when it is right, whether every
+// field of its question now is. Whatever changes how answers are compared
+// changes it here.
+struct TextVerdict {
   Verdict verdict;
+  const char* word;  // the verdict label's text
   bool solves;
 };
 
-FieldVerdict judge_text(const QuizSession* session, const FieldPlace& place) {
+TextVerdict judge_text(const QuizSession* session, const FieldPlace& place) {
   const QuizDocument* doc = session->doc;
-  FieldVerdict result = {
-      judge_answer(expected_answer(doc, place), session->fields[place.field - 1].text), false};
+  FieldVerdict judged = judge_field_answer(doc, place, session->fields[place.field - 1].text);
+  TextVerdict result = {judged.verdict, judged.word, false};
   if (result.verdict == VERDICT_RIGHT) {
     const char* typed[MAX_ANSWER_FIELDS / MAX_QUESTIONS];
     int first = (place.question - 1) * session->per_question;
@@ -56,13 +58,18 @@ RevealChange set_revealed(QuizSession* session, int question, bool shown) {
   return shown ? REVEAL_SHOWN : REVEAL_HIDDEN;
 }
 
-void set_verdict(QuizSession* session, int field, Verdict verdict, Judgement* judgement) {
-  Verdict& held = session->fields[field - 1].verdict;
+// A listed wrong answer's verdict is VERDICT_WRONG with the author's word:
+// the word changes the label as much as the verdict does.
+void set_verdict(QuizSession* session, int field, Verdict verdict, const char* word,
+                 Judgement* judgement) {
+  SessionField& held = session->fields[field - 1];
   judgement->verdict = verdict;
-  judgement->verdict_changed = held != verdict;
-  if (held == verdict) return;
-  held = verdict;
-  if (ops(session)) ops(session)->show_verdict(instance(session), field, verdict);
+  judgement->word = word;
+  judgement->verdict_changed = held.verdict != verdict || strcmp(held.word, word) != 0;
+  if (!judgement->verdict_changed) return;
+  held.verdict = verdict;
+  held.word = word;
+  if (ops(session)) ops(session)->show_verdict(instance(session), field, verdict, word);
 }
 
 // What a question solved by this judgement does, by the quiz's answer mode.
@@ -96,15 +103,15 @@ void judge_one(QuizSession* session, int field, Telling telling, Judgement* judg
   FieldPlace place = place_of(session, field);
   judgement->judged = true;
   judgement->question = place.question;
-  FieldVerdict result = judge_text(session, place);
+  TextVerdict result = judge_text(session, place);
   bool was_right = session->fields[field - 1].verdict == VERDICT_RIGHT;
   if (result.verdict != VERDICT_RIGHT) {
     if (has_reveals(session)) judgement->reveal = set_revealed(session, place.question, false);
     session->all_revealed = false;
-    set_verdict(session, field, result.verdict, judgement);
+    set_verdict(session, field, result.verdict, result.word, judgement);
     return;
   }
-  set_verdict(session, field, VERDICT_RIGHT, judgement);
+  set_verdict(session, field, VERDICT_RIGHT, result.word, judgement);
   if (!was_right && session->doc->answer_mode != MODE_NOTHING && result.solves) {
     act_on_solved(session, place.question, telling, judgement);
   }
@@ -150,7 +157,10 @@ void start_session(QuizSession* session, const QuizDocument* doc, const SessionV
   session->per_question = fields_per_question(doc);
   session->field_count = answer_field_count(doc);
   session->question_count = session->field_count / session->per_question;
-  for (int k = 0; k < session->field_count; ++k) session->fields[k].verdict = VERDICT_EMPTY;
+  for (int k = 0; k < session->field_count; ++k) {
+    session->fields[k].verdict = VERDICT_EMPTY;
+    session->fields[k].word = verdict_text(VERDICT_EMPTY);
+  }
 }
 
 void restore_answers(QuizSession* session, const void* bytes, size_t size) {

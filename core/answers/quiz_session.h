@@ -21,8 +21,9 @@
 struct SessionViewOps {
   // F1 gave field k another field's answer.
   void (*show_text)(void* instance, int field, const char* text);
-  // Field k's verdict label now reads verdict_text(verdict).
-  void (*show_verdict)(void* instance, int field, Verdict verdict);
+  // Field k's verdict label now reads `word`: verdict_text(verdict), or the
+  // author's own verdict for an anticipated wrong answer (VERDICT_WRONG).
+  void (*show_verdict)(void* instance, int field, Verdict verdict, const char* word);
   // Question n's reveal label is shown or hidden.
   void (*show_reveal)(void* instance, int question, bool shown);
   // Answer mode 1: question n's answer picture takes its question picture's
@@ -42,6 +43,7 @@ struct SessionView {
 struct SessionField {
   char text[TEXT_SLOT_SIZE];  // as typed: not trimmed, not upper-cased
   Verdict verdict;            // VERDICT_EMPTY ("?") until judged
+  const char* word;           // its label's text; lives as long as the document
 };
 
 struct QuizSession {
@@ -65,6 +67,7 @@ struct Judgement {
   bool answer_changed;   // the field's text differs from the one it held
   bool verdict_changed;  // so does its verdict
   Verdict verdict;
+  const char* word;     // the verdict label's text
   int question;         // the field's question
   RevealChange reveal;  // of its reveal label
   bool answer_picture;  // its answer picture is shown (mode 1)

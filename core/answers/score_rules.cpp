@@ -59,11 +59,18 @@ const char* expected_answer(const QuizDocument* doc, const FieldPlace& place) {
   return place.answer == 2 ? question->answer2 : question->answer1;
 }
 
+FieldVerdict judge_field_answer(const QuizDocument* doc, const FieldPlace& place,
+                                const char* typed) {
+  return judge_typed_answer(&doc->judging, place.question, place.answer,
+                            expected_answer(doc, place), typed);
+}
+
 bool question_solved(const QuizDocument* doc, int question, const char* const typed[]) {
   int per_question = fields_per_question(doc);
   for (int j = 1; j <= per_question; ++j) {
     FieldPlace place = {question, j, (question - 1) * per_question + j};
-    if (!answer_matches(expected_answer(doc, place), typed[j - 1])) return false;
+    if (!typed_answer_right(&doc->judging, question, j, expected_answer(doc, place), typed[j - 1]))
+      return false;
   }
   return true;
 }

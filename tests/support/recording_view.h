@@ -27,8 +27,8 @@ struct RecordingView {
   static void show_text(void* v, int field, const char* text) {
     self(v)->calls.push_back("text " + std::to_string(field) + " " + text);
   }
-  static void show_verdict(void* v, int field, Verdict verdict) {
-    self(v)->calls.push_back("verdict " + std::to_string(field) + " " + verdict_text(verdict));
+  static void show_verdict(void* v, int field, Verdict, const char* word) {
+    self(v)->calls.push_back("verdict " + std::to_string(field) + " " + word);
   }
   static void show_reveal(void* v, int question, bool shown) {
     self(v)->calls.push_back("reveal " + std::to_string(question) + (shown ? " shown" : " hidden"));

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "core/answers/answers_file.h"
+#include "core/answers/verdict.h"
+#include "core/page/verdict_fit.h"
 #include "resources/resource_ids.h"
 #include "tests/support/gdi_objects.h"
 #include "win32/answers/answer_field.h"
@@ -393,6 +395,83 @@ TEST_F(PageTest, TwoAnswersPerQuestionWithCaptionsButtonsAndReveals) {
   expect_place(reveal, x0, 51, 260, 65);
   EXPECT_EQ(page_width(), 970);
   EXPECT_EQ(page_height(), 145);
+}
+
+struct Layout {
+  uint32_t kind;
+  int answers;
+  const char* name;
+};
+
+// The width a text takes in a static as the static draws it: its own font
+// (none set: the font its device context starts with).
+int text_width(HWND label, const std::string& text) {
+  HDC dc = GetDC(label);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text.data(), int(text.size()), &size);
+  if (old) SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  return size.cx;
+}
+
+int client_width(HWND label) {
+  RECT client;
+  GetClientRect(label, &client);
+  return client.right;
+}
+
+// Verdict words that a quiz with judging options shows fit the narrowest
+// verdict labels: 60 pixels in the grid with two fields (the GUI font), 100
+// in a text quiz (the static's own font). Every word's width is printed.
+TEST_F(PageTest, NewVerdictWordsFitTheNarrowestLabels) {
+  // "Accents", and the short listed verdicts docs/quiz-format.md gives.
+  const std::vector<std::string> fitting = {verdict_text(VERDICT_ACCENTS), "Pas Lyon"};
+  std::vector<std::string> words = {"Non, ce n'est pas Lyon", "Pas Marseille"};
+  for (int v = VERDICT_EMPTY; v < VERDICT_ACCENTS; ++v) words.push_back(verdict_text(Verdict(v)));
+  for (const std::string& word : fitting) words.push_back(word);
+  for (Layout layout : {Layout{QUIZ_AUDIO, 2, "grid, two fields"}, Layout{QUIZ_TEXT, 1, "text"}}) {
+    shape(layout.kind, 1, layout.answers, 0);
+    add_questions(1);
+    make_page();
+    HWND label = GetDlgItem(page, 5000 + layout.answers);
+    ASSERT_NE(label, nullptr);
+    int room = client_width(label);
+    for (const std::string& word : words)
+      printf("%s label (%d pixels inside): \"%s\" %d pixels\n", layout.name, room, word.c_str(),
+             text_width(label, word));
+    for (const std::string& word : fitting)
+      EXPECT_LE(text_width(label, word), room) << layout.name << ": " << word;
+    EXPECT_GT(text_width(label, words[0]), room) << layout.name;  // the measure tells
+    DestroyWindow(page);
+    page = nullptr;
+  }
+}
+
+// The widths quizpack measures an author's verdicts with are those of the
+// real labels, and so is the room it gives them.
+TEST_F(PageTest, VerdictFontWidthsAreTheLabels) {
+  for (Layout layout : {Layout{QUIZ_AUDIO, 2, "grid, two fields"},
+                        Layout{QUIZ_PICTURE, 1, "grid, one field"}, Layout{QUIZ_TEXT, 1, "text"}}) {
+    shape(layout.kind, 1, layout.answers, 0);
+    add_questions(1);
+    make_page();
+    HWND label = GetDlgItem(page, 5000 + layout.answers);
+    ASSERT_NE(label, nullptr);
+    VerdictRoom room = verdict_room({layout.kind, 1, layout.answers, 0});
+    EXPECT_EQ(room.width, client_width(label)) << layout.name;
+    EXPECT_EQ(room.font == FONT_GUI,
+              SendMessageA(label, WM_GETFONT, 0, 0) == reinterpret_cast<LRESULT>(gui_font()))
+        << layout.name;
+    for (int c = 0x20; c <= 0xFF; ++c)
+      EXPECT_EQ(verdict_char_width(uint8_t(c), room.font),
+                text_width(label, std::string(1, char(c))))
+          << layout.name << ": byte " << c;
+    EXPECT_EQ(verdict_text_width("Pas Marseille", room.font), text_width(label, "Pas Marseille"));
+    DestroyWindow(page);
+    page = nullptr;
+  }
 }
 
 // An audio quiz of ten rows (605 pixels) in a smaller page, on screen.

@@ -15,9 +15,8 @@ void show_text(void* instance, int field, const char* text) {
   if (HWND control = state_of(instance)->fields[field]) SetWindowTextA(control, text);
 }
 
-void show_verdict(void* instance, int field, Verdict verdict) {
-  if (HWND label = state_of(instance)->verdicts[field])
-    SetWindowTextA(label, verdict_text(verdict));
+void show_verdict(void* instance, int field, Verdict, const char* word) {
+  if (HWND label = state_of(instance)->verdicts[field]) SetWindowTextA(label, word);
 }
 
 void show_reveal(void* instance, int question, bool shown) {

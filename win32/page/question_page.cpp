@@ -179,7 +179,7 @@ void on_command(HWND page, WPARAM command) {
 const char* verdict_shown(const PageState* state, HWND control, int id, char* slot) {
   int field = id - ID_VERDICT_LABEL;
   if (field >= 1 && field <= state->session.field_count && control == state->verdicts[field]) {
-    return verdict_text(state->session.fields[field - 1].verdict);
+    return state->session.fields[field - 1].word;
   }
   GetWindowTextA(control, slot, TEXT_SLOT_SIZE);
   return slot;

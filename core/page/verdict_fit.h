@@ -15,8 +15,9 @@ VerdictRoom verdict_room(const PageShape& shape);
 
 // The width in pixels of a Windows-1252 text drawn in one line in `font`
 // (FONT_GUI, or FONT_UNSET: a static's own font), from the fonts' advance
-// widths as the player's tested Wine draws them (Tahoma 8 pt and its System
-// font); a window test checks them against the live fonts. Bytes below 0x20
+// widths as the player's tested Wine draws them (the GUI font mapped to
+// "MS Sans Serif" 8 pt, as Windows maps it, and the System font); a window
+// test checks them against the live fonts. Bytes below 0x20
 // count 0.
 int verdict_text_width(const char* text, ControlFont font);
 

@@ -151,7 +151,7 @@ TEST(JudgingSource, VerdictsWiderThanTheirLabelAreWarnedAbout) {
   const std::string grid = TWO_FIELDS + "[[question]]\nanswer = [\"Rome\", \"Italie\"]\n" +
                            "[[question]]\nanswer = [\"Paris\", \"France\"]\n";
   expect_message(grid + "wrong = [{ Marseille = \"Pas Marseille\" }, {}]\n", false,
-                 "its verdict \"Pas Marseille\" is 69 pixels wide, and the verdict label shows 58");
+                 "its verdict \"Pas Marseille\" is 62 pixels wide, and the verdict label shows 58");
   Read fits = read(grid + "wrong = [{ Lyon = \"Pas Lyon\" }, {}]\n");
   EXPECT_TRUE(fits.ok);
   for (const Diagnostic& d : fits.diagnostics.list())

@@ -29,7 +29,9 @@ const std::vector<std::string> QUESTION_KEYS = {"text",    "answer",         "re
 // (shown in a label or a message box) may break lines.
 enum TextUse { PLAIN_TEXT, REVEAL_TEXT, CODE_TEXT };
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+// By value: with a reference, std::quoted (found by argument-dependent lookup
+// where <iomanip> is included, as libc++ does) would be the better match.
+std::string quoted(std::string text) { return "\"" + text + "\""; }
 
 std::string list_of(const char* const* names, int count) {
   std::string list;
@@ -465,3 +467,5 @@ std::string write_quiz_source(const QuizSource& quiz) {
   }
   return out;
 }
+
+std::string toml_quoted(const std::string& utf8) { return toml_string(utf8); }

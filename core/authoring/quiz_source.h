@@ -53,3 +53,7 @@ bool parse_quiz_source(const std::string& text, const std::string& path, QuizSou
 // The source text of a quiz (UTF-8 TOML), as `dump` prints it. Media paths
 // are written as they stand in `quiz`.
 std::string write_quiz_source(const QuizSource& quiz);
+
+// A text as a TOML basic string: in quotes, with quotes, backslashes and
+// control characters escaped.
+std::string toml_quoted(const std::string& utf8);

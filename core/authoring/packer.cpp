@@ -21,6 +21,7 @@ const char PICTURE_TYPE[] = "IMG";
 namespace {
 
 const char CONTENT_TYPE[] = "PATCH";
+const char EMPTY_MEDIA[] = "is an empty file";
 
 Resource make_resource(const char* type, uint16_t id, std::string data) {
   Resource resource;
@@ -74,11 +75,11 @@ class MediaLoader {
     std::string problem;
     prepared_->inputs.push_back(media_path(prepared_->quiz, media.path));
     if (!input_.read_media(media.path, bytes, &problem)) {
-      error(media, what, "cannot be read: " + problem);
+      error(media, what, unreadable_media(problem));
       return false;
     }
     if (!bytes->empty()) return true;
-    error(media, what, "is an empty file");
+    error(media, what, EMPTY_MEDIA);
     return false;
   }
 
@@ -408,6 +409,23 @@ bool try_typed_answer(const std::string& expected, const std::string& typed, Tri
   tried->reason = verdict_reason(expected.c_str(), slot, tried->verdict);
   return true;
 }
+
+bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* info,
+                       std::string* problem) {
+  if (bytes.empty()) {
+    *problem = EMPTY_MEDIA;
+    return false;
+  }
+  if (kind != QUIZ_PICTURE) return check_clip(bytes, kind, problem);
+  std::string stored;
+  if (!prepare_picture(bytes, true, &stored, info, problem)) return false;
+  int width, height;
+  fit_in_box(info->width, info->height, &width, &height);
+  info->scaled = width != info->width || height != info->height;
+  return true;
+}
+
+std::string unreadable_media(const std::string& reason) { return "cannot be read: " + reason; }
 
 std::string dump_source(const QuizSource& quiz, const std::string& exe) {
   return "# Read back from " + exe + " by quizpack dump.\n" + write_quiz_source(quiz);

@@ -15,6 +15,8 @@
 #include "pe_resources.h"
 #include "quiz_source.h"
 
+struct PictureInfo;
+
 extern const char PICTURE_TYPE[];  // "IMG": pictures and clips
 enum { PICTURE_RESOURCE = 400, ANSWER_PICTURE_RESOURCE = 10400 };
 
@@ -62,6 +64,15 @@ using MediaFiles = std::vector<std::pair<std::string, std::string>>;
 // source and its media. False with the error in `diagnostics`.
 bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSource* quiz,
                        MediaFiles* media, Diagnostics* diagnostics);
+
+// What build decides about the bytes of one picture or clip of a quiz of
+// `kind`: false with `problem`, worded as it follows the file's name in
+// build's messages ("is an empty file", "is not a JPEG (...)"). A picture is
+// decoded, not scaled: `info` gives its size and whether build scales it.
+bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* info,
+                       std::string* problem);
+// The same words for a media file that cannot be read, for `reason`.
+std::string unreadable_media(const std::string& reason);
 
 // The source `dump` gives for a quiz read back from `exe`.
 std::string dump_source(const QuizSource& quiz, const std::string& exe);

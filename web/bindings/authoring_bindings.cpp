@@ -180,29 +180,29 @@ val open_quiz(const val& bytes, const std::string& name) {
   return result;
 }
 
-// A picture or clip as the author adds it to question: is it one the kind
-// `kind` (1 picture, 2 audio, 3 video) can hold, and how large is it.
-val check_media(const val& bytes, int kind, const std::string& name) {
-  std::string data = bytes_of(bytes), problem, stored;
+// A picture or clip of a question of a `kind` quiz ("picture"...) as build
+// judges it, with its size; no bytes (null) stand for a file not at hand.
+val check_media(const val& bytes, const std::string& kind, const std::string& name) {
+  uint32_t number = QUIZ_PICTURE;
+  for (uint32_t k = QUIZ_TEXT; k <= QUIZ_VIDEO; ++k)
+    if (kind == kind_name(k)) number = k;
+  PictureInfo info;
+  std::string problem;
+  bool ok = bytes.isNull() ? (problem = unreadable_media(strerror(ENOENT)), false)
+                           : check_media_bytes(bytes_of(bytes), number, &info, &problem);
   val result = val::object();
-  bool ok;
-  if (kind == QUIZ_PICTURE) {
-    PictureInfo info;
-    ok = prepare_picture(data, true, &stored, &info, &problem);
-    if (ok) {
-      int width, height;
-      fit_in_box(info.width, info.height, &width, &height);
-      result.set("width", info.width);
-      result.set("height", info.height);
-      result.set("fitted_width", width);
-      result.set("fitted_height", height);
-      result.set("scaled", width != info.width || height != info.height);
-    }
-  } else {
-    ok = check_clip(data, uint32_t(kind), &problem);
-  }
   result.set("ok", ok);
-  if (!ok) result.set("problem", french_problem(" \"" + name + "\" " + problem));
+  if (!ok) {
+    result.set("problem", french_problem(" \"" + name + "\" " + problem));
+  } else if (number == QUIZ_PICTURE) {
+    int width, height;
+    fit_in_box(info.width, info.height, &width, &height);
+    result.set("width", info.width);
+    result.set("height", info.height);
+    result.set("fitted_width", width);
+    result.set("fitted_height", height);
+    result.set("scaled", info.scaled);
+  }
   return result;
 }
 

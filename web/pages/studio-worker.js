@@ -1,16 +1,14 @@
 // The studio's worker: the module's long work (decoding and scaling pictures,
 // packing, reading packed quizzes, zipping) away from the page's thread, so
-// that the page never freezes. The module and fflate come before this text
-// in the worker's script. Every request carries an id; its answer too.
+// that the page never freezes. The module's script and fflate come before
+// this text in the worker's script; the page sends the compiled module and
+// the player first. Every request carries an id; its answer too.
 'use strict';
-const quizModule = QuizModule();
+let started;
+const quizModule = new Promise((resolve) => (started = resolve));
 const readBytes = (blob) => new Uint8Array(new FileReaderSync().readAsArrayBuffer(blob));
 
 const handlers = {
-  player(m, request) {
-    m.set_player(new Uint8Array(request.bytes));
-    return {};
-  },
 
   // A picture or clip as a question of a quiz of `kind` would hold it; a
   // missing file (no blob) gets the message build gives it.
@@ -51,8 +49,21 @@ const handlers = {
   },
 };
 
+function start(request) {
+  const instantiateWasm = (imports, done) => {
+    WebAssembly.instantiate(request.wasm, imports).then((instance) => done(instance, request.wasm));
+    return {};
+  };
+  QuizModule({ instantiateWasm }).then((m) => {
+    m.set_player(new Uint8Array(request.player));
+    started(m);
+    postMessage({ id: request.id, result: {} });
+  });
+}
+
 onmessage = async (event) => {
   const request = event.data;
+  if (request.type === 'start') return start(request);
   const m = await quizModule;
   try {
     const answer = handlers[request.type](m, request);

@@ -31,7 +31,17 @@
 
   // ---- the worker ----------------------------------------------------------
 
-  function startWorker() {
+  const bytesOf = (id) => Uint8Array.from(atob(document.getElementById(id).textContent.trim()), (c) => c.charCodeAt(0));
+
+  // The module's WebAssembly, compiled once for this page and its worker.
+  function instantiateWith(wasm) {
+    return (imports, done) => {
+      WebAssembly.instantiate(wasm, imports).then((instance) => done(instance, wasm));
+      return {};
+    };
+  }
+
+  function startWorker(wasm) {
     const parts = ['quiz-module', 'fflate-library', 'studio-worker'].map((id) => document.getElementById(id).textContent);
     const url = URL.createObjectURL(new Blob(parts, { type: 'text/javascript' }));
     worker = new Worker(url);
@@ -47,8 +57,8 @@
       if (answer.failure) waiting.reject(new Error(answer.failure));
       else waiting.resolve(answer.result);
     };
-    const player = Uint8Array.from(atob(document.getElementById('player-exe').textContent.trim()), (c) => c.charCodeAt(0));
-    return ask('player', { bytes: player.buffer }, null, [player.buffer]);
+    const player = bytesOf('player-exe');
+    return ask('start', { wasm, player: player.buffer }, null, [player.buffer]);
   }
 
   function ask(type, request, progress, transfer) {
@@ -865,8 +875,12 @@
   }
 
   async function start() {
-    quiz = await QuizModule();
-    const workerReady = startWorker();
+    performance.mark('studio-start');
+    const wasm = await WebAssembly.compile(bytesOf('quiz-wasm'));
+    performance.mark('studio-compiled');
+    quiz = await QuizModule({ instantiateWasm: instantiateWith(wasm) });
+    performance.mark('studio-module');
+    const workerReady = startWorker(wasm);
     bindPage();
     let saved = { form: null, media: [] };
     try {
@@ -883,7 +897,9 @@
     renderQuiz();
     renderQuestions();
     changed();
+    performance.mark('studio-form');
     await workerReady;
+    performance.mark('studio-worker');
     checkAllMedia();
     document.documentElement.dataset.ready = 'true';
     window.studioReadyAt = performance.now();

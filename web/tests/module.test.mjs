@@ -15,7 +15,9 @@ import { promisify } from 'node:util';
 import { paths, quizSources, mediaReader, cp1252Text } from './support.mjs';
 
 const require = createRequire(import.meta.url);
-const quiz = await require(paths.module)();
+// Its .wasm given as bytes: this emscripten would fetch() it, which node's
+// fetch cannot do from a file path.
+const quiz = await require(paths.module)({ wasmBinary: fs.readFileSync(paths.module.replace(/\.js$/, '.wasm')) });
 const player = fs.readFileSync(paths.player32);
 quiz.set_player(player);
 const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'quiz-module-'));

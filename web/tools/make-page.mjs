@@ -7,7 +7,8 @@
 //   text   ID SOURCE   a script's text, kept for a worker (type text/plain)
 //   data   ID SOURCE   a file's bytes in base64 (type application/octet-stream)
 // SOURCE is a file beside the template, or one of the names given on the
-// command line (module, player) or "fflate" (the zip library from npm).
+// command line (module, player), "wasm" (the module's .wasm beside its .js)
+// or "fflate" (the zip library from npm).
 //
 //   node web/tools/make-page.mjs TEMPLATE -o PAGE --module quiz_web.js --player player.exe
 import fs from 'node:fs';
@@ -17,7 +18,7 @@ export function makePage(template, named) {
   const folder = path.dirname(template);
   // fflate's browser build (its package exports no path to it).
   const fflate = new URL('../node_modules/fflate/umd/index.js', import.meta.url).pathname;
-  const sources = { fflate, ...named };
+  const sources = { fflate, wasm: named.module.replace(/\.js$/, '.wasm'), ...named };
   const read = (source) => fs.readFileSync(sources[source] || path.join(folder, source));
   // Text inside a script element must not close it or open a comment.
   const scriptText = (source) =>

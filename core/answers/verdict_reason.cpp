@@ -83,6 +83,7 @@ VerdictReason verdict_reason(const char* expected, const char* typed, Verdict ve
     case VERDICT_NOT_FAR: return REASON_HALF_PART;
     case VERDICT_TOO_LONG: return REASON_MORE_TEXT;
     case VERDICT_SIMILAR: return REASON_SIMILAR;
+    case VERDICT_ACCENTS: return REASON_ACCENT;
     case VERDICT_WRONG: break;
   }
   return wrong(e, t);

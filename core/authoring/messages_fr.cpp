@@ -95,6 +95,13 @@ const Entry WHOLE[] = {
      "crivent en tables [[question]]"},
     {"the content could not be encoded (LZW status {})", "source",
      "le contenu n'a pas pu \xC3\xAAtre cod\xC3\xA9 (LZW : {0})"},
+    {"question {}: judging: unknown key \"{}\" (did you mean \"{}\"?)", "q{0}.judging",
+     "cl\xC3\xA9 inconnue \xC2\xAB {1} \xC2\xBB (vouliez-vous dire \xC2\xAB {2} \xC2\xBB ?)"},
+    {"question {}: judging: unknown key \"{}\"", "q{0}.judging",
+     "cl\xC3\xA9 inconnue \xC2\xAB {1} \xC2\xBB"},
+    {"judging: unknown key \"{}\" (did you mean \"{}\"?)", "judging",
+     "cl\xC3\xA9 inconnue \xC2\xAB {0} \xC2\xBB (vouliez-vous dire \xC2\xAB {1} \xC2\xBB ?)"},
+    {"judging: unknown key \"{}\"", "judging", "cl\xC3\xA9 inconnue \xC2\xAB {0} \xC2\xBB"},
     {"question {}: unknown key \"{}\" (did you mean \"{}\"?)", "q{0}",
      "cl\xC3\xA9 inconnue \xC2\xAB {1} \xC2\xBB (vouliez-vous dire \xC2\xAB {2} \xC2\xBB ?)"},
     {"question {}: unknown key \"{}\"", "q{0}", "cl\xC3\xA9 inconnue \xC2\xAB {1} \xC2\xBB"},
@@ -134,6 +141,8 @@ const Named QUIZ_TEXTS[] = {
     {"title", "title"},
     {"codes", "codes"},
     {"kind", "kind"},
+    {"judging", "judging"},
+    {"accents", "judging"},
 };
 const Named QUESTION_TEXTS[] = {
     {"second answer", "answer2"},
@@ -143,6 +152,13 @@ const Named QUESTION_TEXTS[] = {
     {"reveal", "reveal"},
     {"text", "text"},
     {"clip", "clip"},
+    {"also (field 1)", "also1"},
+    {"also (field 2)", "also2"},
+    {"also", "also1"},
+    {"wrong (field 1)", "wrong1"},
+    {"wrong (field 2)", "wrong2"},
+    {"wrong", "wrong1"},
+    {"judging", "judging"},
 };
 
 // Problems of one text, after its name.
@@ -181,6 +197,38 @@ const Entry PROBLEMS[] = {
      "elle ne serait jamais trouv\xC3\xA9"
      "e"},
     {" is empty: name a file or leave the key out", "", "aucun fichier n'est nomm\xC3\xA9"},
+    // Judging options.
+    {" must be a table, e.g. judging = { accents = \"hint\" }", "",
+     "doit \xC3\xAAtre une table de r\xC3\xA8gles"},
+    {": {} must be true or false", "", "{0} doit valoir true ou false"},
+    {" must hold two values, one per answer field (answers = 2), e.g. {}", "",
+     "il faut une liste par champ de r\xC3\xA9ponse (2 par question)"},
+    {" must be a list of texts, e.g. also = [\"Paname\"]", "",
+     "doit \xC3\xAAtre une liste de textes"},
+    {" holds {}; a field accepts at most {} besides its answer", "",
+     "trop de r\xC3\xA9ponses : un champ en accepte au plus {1} en plus de la sienne"},
+    {" must be a table of wrong answers and their verdicts, e.g. {}", "",
+     "doit \xC3\xAAtre une table de r\xC3\xA9ponses fausses et de leurs verdicts"},
+    {" lists {}; a field takes at most {}", "",
+     "trop de r\xC3\xA9ponses fausses : un champ en prend au plus {1}"},
+    {" \"{}\" is already accepted once compared; it changes nothing", "",
+     "\xC2\xAB {0} \xC2\xBB est d\xC3\xA9j\xC3\xA0 accept\xC3\xA9"
+     "e une fois compar\xC3\xA9"
+     "e : elle ne change rien"},
+    {": its verdict is empty", "", "son verdict est vide"},
+    {": its verdict \"{}\" would read as solved", "",
+     "son verdict \xC2\xAB {0} \xC2\xBB se lirait comme une question r\xC3\xA9solue"},
+    {": its verdict \"{}\" would read as nothing typed", "",
+     "son verdict \xC2\xAB {0} \xC2\xBB se lirait comme une r\xC3\xA9ponse vide"},
+    {": its verdict \"{}\" is {} pixels wide, and the verdict label shows {}: it is cut", "",
+     "son verdict \xC2\xAB {0} \xC2\xBB fait {1} pixels de large, l'\xC3\xA9tiquette en "
+     "montre {2} : il sera coup\xC3\xA9"},
+    {" is accepted as right (it matches \"{}\")", "",
+     "est accept\xC3\xA9"
+     "e comme juste (elle \xC3\xA9quivaut \xC3\xA0 \xC2\xAB {0} \xC2\xBB)"},
+    {" is the same answer as \"{}\" once compared; its verdict is never shown", "",
+     "est la m\xC3\xAAme r\xC3\xA9ponse que \xC2\xAB {0} \xC2\xBB une fois compar\xC3\xA9"
+     "e : son verdict ne serait jamais montr\xC3\xA9"},
     {": only a picture quiz shows pictures (kind = {})", "",
      "seul un quiz d'images montre des images"},
     {": only an audio or a video quiz plays clips (kind = {})", "",
@@ -253,6 +301,27 @@ bool whole_message(const std::string& text, FrenchMessage* m) {
   return false;
 }
 
+// A problem of a listed wrong answer: its name is the answer in quotes
+// (which may hold quotes itself), then a problem of the answer or of its
+// verdict.
+bool wrong_answer_message(const std::string& rest, const std::string& field, FrenchMessage* m) {
+  if (rest.compare(0, 2, " \"") != 0) return false;
+  for (size_t end = rest.find('"', 2); end != std::string::npos; end = rest.find('"', end + 1)) {
+    std::string after = rest.substr(end + 1), french, verdict = ": its verdict";
+    bool known = problem_in_french(after, &french);
+    if (!known && after.compare(0, verdict.size(), verdict) == 0 &&
+        problem_in_french(after.substr(verdict.size()), &french)) {
+      french = "son verdict " + french;
+      known = true;
+    }
+    if (!known) continue;
+    m->field = field;
+    m->text = "\xC2\xAB " + rest.substr(2, end - 2) + " \xC2\xBB : " + french;
+    return true;
+  }
+  return false;
+}
+
 // "title is ...", "code 3 contains ...", "question 2: answer is ...".
 bool text_message(const std::string& text, FrenchMessage* m) {
   std::string field, rest = text;
@@ -282,6 +351,7 @@ bool text_message(const std::string& text, FrenchMessage* m) {
   }
   if (field.empty()) return false;
   std::string french;
+  if (field.find(".wrong") != std::string::npos) return wrong_answer_message(rest, field, m);
   if (!problem_in_french(rest, &french)) return false;
   m->field = field;
   m->text = french;

@@ -15,7 +15,9 @@ struct FrenchMessage {
   // "answers", "label1", "label2", "answer_mode", "background", "codes",
   // "code<N>", "questions", "q<N>" (a question as a whole), "q<N>.text",
   // "q<N>.answer1", "q<N>.answer2", "q<N>.reveal", "q<N>.picture",
-  // "q<N>.answer_picture", "q<N>.clip"; "source" (the whole source), "file"
+  // "q<N>.answer_picture", "q<N>.clip", "judging" (the quiz's rules),
+  // "q<N>.judging", "q<N>.also1", "q<N>.also2", "q<N>.wrong1", "q<N>.wrong2";
+  // "source" (the whole source), "file"
   // (a packed quiz being opened) or "player".
   std::string field;
   std::string text;  // UTF-8, without the field's name

@@ -17,7 +17,44 @@ std::string text_of(const toml::node* node) {
 
 std::string text_at(const toml::table& table, const char* key) { return text_of(table.get(key)); }
 
-void read_question(const toml::table& table, FormQuestion* q) {
+void read_judging(const toml::node* node, FormJudging* judging) {
+  const toml::table* table = node ? node->as_table() : nullptr;
+  if (!table) return;
+  judging->present = true;
+  auto flag = [table](const char* key) {
+    std::optional<bool> on = (*table)[key].value_exact<bool>();
+    return on ? std::string(*on ? "true" : "false") : std::string();
+  };
+  judging->accented_case = flag("accented_case");
+  judging->accents = text_at(*table, "accents");
+  judging->articles = flag("articles");
+}
+
+// A key given once per answer field: the value itself with one field, a
+// list of two with two (as the source reader takes it).
+std::vector<const toml::node*> per_field(const toml::node* node, int answers) {
+  if (!node) return {};
+  if (answers == 1) return {node};
+  const toml::array* list = node->as_array();
+  if (!list) return {};
+  std::vector<const toml::node*> fields;
+  for (size_t j = 0; j < list->size() && j < 2; ++j) fields.push_back(list->get(j));
+  return fields;
+}
+
+void read_lists(const toml::table& table, int answers, FormQuestion* q) {
+  std::vector<const toml::node*> also = per_field(table.get("also"), answers);
+  for (size_t j = 0; j < also.size(); ++j)
+    if (const toml::array* texts = also[j]->as_array())
+      for (const toml::node& text : *texts) q->also[j].push_back(text_of(&text));
+  std::vector<const toml::node*> wrong = per_field(table.get("wrong"), answers);
+  for (size_t j = 0; j < wrong.size(); ++j)
+    if (const toml::table* answers_of = wrong[j]->as_table())
+      for (auto&& [key, verdict] : *answers_of)
+        q->wrong[j].push_back({std::string(key.str()), text_of(&verdict)});
+}
+
+void read_question(const toml::table& table, int answers, FormQuestion* q) {
   q->text = text_at(table, "text");
   const toml::node* answer = table.get("answer");
   if (const toml::array* list = answer ? answer->as_array() : nullptr) {
@@ -29,6 +66,8 @@ void read_question(const toml::table& table, FormQuestion* q) {
   q->picture = text_at(table, "picture");
   q->answer_picture = text_at(table, "answer_picture");
   q->clip = text_at(table, "clip");
+  read_lists(table, answers, q);
+  read_judging(table.get("judging"), &q->judging);
 }
 
 void read_quiz(const toml::table& root, QuizForm* form) {
@@ -44,14 +83,31 @@ void read_quiz(const toml::table& root, QuizForm* form) {
   form->background = text_at(root, "background");
   if (const toml::array* codes = root["codes"].as_array())
     for (const toml::node& code : *codes) form->codes.push_back(text_of(&code));
+  read_judging(root.get("judging"), &form->judging);
   if (const toml::array* questions = root["question"].as_array()) {
     for (const toml::node& node : *questions) {
       const toml::table* table = node.as_table();
       if (!table) continue;
       form->questions.emplace_back();
-      read_question(*table, &form->questions.back());
+      read_question(*table, form->answers, &form->questions.back());
     }
   }
+}
+
+// The items of a judging table that are given, "key = value" each, in the
+// order dump writes them.
+std::vector<std::string> judging_items(const FormJudging& judging) {
+  std::vector<std::string> items;
+  // A flag that is not "true" or "false" cannot come from the form's
+  // controls; written quoted, the checks refuse it.
+  auto flag = [](const std::string& value) {
+    return value == "true" || value == "false" ? value : toml_quoted(value);
+  };
+  if (!judging.accented_case.empty())
+    items.push_back("accented_case = " + flag(judging.accented_case));
+  if (!judging.accents.empty()) items.push_back("accents = " + toml_quoted(judging.accents));
+  if (!judging.articles.empty()) items.push_back("articles = " + flag(judging.articles));
+  return items;
 }
 
 }  // namespace
@@ -70,6 +126,10 @@ std::string write_form_source(const QuizForm& form) {
   out += "codes = [\n";
   for (const std::string& code : form.codes) out += "  " + toml_quoted(code) + ",\n";
   out += "]\n";
+  if (form.judging.present) {
+    out += "\n[judging]\n";
+    for (const std::string& item : judging_items(form.judging)) out += item + "\n";
+  }
   for (const FormQuestion& q : form.questions) {
     out += "\n[[question]]\n";
     if (!q.text.empty() || form.kind == "text") out += line("text", q.text);
@@ -81,6 +141,14 @@ std::string write_form_source(const QuizForm& form) {
     if (!q.picture.empty()) out += line("picture", q.picture);
     if (!q.answer_picture.empty()) out += line("answer_picture", q.answer_picture);
     if (!q.clip.empty()) out += line("clip", q.clip);
+    out += also_line(q.also, form.answers);
+    out += wrong_line(q.wrong, form.answers);
+    std::vector<std::string> own = judging_items(q.judging);
+    if (!own.empty()) {
+      out += "judging = { ";
+      for (size_t i = 0; i < own.size(); ++i) out += (i ? ", " : "") + own[i];
+      out += " }\n";
+    }
   }
   return out;
 }

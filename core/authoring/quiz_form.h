@@ -6,9 +6,25 @@
 #include <string>
 #include <vector>
 
+#include "quiz_source.h"
+
+// A judging table as written: "true" or "false" for accented_case and
+// articles, "exact", "hint" or "ignored" (or what was typed) for accents; an
+// empty value is a key left out (the default, or the quiz's rule).
+struct FormJudging {
+  bool present = false;
+  std::string accented_case, accents, articles;
+};
+
+using FormWrong = WrongText;
+
 struct FormQuestion {
   std::string text, answer[2], reveal;
   std::string picture, answer_picture, clip;  // media paths as the source names them
+  // Per answer field: other accepted answers and anticipated wrong answers.
+  std::vector<std::string> also[2];
+  std::vector<FormWrong> wrong[2];
+  FormJudging judging;  // the question's own rules
 };
 
 struct QuizForm {
@@ -18,6 +34,7 @@ struct QuizForm {
   std::string answer_mode;  // "none", "reveal"...; empty: left out
   std::string background;   // "#RRGGBB" as typed; empty: left out
   std::vector<std::string> codes;
+  FormJudging judging;  // the quiz's [judging] table
   std::vector<FormQuestion> questions;
 };
 

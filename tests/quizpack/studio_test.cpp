@@ -263,6 +263,26 @@ TEST_F(Studio, EveryMessageIsSaidInFrenchBesideItsField) {
       {head + "titel = \"T\"\n" + one, "source",
        "cl\xC3\xA9 inconnue \xC2\xAB titel \xC2\xBB (vouliez-vous dire \xC2\xAB title \xC2\xBB ?)"},
       {head + "author = 3\n" + one, "author", "doit \xC3\xAAtre un texte entre guillemets"},
+      // Judging options.
+      {head + "[judging]\narticles = 1\n" + one, "judging", "articles doit valoir true ou false"},
+      {head + "[judging]\naccent = \"hint\"\n" + one, "judging",
+       "cl\xC3\xA9 inconnue \xC2\xAB accent \xC2\xBB (vouliez-vous dire \xC2\xAB accents "
+       "\xC2\xBB ?)"},
+      {head + one + "also = [\"a|b\"]\n", "q1.also1",
+       "contient \xC2\xAB | \xC2\xBB, qui termine un texte dans le contenu du lecteur"},
+      {picture + "answers = 2\n[[question]]\nanswer = [\"A\", \"B\"]\nalso = [[], \"C\"]\n",
+       "q1.also2", "doit \xC3\xAAtre une liste de textes"},
+      {head + one + "wrong = { \"B\" = \"BRAVO\" }\n", "q1.wrong1",
+       "\xC2\xAB B \xC2\xBB : son verdict \xC2\xAB BRAVO \xC2\xBB se lirait comme une question "
+       "r\xC3\xA9solue"},
+      {head + one + "wrong = { \"a\" = \"Non\" }\n", "q1.wrong1",
+       "\xC2\xAB a \xC2\xBB : est accept\xC3\xA9"
+       "e comme juste (elle \xC3\xA9quivaut \xC3\xA0 \xC2\xAB A \xC2\xBB)"},
+      {head + one + "wrong = { \"B\" = \"\xE2\x86\x92\" }\n", "q1.wrong1",
+       "\xC2\xAB B \xC2\xBB : son verdict le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB "
+       "(U+2192) n'existe pas en Windows-1252, l'alphabet du lecteur"},
+      {head + one + "judging = { articles = \"oui\" }\n", "q1.judging",
+       "articles doit valoir true ou false"},
   };
   for (const Case& c : cases) {
     QuizSource quiz;

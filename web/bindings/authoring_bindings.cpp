@@ -40,6 +40,57 @@ val messages_of(const Diagnostics& diagnostics) {
   return list;
 }
 
+FormJudging judging_of(const val& js) {
+  FormJudging judging;
+  if (js.isUndefined() || js.isNull()) return judging;
+  judging.present = js["present"].as<bool>();
+  judging.accented_case = text_at(js, "accented_case");
+  judging.accents = text_at(js, "accents");
+  judging.articles = text_at(js, "articles");
+  return judging;
+}
+
+val js_of(const FormJudging& judging) {
+  val js = val::object();
+  js.set("present", judging.present);
+  js.set("accented_case", judging.accented_case);
+  js.set("accents", judging.accents);
+  js.set("articles", judging.articles);
+  return js;
+}
+
+// Each answer field's other accepted answers and anticipated wrong answers:
+// `also` a list of two lists of texts, `wrong` of two lists of {answer, verdict}.
+void lists_of(const val& q, FormQuestion* question) {
+  val also = q["also"], wrong = q["wrong"];
+  for (size_t j = 0; j < 2; ++j) {
+    if (!also.isUndefined() && !also.isNull() && j < also["length"].as<size_t>())
+      question->also[j] = texts_of(also[j]);
+    if (wrong.isUndefined() || wrong.isNull() || j >= wrong["length"].as<size_t>()) continue;
+    val field = wrong[j];
+    size_t count = field["length"].as<size_t>();
+    for (size_t i = 0; i < count; ++i)
+      question->wrong[j].push_back({text_at(field[i], "answer"), text_at(field[i], "verdict")});
+  }
+}
+
+void set_lists(const FormQuestion& q, val* question) {
+  val also = val::array(), wrong = val::array();
+  for (size_t j = 0; j < 2; ++j) {
+    also.call<void>("push", text_list(q.also[j]));
+    val field = val::array();
+    for (const FormWrong& w : q.wrong[j]) {
+      val item = val::object();
+      item.set("answer", w.answer);
+      item.set("verdict", w.verdict);
+      field.call<void>("push", item);
+    }
+    wrong.call<void>("push", field);
+  }
+  question->set("also", also);
+  question->set("wrong", wrong);
+}
+
 QuizForm form_of(const val& js) {
   QuizForm form;
   form.kind = text_at(js, "kind");
@@ -52,6 +103,7 @@ QuizForm form_of(const val& js) {
   form.answer_mode = text_at(js, "answer_mode");
   form.background = text_at(js, "background");
   form.codes = texts_of(js["codes"]);
+  form.judging = judging_of(js["judging"]);
   val questions = js["questions"];
   size_t count = questions["length"].as<size_t>();
   for (size_t i = 0; i < count; ++i) {
@@ -64,6 +116,8 @@ QuizForm form_of(const val& js) {
     question.picture = text_at(q, "picture");
     question.answer_picture = text_at(q, "answer_picture");
     question.clip = text_at(q, "clip");
+    lists_of(q, &question);
+    question.judging = judging_of(q["judging"]);
     form.questions.push_back(question);
   }
   return form;
@@ -80,6 +134,7 @@ val js_of(const QuizForm& form) {
   js.set("answer_mode", form.answer_mode);
   js.set("background", form.background);
   js.set("codes", text_list(form.codes));
+  js.set("judging", js_of(form.judging));
   val questions = val::array();
   for (const FormQuestion& q : form.questions) {
     val question = val::object();
@@ -89,6 +144,8 @@ val js_of(const QuizForm& form) {
     question.set("picture", q.picture);
     question.set("answer_picture", q.answer_picture);
     question.set("clip", q.clip);
+    set_lists(q, &question);
+    question.set("judging", js_of(q.judging));
     questions.call<void>("push", question);
   }
   js.set("questions", questions);

@@ -21,7 +21,7 @@
 #include "core/content/document.h"
 #include "core/content/loader.h"
 #include "tests/e2e/driver.h"
-#include "win32/app/platform_win32.h"
+#include "win32/platform/platform_win32.h"
 
 namespace {
 

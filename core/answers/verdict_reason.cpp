@@ -65,17 +65,11 @@ VerdictReason wrong(const char* expected, const char* typed) {
   return strlen(expected) <= 9 ? REASON_SHORT_ANSWER_PART : REASON_SMALL_PART;
 }
 
-}  // namespace
-
-VerdictReason verdict_reason(const char* expected, const char* typed, Verdict verdict) {
-  char e[TEXT_SLOT_SIZE], t[TEXT_SLOT_SIZE];
-  copy_text(e, expected);
-  copy_text(t, typed);
-  normalise_expected(e);
-  normalise_typed(t);
+// The reason for a ladder's verdict between two texts as it compared them.
+VerdictReason ladder_reason(const char* e, const char* t, Verdict verdict) {
   switch (verdict) {
     case VERDICT_EMPTY: return REASON_NOTHING_TYPED;
-    case VERDICT_RIGHT: return strcmp(expected, typed) == 0 ? REASON_EXACT : REASON_CASE_OR_BLANKS;
+    case VERDICT_RIGHT: return REASON_CASE_OR_BLANKS;
     case VERDICT_ANAGRAM: return REASON_SAME_LETTERS;
     case VERDICT_ONE_EDIT: return one_edit(e, t);
     case VERDICT_TWO_EDITS: return REASON_TWO_LETTERS;
@@ -87,6 +81,59 @@ VerdictReason verdict_reason(const char* expected, const char* typed, Verdict ve
     case VERDICT_WRONG: break;
   }
   return wrong(e, t);
+}
+
+}  // namespace
+
+VerdictReason verdict_reason(const char* expected, const char* typed, Verdict verdict) {
+  if (verdict == VERDICT_RIGHT && strcmp(expected, typed) == 0) return REASON_EXACT;
+  char e[TEXT_SLOT_SIZE], t[TEXT_SLOT_SIZE];
+  copy_text(e, expected);
+  copy_text(t, typed);
+  normalise_expected(e);
+  normalise_typed(t);
+  return ladder_reason(e, t, verdict);
+}
+
+VerdictExplanation explain_verdict(const JudgingOptions* options, int question, int answer,
+                                   const char* expected, const char* typed,
+                                   const FieldVerdict& verdict) {
+  VerdictExplanation why = {};
+  why.by = verdict.by;
+  why.options = options->present;
+  why.without_articles = verdict.without_articles;
+  why.answer = verdict.answer;
+  why.decided = expected;
+  why.accepted_count = 1;
+  if (!why.options) {
+    why.reason = verdict_reason(expected, typed, verdict.verdict);
+    return why;
+  }
+  why.own_rules = options->question_flags[question - 1] != JUDGING_AS_QUIZ;
+  why.rules = judging_rules(options, question);
+  FieldAnswers answers = field_answers(options, question, answer, expected);
+  why.accepted_count = answers.accepted_count;
+  why.decided = verdict.by == JUDGED_LISTED ? answers.wrong[verdict.answer]
+                                            : answers.accepted[verdict.answer];
+  why.reason = REASON_NOTHING_TYPED;
+  if (verdict.by != JUDGED_RIGHT && verdict.by != JUDGED_LADDER) return why;
+  if (verdict.by == JUDGED_RIGHT && strcmp(why.decided, typed) == 0) {
+    why.reason = REASON_EXACT;
+    return why;
+  }
+  // The ladder compared the judging forms, without their leading articles
+  // when that is what decided.
+  char e[TEXT_SLOT_SIZE], t[TEXT_SLOT_SIZE];
+  judging_form(why.rules, false, why.decided, e);
+  judging_form(why.rules, false, typed, t);
+  size_t a = 0, b = 0;
+  if (verdict.without_articles) {
+    a = leading_article(e);
+    b = leading_article(t);
+  }
+  why.reason = verdict.by == JUDGED_RIGHT ? REASON_AS_COMPARED
+                                          : ladder_reason(e + a, t + b, verdict.verdict);
+  return why;
 }
 
 const char* verdict_reason_text(VerdictReason reason) {
@@ -113,6 +160,8 @@ const char* verdict_reason_text(VerdictReason reason) {
       return "une partie trop courte de la r\xE9ponse (la moiti\xE9 ou moins)";
     case REASON_MORE_TEXT: return "la r\xE9ponse attendue, avec du texte en plus";
     case REASON_SIMILAR: return "plus de 80 % de la r\xE9ponse en commun";
+    case REASON_AS_COMPARED:
+      return "la r\xE9ponse, \xE0 la casse, aux blancs et \xE0 la typographie pr\xE8s";
     case REASON_FAR: break;
   }
   return "trop loin de la r\xE9ponse attendue";

@@ -7,9 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/answers/judging.h"
-#include "core/answers/verdict.h"
-#include "core/answers/verdict_reason.h"
+#include "core/answers/score_rules.h"
+#include "core/content/content_parser.h"
 #include "core/content/loader.h"
 #include "core/content/text_slot.h"
 #include "content_writer.h"
@@ -17,6 +16,7 @@
 #include "files.h"
 #include "media.h"
 #include "verdict_reasons.h"
+#include "windowless_platform.h"
 
 const char PICTURE_TYPE[] = "IMG";
 
@@ -392,39 +392,40 @@ int try_answer(const std::string& source, int number, const std::string& typed, 
                            std::to_string(quiz.answers) + " per question)");
     return 1;
   }
-  std::string answer, problem;
-  if (!utf8_to_cp1252(typed, &answer, &problem)) {
+  TriedAnswer tried;
+  std::string problem;
+  if (!try_quiz_answer(quiz, number, field, typed, &tried, &problem)) {
     diagnostics->error(source, 0, "the typed answer " + problem);
     return 1;
   }
-  // The field's text is read as at most 259 bytes, as the player reads it,
-  // and judged by the player's own code on the options block it would carry.
-  char slot[TEXT_SLOT_SIZE];
-  copy_text_n(slot, answer.data(), answer.size());
-  std::string block = write_judging_block(quiz);
-  JudgingOptions options = {};
-  read_judging_options(reinterpret_cast<const unsigned char*>(block.data()), block.size(), count,
-                       quiz.answers, &options);
-  const std::string& expected = quiz.questions[size_t(number - 1)].answer[field - 1];
-  FieldVerdict verdict = judge_typed_answer(&options, number, field, expected.c_str(), slot);
-  out << cp1252_to_utf8(verdict_text(verdict)) << "\n";
-  if (options.present)
-    for (const std::string& reason :
-         verdict_reasons(options, number, field, expected, slot, verdict))
-      out << "  " << reason << "\n";
-  release_judging_options(&options);
+  out << tried.word << "\n";
+  for (const std::string& line : tried.lines) out << "  " << line << "\n";
   return 0;
 }
 
-bool try_typed_answer(const std::string& expected, const std::string& typed, TriedAnswer* tried,
-                      std::string* problem) {
+bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::string& typed,
+                     TriedAnswer* tried, std::string* problem) {
   std::string answer;
   if (!utf8_to_cp1252(typed, &answer, problem)) return false;
-  // The field's text is read as at most 259 bytes, as the player reads it.
+  // The field's text is read as at most 259 bytes, as the player reads it,
+  // and judged by the player's own code on the content it would carry.
   char slot[TEXT_SLOT_SIZE];
   copy_text_n(slot, answer.data(), answer.size());
-  tried->verdict = judge_answer(expected.c_str(), slot);
-  tried->reason = verdict_reason(expected.c_str(), slot, tried->verdict);
+  install_windowless_platform();
+  std::string content = write_content(quiz);
+  QuizDocument doc;
+  init_document(&doc);
+  parse_content(&doc, reinterpret_cast<const unsigned char*>(content.data()), content.size());
+  FieldPlace place = {number, field, (number - 1) * fields_per_question(&doc) + field};
+  FieldVerdict verdict = judge_field_answer(&doc, place, slot);
+  VerdictExplanation why =
+      explain_verdict(&doc.judging, number, field, expected_answer(&doc, place), slot, verdict);
+  tried->verdict = verdict.verdict;
+  tried->word = cp1252_to_utf8(verdict_text(verdict));
+  tried->reason = verdict_reason_french(why);
+  tried->lines.clear();
+  if (why.options) tried->lines = verdict_reasons(why, slot);
+  release_document(&doc);
   return true;
 }
 

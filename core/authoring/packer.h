@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/answers/verdict.h"
-#include "core/answers/verdict_reason.h"
 
 #include "diagnostics.h"
 #include "pe_resources.h"
@@ -77,15 +76,19 @@ std::string unreadable_media(const std::string& reason);
 // The source `dump` gives for a quiz read back from `exe`.
 std::string dump_source(const QuizSource& quiz, const std::string& exe);
 
-// What the player decides when `typed` (UTF-8) is typed into an answer field
-// that expects `expected` (Windows-1252, as stored), and why. False with
+// What the player decides when `typed` (UTF-8) is typed into answer field
+// `field` (1 or 2) of question `number` of `quiz`, and why: the quiz's
+// content is read by the player's own parser and the field judged by
+// `judge_field_answer`, on the 259 bytes the field holds. False with
 // `problem` when the typed text has a character Windows-1252 cannot hold.
 struct TriedAnswer {
   Verdict verdict;
-  VerdictReason reason;
+  std::string word;                // the verdict label's text, UTF-8
+  std::string reason;              // why, in one French line (UTF-8)
+  std::vector<std::string> lines;  // why, in English, for a quiz with judging options
 };
-bool try_typed_answer(const std::string& expected, const std::string& typed, TriedAnswer* tried,
-                      std::string* problem);
+bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::string& typed,
+                     TriedAnswer* tried, std::string* problem);
 
 struct BuildRequest {
   std::string source, output, player;

@@ -144,10 +144,10 @@ std::string write_form_source(const QuizForm& form) {
     out += also_line(q.also, form.answers);
     out += wrong_line(q.wrong, form.answers);
     std::vector<std::string> own = judging_items(q.judging);
-    if (!own.empty()) {
+    if (q.judging.present || !own.empty()) {
       out += "judging = { ";
       for (size_t i = 0; i < own.size(); ++i) out += (i ? ", " : "") + own[i];
-      out += " }\n";
+      out += own.empty() ? "}\n" : " }\n";
     }
   }
   return out;
@@ -163,4 +163,29 @@ bool read_form_source(const std::string& text, QuizForm* form, std::string* prob
     return false;
   }
   return true;
+}
+
+QuizForm trial_form(const QuizForm& form, size_t index) {
+  QuizForm trial;
+  trial.answers = form.answers == 2 ? 2 : 1;
+  trial.kind = trial.answers == 2 ? "picture" : "text";  // a text quiz has one field
+  trial.title = "essai";
+  trial.judging = form.judging;
+  // Options in any question make the whole quiz judged with them.
+  for (const FormQuestion& q : form.questions)
+    for (int j = 0; j < 2; ++j)
+      if (!q.also[j].empty() || !q.wrong[j].empty() || q.judging.present ||
+          !judging_items(q.judging).empty())
+        trial.judging.present = true;
+  const FormQuestion& from = form.questions[index];
+  FormQuestion q;
+  q.text = "essai";
+  for (int j = 0; j < 2; ++j) {
+    q.answer[j] = from.answer[j];
+    q.also[j] = from.also[j];
+    q.wrong[j] = from.wrong[j];
+  }
+  q.judging = from.judging;
+  trial.questions.push_back(q);
+  return trial;
 }

@@ -47,3 +47,9 @@ std::string write_form_source(const QuizForm& form);
 // not know and values of the wrong type are left out. False with `problem`
 // when the text is not TOML at all.
 bool read_form_source(const std::string& text, QuizForm* form, std::string* problem);
+
+// The quiz an answer to question `index` (0-based) of `form` is tried in: that
+// question's answers and judging lists alone, under the quiz's rules, judged
+// with options when the whole quiz would be. Problems elsewhere in the form
+// do not stop the author trying answers.
+QuizForm trial_form(const QuizForm& form, size_t index);

@@ -332,17 +332,81 @@ TEST_F(Studio, WarningsAndMediaProblemsInFrench) {
   EXPECT_EQ(unknown.text, "ligne 4 : something new");
 }
 
-TEST_F(Studio, TryingATypedAnswerAsTheFieldHoldsIt) {
-  TriedAnswer tried;
+// The try box tries an answer in the question alone (its trial form), and
+// says what `quizpack try` says of the whole quiz, with a French line.
+TEST_F(Studio, TryingAnAnswerInItsQuestionAloneIsTryingItInTheQuiz) {
+  std::string source = std::string(QUIZ_EXAMPLES_DIR) + "/francais.toml";
+  QuizForm form;
   std::string problem;
-  ASSERT_TRUE(try_typed_answer("\xC9lan", "\xC3\xA9lan", &tried, &problem));
+  ASSERT_TRUE(read_form_source(read_bytes(source), &form, &problem));
+  QuizSource whole;
+  Diagnostics diagnostics;
+  ASSERT_TRUE(read_quiz_source(source, &whole, &diagnostics));
+  struct Case {
+    int question;
+    const char *typed, *word, *french;
+  } cases[] = {
+      {1, "Seine", "BRAVO",
+       "la r\xC3\xA9ponse, \xC3\xA0 la casse, aux blancs et \xC3\xA0 la typographie "
+       "pr\xC3\xA8s, sans l'article"},
+      {1, "la Seine", "BRAVO", "exactement la r\xC3\xA9ponse attendue"},
+      {1, "le Seine", "Quasiment", "une lettre de diff\xC3\xA9rence"},
+      {2, "Paname", "BRAVO",
+       "une autre r\xC3\xA9ponse accept\xC3\xA9"
+       "e : \xC2\xAB Paname \xC2\xBB"},
+      {2, "Panam", "Quasiment", "une lettre en moins, avec \xC2\xAB Paname \xC2\xBB"},
+      {2, "lyon", "Pas Lyon", "une r\xC3\xA9ponse fausse pr\xC3\xA9vue : \xC2\xAB Lyon \xC2\xBB"},
+      {4, "Athenes", "Accents",
+       "la r\xC3\xA9ponse attendue \xC3\xA0 ses accents pr\xC3\xA8s : les accents comptent"},
+      {4, "Ahtènes", "Anagramme", "les m\xC3\xAAmes lettres dans un autre ordre"},
+      {5, "Fontaine", "Trop court",
+       "une partie de la r\xC3\xA9ponse, plus de 70 % de sa longueur, avec \xC2\xAB La Fontaine "
+       "\xC2\xBB"},
+      {7, "", "?", "rien n'est tap\xC3\xA9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    QuizSource trial;
+    ASSERT_TRUE(parse_quiz_source(write_form_source(trial_form(form, size_t(c.question - 1))),
+                                  "quiz.toml", &trial, &diagnostics));
+    TriedAnswer alone, in_quiz;
+    ASSERT_TRUE(try_quiz_answer(trial, 1, 1, c.typed, &alone, &problem));
+    ASSERT_TRUE(try_quiz_answer(whole, c.question, 1, c.typed, &in_quiz, &problem));
+    EXPECT_EQ(alone.word, c.word);
+    EXPECT_EQ(alone.reason, c.french);
+    EXPECT_EQ(alone.word, in_quiz.word);
+    EXPECT_EQ(alone.reason, in_quiz.reason);
+    EXPECT_EQ(alone.lines, in_quiz.lines);
+  }
+  // A question without lists of its own is still judged with the options
+  // that another question brings.
+  form.judging = FormJudging();
+  QuizSource trial;
+  ASSERT_TRUE(
+      parse_quiz_source(write_form_source(trial_form(form, 0)), "quiz.toml", &trial, &diagnostics));
+  EXPECT_TRUE(uses_judging_options(trial));
+}
+
+TEST_F(Studio, TryingATypedAnswerAsTheFieldHoldsIt) {
+  QuizSource quiz;
+  Diagnostics diagnostics;
+  std::string expected(259, 'A'), problem;
+  ASSERT_TRUE(
+      parse_quiz_source("kind = \"picture\"\ntitle = \"T\"\nanswers = 2\n"
+                        "[[question]]\nanswer = [\"\xC3\x89lan\", \"" +
+                            expected + "\"]\n",
+                        "quiz.toml", &quiz, &diagnostics));
+  TriedAnswer tried;
+  ASSERT_TRUE(try_quiz_answer(quiz, 1, 1, "\xC3\xA9lan", &tried, &problem));
   EXPECT_EQ(tried.verdict, VERDICT_ONE_EDIT);
-  EXPECT_EQ(tried.reason, REASON_ACCENT_CASE);
+  EXPECT_EQ(tried.reason,
+            "une lettre accentu\xC3\xA9"
+            "e dans l'autre casse (seules a \xC3\xA0 z valent leur majuscule)");
+  EXPECT_TRUE(tried.lines.empty());  // no options: the verdict alone, as quizpack try prints it
   // The field holds 259 bytes: what is typed past them is not judged.
-  std::string expected(259, 'A');
-  ASSERT_TRUE(try_typed_answer(expected, expected + "BBBB", &tried, &problem));
-  EXPECT_EQ(tried.verdict, VERDICT_RIGHT);
-  EXPECT_FALSE(try_typed_answer("A", "\xE2\x86\x92", &tried, &problem));
+  ASSERT_TRUE(try_quiz_answer(quiz, 1, 2, expected + "BBBB", &tried, &problem));
+  EXPECT_EQ(tried.word, "BRAVO");
+  EXPECT_FALSE(try_quiz_answer(quiz, 1, 1, "\xE2\x86\x92", &tried, &problem));
   EXPECT_EQ(french_problem(" " + problem),
             "le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB (U+2192) n'existe pas en "
             "Windows-1252, l'alphabet du lecteur");

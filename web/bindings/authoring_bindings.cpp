@@ -15,6 +15,7 @@
 #include "core/authoring/quiz_form.h"
 #include "core/content/document.h"
 #include "convert.h"
+#include "page_look.h"
 
 using emscripten::val;
 
@@ -263,9 +264,47 @@ val check_media(const val& bytes, const std::string& kind, const std::string& na
   return result;
 }
 
+// The try box: what the player says of `typed` in field `field` of question
+// `index` (0-based) of the form, on its colours, and why. The question is
+// tried alone (trial_form), so that a problem elsewhere does not stop it.
+val try_in_form(const val& js_form, int index, int field, const std::string& typed) {
+  QuizForm form = form_of(js_form);
+  val result = val::object();
+  result.set("ok", false);
+  if (index < 0 || size_t(index) >= form.questions.size() || field < 1 || field > form.answers)
+    return result;
+  QuizSource quiz;
+  Diagnostics diagnostics;
+  TriedAnswer tried;
+  std::string problem;
+  if (!parse_quiz_source(write_form_source(trial_form(form, size_t(index))), SOURCE_NAME, &quiz,
+                         &diagnostics)) {
+    for (const Diagnostic& d : diagnostics.list())
+      if (d.error) {
+        result.set("problem",
+                   "La question ne peut pas encore \xC3\xAAtre essay\xC3\xA9"
+                   "e : " +
+                       french_message(d).text);
+        break;
+      }
+    return result;
+  }
+  if (!try_quiz_answer(quiz, 1, field, typed, &tried, &problem)) {
+    result.set("problem", french_problem(" " + problem));
+    return result;
+  }
+  result.set("ok", true);
+  result.set("word", tried.word);
+  result.set("reason", tried.reason);
+  result.set("lines", text_list(tried.lines));
+  result.set("look", verdict_look(tried.word));
+  return result;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(authoring) {
+  emscripten::function("try_answer", &try_in_form);
   emscripten::function("check_source", &check_source);
   emscripten::function("write_source", &write_source);
   emscripten::function("read_source", &read_source);

@@ -71,20 +71,33 @@
 
   // ---- the form ------------------------------------------------------------
 
+  function newJudging() {
+    return { present: false, accented_case: '', accents: '', articles: '' };
+  }
+
   function newQuestion() {
-    return { id: nextId++, text: '', answer: ['', ''], reveal: '', picture: '', answer_picture: '', clip: '' };
+    return {
+      id: nextId++, text: '', answer: ['', ''], reveal: '', picture: '', answer_picture: '', clip: '',
+      also: [[], []], wrong: [[], []], judging: newJudging(),
+    };
   }
 
   function newForm() {
     return {
       kind: 'text', answers: 1, title: '', author: '', explanation: '', labels: ['', ''],
-      answer_mode: 'none', background: '#5A5F96', codes: [], questions: [newQuestion()],
+      answer_mode: 'none', background: '#5A5F96', codes: [], judging: newJudging(), questions: [newQuestion()],
     };
   }
 
   // A form from the module, with the page's own ids on its questions.
   function adopt(form) {
-    form.questions.forEach((q) => (q.id = nextId++));
+    form.judging = form.judging || newJudging();
+    form.questions.forEach((q) => {
+      q.id = nextId++;
+      q.also = q.also || [[], []];
+      q.wrong = q.wrong || [[], []];
+      q.judging = q.judging || newJudging();
+    });
     if (!form.background) form.background = '#5A5F96';
     if (!form.answer_mode) form.answer_mode = 'none';
     return form;
@@ -120,6 +133,7 @@
       else input.value = f[key];
     }
     showBackground();
+    renderJudging();
   }
 
   function showBackground() {
@@ -183,6 +197,7 @@
     if (state.form.answers !== 2) $('[data-part="answer2"]', card).hidden = true;
     if (state.form.answers === 2) $('[data-part="answer1"] label', card).textContent = 'Réponse attendue 1';
     if (kind !== 'text' && !q.text) $('[data-part="text"] label', card).textContent = 'Texte de la question (gardé, non affiché)';
+    judgingBox(q, card, prefix);
     const row = $('.media-row', card);
     for (const key of usedMediaKeys(q)) row.appendChild(mediaBox(q, key, prefix));
     const tries = $('.tries', card);
@@ -191,6 +206,109 @@
     card.addEventListener('dragleave', () => card.classList.remove('dragover'));
     card.addEventListener('drop', (event) => dropOnQuestion(event, q, card));
     return card;
+  }
+
+  // Each field's other accepted answers (one a line) and anticipated wrong
+  // answers ("answer | verdict" a line: "|" cannot be in a text of the
+  // quiz), and the question's own rules.
+  function judgingBox(q, card, prefix) {
+    const box = $('.question-judging', card);
+    const fields = $('.judging-fields', box);
+    const answers = state.form.answers;
+    const used = q.judging.present || [0, 1].some((j) => q.also[j].length || q.wrong[j].length);
+    if (used) box.open = true;
+    for (let j = 0; j < answers; ++j) {
+      const which = answers === 2 ? ` (réponse ${j + 1})` : '';
+      fields.appendChild(listField(`q${q.id}-also${j + 1}`, `${prefix}.also${j + 1}`,
+        `Autres réponses acceptées${which}, une par ligne`, q.also[j].join('\n'), (text) => {
+          q.also[j] = lines(text);
+        }, card, q));
+      fields.appendChild(listField(`q${q.id}-wrong${j + 1}`, `${prefix}.wrong${j + 1}`,
+        `Réponses fausses prévues${which}, une par ligne : réponse | verdict`,
+        q.wrong[j].map((w) => `${w.answer} | ${w.verdict}`).join('\n'), (text) => {
+          q.wrong[j] = lines(text).map((line) => {
+            const bar = line.indexOf('|');
+            return bar < 0 ? { answer: line.trim(), verdict: '' }
+              : { answer: line.slice(0, bar).trim(), verdict: line.slice(bar + 1).trim() };
+          });
+        }, card, q));
+    }
+    $('[data-messages="judging"]', box).dataset.messages = `${prefix}.judging`;
+    for (const select of $$('select[data-rule]', box)) {
+      const rule = select.dataset.rule;
+      select.id = `q${q.id}-${rule}`;
+      $(`label[data-for="${rule}"]`, box).htmlFor = select.id;
+      select.dataset.field = `${prefix}.judging`;
+      select.value = q.judging[rule];
+      select.addEventListener('change', () => {
+        q.judging[rule] = select.value;
+        q.judging.present = ['accented_case', 'accents', 'articles'].some((r) => q.judging[r]);
+        retry(card, q);
+        changed();
+      });
+    }
+  }
+
+  function lines(text) {
+    return text.replace(/\r/g, '').split('\n').filter((line) => line.trim() !== '');
+  }
+
+  function listField(id, field, label, value, set, card, q) {
+    const part = document.createElement('div');
+    part.className = 'field';
+    const title = document.createElement('label');
+    title.htmlFor = id;
+    title.textContent = label;
+    const input = document.createElement('textarea');
+    input.id = id;
+    input.rows = 2;
+    input.spellcheck = false;
+    input.dataset.field = field;
+    input.value = value;
+    const messages = document.createElement('p');
+    messages.className = 'problems';
+    messages.id = `${id}-messages`;
+    messages.dataset.messages = field;
+    input.setAttribute('aria-describedby', messages.id);
+    input.addEventListener('input', () => {
+      set(input.value);
+      retry(card, q);
+      changed();
+    });
+    part.append(title, input, messages);
+    return part;
+  }
+
+  // The quiz's [judging] table.
+  function renderJudging() {
+    const judging = state.form.judging;
+    $('#j-present').checked = judging.present;
+    for (const select of $$('#judging select[data-rule]')) select.value = judging[select.dataset.rule];
+    showJudgingNote();
+  }
+
+  function showJudgingNote() {
+    const byQuestions = state.form.questions.some((q) => q.judging.present ||
+      [0, 1].some((j) => q.also[j].length || q.wrong[j].length));
+    $('#j-note').hidden = !byQuestions || state.form.judging.present;
+  }
+
+  function judgingChanged(input) {
+    const judging = state.form.judging;
+    const rule = input.dataset.rule;
+    if (rule === 'present') {
+      judging.present = input.checked;
+      if (!input.checked) judging.accented_case = judging.accents = judging.articles = '';
+    } else {
+      judging[rule] = input.value;
+      if (input.value) judging.present = true;
+    }
+    renderJudging();
+    for (const card of $$('#question-list .question')) {
+      const q = state.form.questions.find((item) => String(item.id) === card.dataset.question);
+      if (q) retry(card, q);
+    }
+    changed();
   }
 
   function mediaBox(q, key, prefix) {
@@ -291,11 +409,11 @@
       reason.textContent = '';
       return;
     }
-    const tried = quiz.try_answer(q.answer[field - 1], typed);
+    const tried = quiz.try_answer(state.form, state.form.questions.indexOf(q), field, typed);
     if (!tried.ok) {
       word.textContent = '';
       verdict.style.background = word.style.background = '';
-      reason.textContent = tried.problem;
+      reason.textContent = tried.problem || '';
       return;
     }
     word.textContent = tried.word;
@@ -350,7 +468,10 @@
       line.className = m.error ? 'error' : 'warning';
       const code = /^code(\d+)$/.exec(m.field);
       line.textContent = (m.error ? '' : 'Attention : ') + (code ? `code ${code[1]} : ` : '') + m.text;
-      containerOf(m.field).appendChild(line);
+      const container = containerOf(m.field);
+      container.appendChild(line);
+      const details = container.closest('details');
+      if (details) details.open = true;
       if (m.error) {
         const input = $(`[data-field="${m.field}"]`) || (code && $('[data-field="codes"]'));
         if (input && input.matches('input, textarea, select')) input.setAttribute('aria-invalid', 'true');
@@ -366,6 +487,8 @@
       background: 'Couleur de fond', codes: 'Codes', questions: 'Questions', source: 'Source', player: 'Lecteur',
       text: 'texte', answer1: state.form.answers === 2 ? 'réponse attendue 1' : 'réponse attendue',
       answer2: 'réponse attendue 2', reveal: 'texte révélé', picture: 'image', answer_picture: 'image réponse', clip: 'extrait',
+      judging: 'Jugement des réponses', also1: 'réponses acceptées', also2: 'réponses acceptées 2',
+      wrong1: 'réponses fausses prévues', wrong2: 'réponses fausses prévues 2',
     };
     let match = /^code(\d+)$/.exec(field);
     if (match) return `Code ${match[1]}`;
@@ -416,6 +539,8 @@
   function focusField(field) {
     const code = /^code\d+$/.test(field) ? 'codes' : field;
     const target = $(`[data-field="${code}"]`) || containerOf(field);
+    const details = target.closest('details');
+    if (details) details.open = true;
     const input = target.matches('input, textarea, select') ? target : $('input, button', target.closest('.media, .question') || target);
     (input || target).focus();
   }
@@ -424,6 +549,7 @@
 
   function changed() {
     buildMessages = [];
+    showJudgingNote();
     check = quiz.check_source(source());
     showMessages();
     clearTimeout(saveTimer);
@@ -569,7 +695,7 @@
     } else if (action === 'down' && index < list.length - 1) {
       list.splice(index + 1, 0, list.splice(index, 1)[0]);
     } else if (action === 'duplicate') {
-      const copy = { ...q, answer: [...q.answer], id: nextId++ };
+      const copy = { ...structuredClone(q), id: nextId++ };
       list.splice(index + 1, 0, copy);
       renderQuestions(copy.id, '[data-key="text"]');
       changed();
@@ -846,6 +972,10 @@
       input.closest('.field').appendChild(messages);
       input.setAttribute('aria-describedby', messages.id);
       input.addEventListener(input.tagName === 'SELECT' ? 'change' : 'input', () => quizFieldChanged(input));
+    }
+    for (const input of $$('#judging [data-rule]')) {
+      input.dataset.field = 'judging';
+      input.addEventListener('change', () => judgingChanged(input));
     }
     $('#add-question').addEventListener('click', addQuestion);
     $('#new-quiz').addEventListener('click', newQuiz);

@@ -67,6 +67,12 @@ test('every packed quiz reads back to the source and media quizpack dump gives',
   }
 });
 
+// The try box on a one-question quiz expecting `answer`.
+function tryAgainst(answer, typed) {
+  const form = quiz.read_source(`kind = "text"\ntitle = "T"\n[[question]]\ntext = "Q"\nanswer = ${JSON.stringify(answer)}\n`).form;
+  return quiz.try_answer(form, 0, 1, typed);
+}
+
 // The verdict test cases of the core, and variants of every expected answer
 // of the quizzes above: what the studio's try box says against quizpack try.
 function verdictCases() {
@@ -121,7 +127,7 @@ test('the try box gives the native ladder\'s verdict on every case', async () =>
   const worker = async () => {
     for (let job; (job = jobs.pop());) {
       const native = (await run(paths.quizpack, job.args)).stdout.trimEnd();
-      const tried = quiz.try_answer(job.answer, job.typed);
+      const tried = tryAgainst(job.answer, job.typed);
       assert.ok(tried.ok);
       assert.equal(tried.word, native, `${JSON.stringify(job.answer)} / ${JSON.stringify(job.typed)}`);
       assert.ok(tried.reason.length > 0);
@@ -130,16 +136,46 @@ test('the try box gives the native ladder\'s verdict on every case', async () =>
   await Promise.all([worker(), worker(), worker(), worker()]);
 });
 
+test('with judging options the try box says what quizpack try says, question by question', async () => {
+  const source = path.join(paths.root, 'examples/francais.toml');
+  const form = quiz.read_source(fs.readFileSync(source, 'utf8')).form;
+  const typed = ['Seine', 'le Seine', 'Paname', 'Panam', 'lyon', 'Marseile', 'la Cité', 'l’île de la Cite',
+    'Athenes', 'ATHÈNES', 'Ahtènes', 'La Fontaine', 'Fontaine', 'les miserables', 'Lens', 'Lile', 'Loire', ''];
+  const run = promisify(execFile);
+  const jobs = [];
+  form.questions.forEach((q, index) => {
+    for (const t of typed) jobs.push({ index, t });
+  });
+  const worker = async () => {
+    for (let job; (job = jobs.pop());) {
+      const native = (await run(paths.quizpack, ['try', source, String(job.index + 1), '--', job.t])).stdout.trimEnd().split('\n');
+      const tried = quiz.try_answer(form, job.index, 1, job.t);
+      assert.ok(tried.ok, JSON.stringify(tried));
+      assert.deepEqual([tried.word, ...tried.lines.map((l) => '  ' + l)], native, `${job.index + 1} / ${job.t}`);
+      assert.ok(tried.reason.length > 0);
+    }
+  };
+  await Promise.all([worker(), worker()]);
+  const listed = quiz.try_answer(form, 1, 1, 'Lyon');
+  assert.deepEqual([listed.word, listed.reason, listed.look.paint], ['Pas Lyon', 'une réponse fausse prévue : « Lyon »', '#FFCB26']);
+  // A problem in the question stops the try box with its message; one elsewhere does not.
+  const broken = structuredClone(form);
+  broken.title = 'a|b';
+  assert.equal(quiz.try_answer(broken, 1, 1, 'Paname').word, 'BRAVO');
+  broken.questions[1].wrong[0].push({ answer: 'paris', verdict: 'Non' });
+  assert.match(quiz.try_answer(broken, 1, 1, 'Paname').problem, /accept/);
+});
+
 test('the try box shows the words on the page\'s colours, and why', () => {
-  const right = quiz.try_answer('Paris', ' paris');
+  const right = tryAgainst('Paris', ' paris');
   assert.deepEqual([right.word, right.look.paint, right.look.back], ['BRAVO', '#00FF00', '#00FF00']);
   assert.equal(right.reason, 'la réponse attendue : les blancs autour et la casse de a à z ne comptent pas');
-  const anagram = quiz.try_answer('Paris', 'PARSI');
+  const anagram = tryAgainst('Paris', 'PARSI');
   assert.deepEqual([anagram.word, anagram.look.paint, anagram.reason], ['Anagramme', '#FF6400', 'les mêmes lettres dans un autre ordre']);
-  assert.equal(quiz.try_answer('Paris', 'Pares').reason, 'une lettre de différence');
-  assert.equal(quiz.try_answer('Paris', 'Lyon').look.paint, '#FF0000');
-  assert.equal(quiz.try_answer('Paris', '').look.paint, '');  // "?" keeps the dialog's colours
-  const typedBadly = quiz.try_answer('Paris', 'Paris →');
+  assert.equal(tryAgainst('Paris', 'Pares').reason, 'une lettre de différence');
+  assert.equal(tryAgainst('Paris', 'Lyon').look.paint, '#FF0000');
+  assert.equal(tryAgainst('Paris', '').look.paint, '');  // "?" keeps the dialog's colours
+  const typedBadly = tryAgainst('Paris', 'Paris →');
   assert.equal(typedBadly.ok, false);
   assert.match(typedBadly.problem, /U\+2192/);
   assert.equal(quiz.caption_look(250, 250, 250).text, '#000000');

@@ -132,7 +132,20 @@ test('an author makes a picture quiz from nothing; the player loads it and plays
   assert.deepEqual(await tryAnswer(page, 1, 1, 'pome'), { word: 'Quasiment', reason: 'une lettre en moins' });
   assert.deepEqual(await tryAnswer(page, 2, 2, 'ROUGR'), { word: 'Quasiment', reason: 'une lettre de différence' });
   assert.deepEqual(await tryAnswer(page, 3, 1, 'nabane'), { word: 'Anagramme', reason: 'les mêmes lettres dans un autre ordre' });
-  const typed = ['POMME', 'rouj', 'cerise', 'Rouge', 'banan', 'vert'];
+  // Judging options: the quiz's rules, an anticipated wrong answer and another
+  // accepted answer, and the try boxes judge with them.
+  await page.selectOption('#j-accents', 'hint');
+  await page.selectOption('#j-accented-case', 'true');
+  assert.equal(await page.isChecked('#j-present'), true);
+  await page.click(`${card(2)} .question-judging summary`);
+  await page.fill(`${card(2)} [data-field="q2.wrong1"]`, 'griotte | Non');
+  await page.click(`${card(3)} .question-judging summary`);
+  await page.fill(`${card(3)} [data-field="q3.also2"]`, 'or');
+  assert.deepEqual(await tryAnswer(page, 2, 1, 'Griotte'), { word: 'Non', reason: 'une réponse fausse prévue : « griotte »' });
+  assert.deepEqual(await tryAnswer(page, 3, 2, 'OR'), { word: 'BRAVO', reason: 'une autre réponse acceptée : « or »' });
+  assert.deepEqual(await tryAnswer(page, 3, 1, 'BÂNANE'),
+    { word: 'Accents', reason: 'la réponse attendue à ses accents près : les accents comptent' });
+  const typed = ['POMME', 'rouge', 'griotte', 'Rouge', 'bânane', 'or'];
   const expectedVerdicts = [];
   for (let k = 0; k < typed.length; ++k)
     expectedVerdicts.push((await tryAnswer(page, Math.floor(k / 2) + 1, (k % 2) + 1, typed[k])).word);
@@ -163,6 +176,7 @@ test('an author makes a picture quiz from nothing; the player loads it and plays
   // Played with the end-to-end driver: the verdicts the try boxes showed.
   const played = readFields(wine(studioCheck, 'play', windowsPath(exe.file), 'fruits', ...typed.map(cp1252Hex)));
   assert.deepEqual(typed.map((_, k) => played[`verdict${k + 1}`]), expectedVerdicts);
+  assert.deepEqual(expectedVerdicts, ['BRAVO', 'BRAVO', 'Non', 'BRAVO', 'Accents', 'BRAVO']);
   assert.equal(played.score, ' 1 / 3');
   assert.equal(played.code, 'POMME');
   assert.equal(played.exit, '0');

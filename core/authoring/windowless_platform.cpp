@@ -1,4 +1,4 @@
-#include "platform_web.h"
+#include "windowless_platform.h"
 
 namespace {
 
@@ -13,11 +13,12 @@ BrushHandle colour_brush(uint32_t colour) {
 }
 void delete_nothing(void*) {}
 
-const PlatformSeam WEB_SEAM = {find_no_resource, answer_ok, no_font, colour_brush, delete_nothing};
+const PlatformSeam WINDOWLESS_SEAM = {find_no_resource, answer_ok, no_font, colour_brush,
+                                      delete_nothing};
 
 }  // namespace
 
-void install_web_platform() { install_platform(&WEB_SEAM); }
+void install_windowless_platform() { install_platform(&WINDOWLESS_SEAM); }
 
 uint32_t brush_colour(BrushHandle brush) {
   return uint32_t(reinterpret_cast<uintptr_t>(brush) & 0x00FFFFFF);

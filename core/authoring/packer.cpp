@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/answers/judging.h"
+#include "core/answers/score_rules.h"
+#include "core/content/content_parser.h"
 #include "core/content/loader.h"
 #include "core/content/text_slot.h"
 #include "content_writer.h"
@@ -15,12 +16,14 @@
 #include "files.h"
 #include "media.h"
 #include "verdict_reasons.h"
+#include "windowless_platform.h"
 
 const char PICTURE_TYPE[] = "IMG";
 
 namespace {
 
 const char CONTENT_TYPE[] = "PATCH";
+const char EMPTY_MEDIA[] = "is an empty file";
 
 Resource make_resource(const char* type, uint16_t id, std::string data) {
   Resource resource;
@@ -30,17 +33,21 @@ Resource make_resource(const char* type, uint16_t id, std::string data) {
   return resource;
 }
 
-std::string media_path(const QuizSource& quiz, const MediaRef& media) {
-  return media.path[0] == '/' ? media.path : quiz.folder + "/" + media.path;
+std::string media_path(const QuizSource& quiz, const std::string& written) {
+  return written[0] == '/' ? written : quiz.folder + "/" + written;
 }
 
 class MediaLoader {
  public:
-  MediaLoader(PreparedQuiz* prepared, bool keep_pictures, Diagnostics* diagnostics)
-      : prepared_(prepared), keep_(keep_pictures), diagnostics_(diagnostics) {}
+  MediaLoader(PreparedQuiz* prepared, const QuizInput& input, Diagnostics* diagnostics)
+      : prepared_(prepared), input_(input), diagnostics_(diagnostics) {}
 
   void load_all() {
     const QuizSource& quiz = prepared_->quiz;
+    total_ = 0;
+    for (size_t i = 0; i < quiz.questions.size() && i < QUIZ_MAX_QUESTIONS; ++i)
+      for (const MediaRef* media : media_of(quiz, quiz.questions[i]))
+        total_ += !media->path.empty();
     for (size_t i = 0; i < quiz.questions.size() && i < QUIZ_MAX_QUESTIONS; ++i) {
       const SourceQuestion& q = quiz.questions[i];
       std::string where = "question " + std::to_string(i + 1) + ": ";
@@ -55,15 +62,26 @@ class MediaLoader {
   }
 
  private:
+  // The media a question of this kind carries, in the order they are read.
+  static std::vector<const MediaRef*> media_of(const QuizSource& quiz, const SourceQuestion& q) {
+    if (quiz.kind == QUIZ_PICTURE) return {&q.picture, &q.answer_picture};
+    if (quiz.kind == QUIZ_AUDIO || quiz.kind == QUIZ_VIDEO) return {&q.clip};
+    return {};
+  }
+
+  void report_progress() {
+    if (input_.progress) input_.progress(++done_, total_);
+  }
+
   bool read(const MediaRef& media, const std::string& what, std::string* bytes) {
-    std::string path = media_path(prepared_->quiz, media), problem;
-    prepared_->inputs.push_back(path);
-    if (!read_file(path, bytes, &problem)) {
-      error(media, what, "cannot be read: " + problem);
+    std::string problem;
+    prepared_->inputs.push_back(media_path(prepared_->quiz, media.path));
+    if (!input_.read_media(media.path, bytes, &problem)) {
+      error(media, what, unreadable_media(problem));
       return false;
     }
     if (!bytes->empty()) return true;
-    error(media, what, "is an empty file");
+    error(media, what, EMPTY_MEDIA);
     return false;
   }
 
@@ -74,9 +92,14 @@ class MediaLoader {
 
   void picture(const MediaRef& media, const std::string& what, uint16_t id) {
     std::string bytes, stored, problem;
-    if (media.path.empty() || !read(media, what, &bytes)) return;
+    if (media.path.empty()) return;
+    bool read_ok = read(media, what, &bytes);
     PictureInfo info;
-    if (!prepare_picture(bytes, keep_, &stored, &info, &problem)) {
+    bool prepared =
+        read_ok && prepare_picture(bytes, input_.keep_pictures, &stored, &info, &problem);
+    report_progress();
+    if (!read_ok) return;
+    if (!prepared) {
       error(media, what, problem);
       return;
     }
@@ -87,7 +110,10 @@ class MediaLoader {
 
   void clip(const MediaRef& media, const std::string& what, uint16_t id) {
     std::string bytes, problem;
-    if (media.path.empty() || !read(media, what, &bytes)) return;
+    if (media.path.empty()) return;
+    bool read_ok = read(media, what, &bytes);
+    report_progress();
+    if (!read_ok) return;
     if (!check_clip(bytes, prepared_->quiz.kind, &problem)) {
       error(media, what, problem);
       return;
@@ -97,8 +123,9 @@ class MediaLoader {
   }
 
   PreparedQuiz* prepared_;
-  bool keep_;
+  const QuizInput& input_;
   Diagnostics* diagnostics_;
+  int done_ = 0, total_ = 0;
 };
 
 std::string escape_field(const std::string& bytes) {
@@ -131,20 +158,6 @@ std::string depfile_text(const std::string& output, const std::vector<std::strin
   return text + "\n";
 }
 
-bool player_resources(const std::string& player, std::string* image,
-                      std::vector<Resource>* resources, Diagnostics* diagnostics) {
-  std::string problem;
-  if (!read_file(player, image, &problem)) {
-    diagnostics->error(player, 0, "cannot read the player: " + problem);
-    return false;
-  }
-  if (!read_resources(*image, resources, &problem)) {
-    diagnostics->error(player, 0, "the player is " + problem);
-    return false;
-  }
-  return true;
-}
-
 // The player's resources with the quiz's in place of any quiz it carried.
 std::vector<Resource> with_quiz(const std::vector<Resource>& player,
                                 const std::vector<Resource>& quiz) {
@@ -170,15 +183,22 @@ const char* media_extension(uint32_t kind) {
 
 // Reads the quiz a packed player carries: content, codes and media (named
 // media/NN.ext, the bytes in `media`).
-bool unpack_quiz(const std::string& exe, QuizSource* quiz,
-                 std::vector<std::pair<std::string, std::string>>* media,
+bool unpack_quiz(const std::string& exe, QuizSource* quiz, MediaFiles* media,
                  Diagnostics* diagnostics) {
-  std::string image, plain, problem;
-  std::vector<Resource> resources;
+  std::string image, problem;
   if (!read_file(exe, &image, &problem)) {
     diagnostics->error(exe, 0, "cannot read: " + problem);
     return false;
   }
+  return unpack_quiz_image(image, exe, quiz, media, diagnostics);
+}
+
+}  // namespace
+
+bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSource* quiz,
+                       MediaFiles* media, Diagnostics* diagnostics) {
+  std::string plain, problem;
+  std::vector<Resource> resources;
   if (!read_resources(image, &resources, &problem)) {
     diagnostics->error(exe, 0, "is " + problem);
     return false;
@@ -229,13 +249,12 @@ bool unpack_quiz(const std::string& exe, QuizSource* quiz,
   return true;
 }
 
-}  // namespace
+namespace {
 
-bool prepare_quiz(const std::string& source, bool keep_pictures, PreparedQuiz* prepared,
-                  Diagnostics* diagnostics) {
-  *prepared = PreparedQuiz();
-  prepared->inputs.push_back(source);
-  if (!read_quiz_source(source, &prepared->quiz, diagnostics)) return false;
+// The resources of a quiz already read and checked into `prepared`: content,
+// codes, then its media as `input` reads them.
+bool prepare_resources(const QuizInput& input, PreparedQuiz* prepared, Diagnostics* diagnostics) {
+  const std::string& source = input.path;
   std::string content, codes;
   int status = encode_resource(write_content(prepared->quiz), &content);
   if (status == 0) status = encode_resource(write_codes(prepared->quiz), &codes);
@@ -247,8 +266,44 @@ bool prepare_quiz(const std::string& source, bool keep_pictures, PreparedQuiz* p
   prepared->resources.push_back(make_resource(CONTENT_TYPE, CONTENT_RESOURCE, content));
   prepared->resources.push_back(make_resource(CONTENT_TYPE, CODES_RESOURCE, codes));
   size_t errors = diagnostics->error_count();
-  MediaLoader(prepared, keep_pictures, diagnostics).load_all();
+  MediaLoader(prepared, input, diagnostics).load_all();
   return diagnostics->error_count() == errors;
+}
+
+}  // namespace
+
+bool prepare_quiz(const std::string& source, bool keep_pictures, PreparedQuiz* prepared,
+                  Diagnostics* diagnostics) {
+  *prepared = PreparedQuiz();
+  prepared->inputs.push_back(source);
+  if (!read_quiz_source(source, &prepared->quiz, diagnostics)) return false;
+  QuizInput input;
+  input.path = source;
+  input.keep_pictures = keep_pictures;
+  input.read_media = [prepared](const std::string& written, std::string* bytes,
+                                std::string* problem) {
+    return read_file(media_path(prepared->quiz, written), bytes, problem);
+  };
+  return prepare_resources(input, prepared, diagnostics);
+}
+
+bool prepare_quiz_text(const QuizInput& input, PreparedQuiz* prepared, Diagnostics* diagnostics) {
+  *prepared = PreparedQuiz();
+  prepared->inputs.push_back(input.path);
+  if (!parse_quiz_source(input.text, input.path, &prepared->quiz, diagnostics)) return false;
+  return prepare_resources(input, prepared, diagnostics);
+}
+
+bool pack_quiz(const std::string& image, const std::string& player, const PreparedQuiz& prepared,
+               std::string* packed, Diagnostics* diagnostics) {
+  std::string problem;
+  std::vector<Resource> resources;
+  if (!read_resources(image, &resources, &problem) ||
+      !write_resources(image, with_quiz(resources, prepared.resources), packed, &problem)) {
+    diagnostics->error(player, 0, "the player is " + problem);
+    return false;
+  }
+  return true;
 }
 
 int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostream& out) {
@@ -263,12 +318,11 @@ int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostre
     return 1;
   }
   std::string image, packed, problem;
-  std::vector<Resource> resources;
-  if (!player_resources(request.player, &image, &resources, diagnostics)) return 1;
-  if (!write_resources(image, with_quiz(resources, prepared.resources), &packed, &problem)) {
-    diagnostics->error(request.player, 0, "the player is " + problem);
+  if (!read_file(request.player, &image, &problem)) {
+    diagnostics->error(request.player, 0, "cannot read the player: " + problem);
     return 1;
   }
+  if (!pack_quiz(image, request.player, prepared, &packed, diagnostics)) return 1;
   // The player goes last, so that no error leaves a quiz behind.
   prepared.inputs.push_back(request.player);
   if ((!request.fields.empty() &&
@@ -298,9 +352,9 @@ int check_quiz(const std::string& source, Diagnostics* diagnostics, std::ostream
 int dump_quiz(const std::string& exe, const std::string& folder, Diagnostics* diagnostics,
               std::ostream& out) {
   QuizSource quiz;
-  std::vector<std::pair<std::string, std::string>> media;
+  MediaFiles media;
   if (!unpack_quiz(exe, &quiz, &media, diagnostics)) return 1;
-  std::string source = "# Read back from " + exe + " by quizpack dump.\n" + write_quiz_source(quiz);
+  std::string source = dump_source(quiz, exe);
   if (folder.empty()) {
     if (!media.empty())
       diagnostics->warning(exe, 0, "its media are not written: use -o FOLDER to write them");
@@ -338,28 +392,62 @@ int try_answer(const std::string& source, int number, const std::string& typed, 
                            std::to_string(quiz.answers) + " per question)");
     return 1;
   }
-  std::string answer, problem;
-  if (!utf8_to_cp1252(typed, &answer, &problem)) {
+  TriedAnswer tried;
+  std::string problem;
+  if (!try_quiz_answer(quiz, number, field, typed, &tried, &problem)) {
     diagnostics->error(source, 0, "the typed answer " + problem);
     return 1;
   }
+  out << tried.word << "\n";
+  for (const std::string& line : tried.lines) out << "  " << line << "\n";
+  return 0;
+}
+
+bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::string& typed,
+                     TriedAnswer* tried, std::string* problem) {
+  std::string answer;
+  if (!utf8_to_cp1252(typed, &answer, problem)) return false;
   // The field's text is read as at most 259 bytes, as the player reads it,
-  // and judged by the player's own code on the options block it would carry.
+  // and judged by the player's own code on the content it would carry.
   char slot[TEXT_SLOT_SIZE];
   copy_text_n(slot, answer.data(), answer.size());
-  std::string block = write_judging_block(quiz);
-  JudgingOptions options = {};
-  read_judging_options(reinterpret_cast<const unsigned char*>(block.data()), block.size(), count,
-                       quiz.answers, &options);
-  const std::string& expected = quiz.questions[size_t(number - 1)].answer[field - 1];
-  FieldVerdict verdict = judge_typed_answer(&options, number, field, expected.c_str(), slot);
-  out << cp1252_to_utf8(verdict_text(verdict)) << "\n";
-  if (options.present)
-    for (const std::string& reason :
-         verdict_reasons(options, number, field, expected, slot, verdict))
-      out << "  " << reason << "\n";
-  release_judging_options(&options);
-  return 0;
+  install_windowless_platform();
+  std::string content = write_content(quiz);
+  QuizDocument doc;
+  init_document(&doc);
+  parse_content(&doc, reinterpret_cast<const unsigned char*>(content.data()), content.size());
+  FieldPlace place = {number, field, (number - 1) * fields_per_question(&doc) + field};
+  FieldVerdict verdict = judge_field_answer(&doc, place, slot);
+  VerdictExplanation why =
+      explain_verdict(&doc.judging, number, field, expected_answer(&doc, place), slot, verdict);
+  tried->verdict = verdict.verdict;
+  tried->word = cp1252_to_utf8(verdict_text(verdict));
+  tried->reason = verdict_reason_french(why);
+  tried->lines.clear();
+  if (why.options) tried->lines = verdict_reasons(why, slot);
+  release_document(&doc);
+  return true;
+}
+
+bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* info,
+                       std::string* problem) {
+  if (bytes.empty()) {
+    *problem = EMPTY_MEDIA;
+    return false;
+  }
+  if (kind != QUIZ_PICTURE) return check_clip(bytes, kind, problem);
+  std::string stored;
+  if (!prepare_picture(bytes, true, &stored, info, problem)) return false;
+  int width, height;
+  fit_in_box(info->width, info->height, &width, &height);
+  info->scaled = width != info->width || height != info->height;
+  return true;
+}
+
+std::string unreadable_media(const std::string& reason) { return "cannot be read: " + reason; }
+
+std::string dump_source(const QuizSource& quiz, const std::string& exe) {
+  return "# Read back from " + exe + " by quizpack dump.\n" + write_quiz_source(quiz);
 }
 
 std::string loader_fields(const PreparedQuiz& prepared) {

@@ -2,13 +2,19 @@
 // player's resources, written into a copy of the player; and read back.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "core/answers/verdict.h"
 
 #include "diagnostics.h"
 #include "pe_resources.h"
 #include "quiz_source.h"
+
+struct PictureInfo;
 
 extern const char PICTURE_TYPE[];  // "IMG": pictures and clips
 enum { PICTURE_RESOURCE = 400, ANSWER_PICTURE_RESOURCE = 10400 };
@@ -25,6 +31,64 @@ struct PreparedQuiz {
 // was an error (all of them are in `diagnostics`).
 bool prepare_quiz(const std::string& source, bool keep_pictures, PreparedQuiz* prepared,
                   Diagnostics* diagnostics);
+
+// A source held in memory with a way to its media, for front ends that have
+// no files of their own (the studio). The checks and the resources are those
+// of a source read from a file.
+struct QuizInput {
+  std::string text;  // the source, UTF-8 TOML
+  std::string path;  // names the source in messages; media paths are relative to its folder
+  // Reads a media file as the source names it. False with `problem` (in the
+  // system's words, as for a file that cannot be opened) when it cannot.
+  std::function<bool(const std::string& written, std::string* bytes, std::string* problem)>
+      read_media;
+  // Called after each picture or clip is read and prepared: `done` of `total`.
+  std::function<void(int done, int total)> progress;
+  bool keep_pictures = false;
+};
+
+bool prepare_quiz_text(const QuizInput& input, PreparedQuiz* prepared, Diagnostics* diagnostics);
+
+// Writes a prepared quiz into a copy of the player `image` (`player` names it
+// in messages): the bytes `build` writes. False with the error in
+// `diagnostics`.
+bool pack_quiz(const std::string& image, const std::string& player, const PreparedQuiz& prepared,
+               std::string* packed, Diagnostics* diagnostics);
+
+// Media read back from a packed quiz: the path the source names it by
+// (media/NN.jpg, media/NN-answer.jpg, media/NN.mp3 ...) and its bytes.
+using MediaFiles = std::vector<std::pair<std::string, std::string>>;
+
+// Reads the quiz a packed player carries (`exe` names it in messages): its
+// source and its media. False with the error in `diagnostics`.
+bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSource* quiz,
+                       MediaFiles* media, Diagnostics* diagnostics);
+
+// What build decides about the bytes of one picture or clip of a quiz of
+// `kind`: false with `problem`, worded as it follows the file's name in
+// build's messages ("is an empty file", "is not a JPEG (...)"). A picture is
+// decoded, not scaled: `info` gives its size and whether build scales it.
+bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* info,
+                       std::string* problem);
+// The same words for a media file that cannot be read, for `reason`.
+std::string unreadable_media(const std::string& reason);
+
+// The source `dump` gives for a quiz read back from `exe`.
+std::string dump_source(const QuizSource& quiz, const std::string& exe);
+
+// What the player decides when `typed` (UTF-8) is typed into answer field
+// `field` (1 or 2) of question `number` of `quiz`, and why: the quiz's
+// content is read by the player's own parser and the field judged by
+// `judge_field_answer`, on the 259 bytes the field holds. False with
+// `problem` when the typed text has a character Windows-1252 cannot hold.
+struct TriedAnswer {
+  Verdict verdict;
+  std::string word;                // the verdict label's text, UTF-8
+  std::string reason;              // why, in one French line (UTF-8)
+  std::vector<std::string> lines;  // why, in English, for a quiz with judging options
+};
+bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::string& typed,
+                     TriedAnswer* tried, std::string* problem);
 
 struct BuildRequest {
   std::string source, output, player;

@@ -34,7 +34,9 @@ const std::vector<std::string> JUDGING_KEYS = {"accented_case", "accents", "arti
 // (shown in a label or a message box) may break lines.
 enum TextUse { PLAIN_TEXT, REVEAL_TEXT, CODE_TEXT };
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+// By value: with a reference, std::quoted (found by argument-dependent lookup
+// where <iomanip> is included, as libc++ does) would be the better match.
+std::string quoted(std::string text) { return "\"" + text + "\""; }
 
 std::string list_of(const char* const* names, int count) {
   std::string list;
@@ -581,25 +583,23 @@ std::string text_line(const char* key, const std::string& cp1252) {
   return std::string(key) + " = " + toml_string(cp1252_to_utf8(cp1252)) + "\n";
 }
 
-std::string utf8_string(const std::string& cp1252) { return toml_string(cp1252_to_utf8(cp1252)); }
-
 std::string also_value(const std::vector<std::string>& texts) {
   std::string out = "[";
-  for (size_t i = 0; i < texts.size(); ++i) out += (i ? ", " : "") + utf8_string(texts[i]);
+  for (size_t i = 0; i < texts.size(); ++i) out += (i ? ", " : "") + toml_string(texts[i]);
   return out + "]";
 }
 
-std::string wrong_value(const std::vector<WrongAnswer>& wrong) {
+std::string wrong_value(const std::vector<WrongText>& wrong) {
   if (wrong.empty()) return "{}";
   std::string out = "{ ";
   for (size_t i = 0; i < wrong.size(); ++i)
-    out += (i ? ", " : "") + utf8_string(wrong[i].answer) + " = " + utf8_string(wrong[i].verdict);
+    out += (i ? ", " : "") + toml_string(wrong[i].answer) + " = " + toml_string(wrong[i].verdict);
   return out + " }";
 }
 
 // A key given once per answer field: the value alone, or a list of two.
 template <typename List, typename Value>
-std::string per_field_line(const char* key, const List lists[2], int answers, Value value) {
+std::string per_field_line(const char* key, const List (&lists)[2], int answers, Value value) {
   if (lists[0].empty() && (answers == 1 || lists[1].empty())) return "";
   std::string line = std::string(key) + " = ";
   if (answers == 1) return line + value(lists[0]) + "\n";
@@ -709,8 +709,15 @@ std::string write_quiz_source(const QuizSource& quiz) {
     if (!q.answer_picture.path.empty())
       out += "answer_picture = " + toml_string(q.answer_picture.path) + "\n";
     if (!q.clip.path.empty()) out += "clip = " + toml_string(q.clip.path) + "\n";
-    out += per_field_line("also", q.also, quiz.answers, also_value);
-    out += per_field_line("wrong", q.wrong, quiz.answers, wrong_value);
+    std::vector<std::string> also[2];
+    std::vector<WrongText> wrong[2];
+    for (int j = 0; j < 2; ++j) {
+      for (const std::string& text : q.also[j]) also[j].push_back(cp1252_to_utf8(text));
+      for (const WrongAnswer& w : q.wrong[j])
+        wrong[j].push_back({cp1252_to_utf8(w.answer), cp1252_to_utf8(w.verdict)});
+    }
+    out += also_line(also, quiz.answers);
+    out += wrong_line(wrong, quiz.answers);
     std::vector<std::string> own = rule_items(q.rules, &quiz.rules);
     if (q.own_rules && !own.empty()) {
       out += "judging = { ";
@@ -719,4 +726,14 @@ std::string write_quiz_source(const QuizSource& quiz) {
     }
   }
   return out;
+}
+
+std::string toml_quoted(const std::string& utf8) { return toml_string(utf8); }
+
+std::string also_line(const std::vector<std::string> (&also)[2], int answers) {
+  return per_field_line("also", also, answers, also_value);
+}
+
+std::string wrong_line(const std::vector<WrongText> (&wrong)[2], int answers) {
+  return per_field_line("wrong", wrong, answers, wrong_value);
 }

@@ -83,3 +83,15 @@ bool parse_quiz_source(const std::string& text, const std::string& path, QuizSou
 // The source text of a quiz (UTF-8 TOML), as `dump` prints it. Media paths
 // are written as they stand in `quiz`.
 std::string write_quiz_source(const QuizSource& quiz);
+
+// A text as a TOML basic string: in quotes, with quotes, backslashes and
+// control characters escaped.
+std::string toml_quoted(const std::string& utf8);
+
+// The "also" and "wrong" lines of a question as `dump` lays them out, from
+// UTF-8 texts per answer field; empty when every field's list is.
+struct WrongText {
+  std::string answer, verdict;
+};
+std::string also_line(const std::vector<std::string> (&also)[2], int answers);
+std::string wrong_line(const std::vector<WrongText> (&wrong)[2], int answers);

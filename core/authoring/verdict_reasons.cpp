@@ -22,51 +22,94 @@ std::string rules_text(const JudgingRules& rules) {
          (rules.articles ? "leading articles optional" : "articles count") + ", plain typography";
 }
 
-std::string accepted_name(const FieldAnswers& answers, int i) {
-  return std::string(i == 0 ? "the answer " : "the other accepted answer ") +
-         quoted(answers.accepted[i]);
+// The ladder's reasons, as the command line says them.
+const char* english_reason(VerdictReason reason) {
+  switch (reason) {
+    case REASON_SAME_LETTERS: return "the same letters in another order";
+    case REASON_ONE_MORE_LETTER: return "one letter too many";
+    case REASON_ONE_LETTER_LESS: return "one letter missing";
+    case REASON_ONE_LETTER_CHANGED: return "one letter differs";
+    case REASON_ACCENT_CASE: return "an accented letter in the other case";
+    case REASON_ACCENT: return "one accent differs";
+    case REASON_TWO_LETTERS: return "two letters differ";
+    case REASON_LARGE_PART: return "a part of the answer, over 70 % of it";
+    case REASON_HALF_PART: return "a part of the answer, over half of it";
+    case REASON_SHORT_ANSWER_PART:
+      return "only a part: an answer under 10 characters is typed whole";
+    case REASON_SMALL_PART: return "too short a part of the answer (half of it or less)";
+    case REASON_MORE_TEXT: return "the answer with more text";
+    case REASON_SIMILAR: return "over 80 % in common";
+    case REASON_FAR: return "too far from the answer";
+    default: return "";
+  }
+}
+
+std::string accepted_name(const VerdictExplanation& why, bool first) {
+  return std::string(first ? "the answer " : "the other accepted answer ") + quoted(why.decided);
 }
 
 }  // namespace
 
-std::vector<std::string> verdict_reasons(const JudgingOptions& options, int question, int field,
-                                         const std::string& expected, const char* typed,
-                                         const FieldVerdict& verdict) {
-  JudgingRules rules = judging_rules(&options, question);
-  FieldAnswers answers = field_answers(&options, question, field, expected.c_str());
-  bool own = options.question_flags[question - 1] != JUDGING_AS_QUIZ;
+std::vector<std::string> verdict_reasons(const VerdictExplanation& why, const char* typed) {
+  const JudgingRules& rules = why.rules;
   std::vector<std::string> lines;
-  lines.push_back(std::string(own ? "rules of this question: " : "rules: ") + rules_text(rules));
-  if (verdict.by == JUDGED_EMPTY) {
+  lines.push_back(std::string(why.own_rules ? "rules of this question: " : "rules: ") +
+                  rules_text(rules));
+  if (why.by == JUDGED_EMPTY) {
     lines.push_back("nothing typed");
     return lines;
   }
   bool fold = rules.accents != ACCENTS_EXACT;
+  bool first = why.answer == 0;  // the expected answer; the others are named as such
   lines.push_back("typed, as compared: " + form_of(rules, false, typed));
-  std::string articles = verdict.without_articles ? ", leading articles left out" : "";
-  int i = verdict.answer;
-  switch (verdict.by) {
+  std::string articles = why.without_articles ? ", leading articles left out" : "";
+  switch (why.by) {
     case JUDGED_RIGHT:
-      lines.push_back("equals " + accepted_name(answers, i) + ", compared as " +
-                      form_of(rules, false, answers.accepted[i]) + articles);
+      lines.push_back("equals " + accepted_name(why, first) + ", compared as " +
+                      form_of(rules, false, why.decided) + articles);
       break;
     case JUDGED_LISTED:
-      lines.push_back("equals the listed wrong answer " + quoted(answers.wrong[i]) +
-                      ", compared as " + form_of(rules, fold, answers.wrong[i]) +
-                      (fold ? " (accents aside)" : "") + articles +
-                      ": its own verdict, in place of the ladder's");
+      lines.push_back("equals the listed wrong answer " + quoted(why.decided) + ", compared as " +
+                      form_of(rules, fold, why.decided) + (fold ? " (accents aside)" : "") +
+                      articles + ": its own verdict, in place of the ladder's");
       break;
     case JUDGED_ACCENTS:
-      lines.push_back("equals " + accepted_name(answers, i) + " but for its accents: both are " +
+      lines.push_back("equals " + accepted_name(why, first) + " but for its accents: both are " +
                       form_of(rules, true, typed) + " without them" + articles);
       break;
     default:
       lines.push_back("the ladder, against " +
-                      (answers.accepted_count > 1
-                           ? "the closest of the " + std::to_string(answers.accepted_count) +
-                                 " accepted answers: " + quoted(answers.accepted[i])
-                           : accepted_name(answers, i)) +
-                      ", compared as " + form_of(rules, false, answers.accepted[i]) + articles);
+                      (why.accepted_count > 1
+                           ? "the closest of the " + std::to_string(why.accepted_count) +
+                                 " accepted answers: " + quoted(why.decided)
+                           : accepted_name(why, true)) +
+                      ", compared as " + form_of(rules, false, why.decided) + articles + ": " +
+                      english_reason(why.reason));
   }
   return lines;
+}
+
+std::string verdict_reason_french(const VerdictExplanation& why) {
+  std::string decided = "\xC2\xAB " + cp1252_to_utf8(why.decided) + " \xC2\xBB";
+  std::string line;
+  switch (why.by) {
+    case JUDGED_RIGHT:
+      line = why.answer == 0 ? cp1252_to_utf8(verdict_reason_text(why.reason))
+                             : "une autre r\xC3\xA9ponse accept\xC3\xA9"
+                               "e : " +
+                                   decided;
+      break;
+    case JUDGED_LISTED: line = "une r\xC3\xA9ponse fausse pr\xC3\xA9vue : " + decided; break;
+    case JUDGED_ACCENTS:
+      line = (why.answer == 0 ? std::string("la r\xC3\xA9ponse attendue") : decided) +
+             " \xC3\xA0 ses accents pr\xC3\xA8s : les accents comptent";
+      break;
+    case JUDGED_LADDER:
+      line = cp1252_to_utf8(verdict_reason_text(why.reason));
+      if (why.accepted_count > 1) line += ", avec " + decided;
+      break;
+    case JUDGED_EMPTY: return cp1252_to_utf8(verdict_reason_text(REASON_NOTHING_TYPED));
+  }
+  if (why.without_articles) line += ", sans l'article";
+  return line;
 }

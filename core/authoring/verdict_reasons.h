@@ -1,15 +1,19 @@
-// Why a typed answer got its verdict under a quiz's judging options, as
-// `quizpack try` prints it: the rules of the question, the typed text as it
-// was compared, and the accepted or listed answer that decided.
+// Why a typed answer got its verdict, in words: the explanation the core
+// gives (core/answers/verdict_reason.h), said for `quizpack try` in English
+// lines and for the studio's try box in one short French line.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "core/answers/judging.h"
+#include "core/answers/verdict_reason.h"
 
-// Lines of UTF-8 text, from the verdict the player's code gave `typed` (at
-// most 259 bytes, Windows-1252) in field `field` of question `question`.
-std::vector<std::string> verdict_reasons(const JudgingOptions& options, int question, int field,
-                                         const std::string& expected, const char* typed,
-                                         const FieldVerdict& verdict);
+// Lines of UTF-8 text for a quiz with judging options: the rules of the
+// question, the typed text as it was compared, and the accepted or listed
+// answer that decided. `typed` is what was judged (at most 259 bytes,
+// Windows-1252).
+std::vector<std::string> verdict_reasons(const VerdictExplanation& why, const char* typed);
+
+// One French line (UTF-8): "une lettre de différence", "une autre réponse
+// acceptée : « Paname »", "une réponse fausse prévue : « Lyon »"...
+std::string verdict_reason_french(const VerdictExplanation& why);

@@ -1,0 +1,55 @@
+// A quiz as an editor holds it while the author works on it (the studio):
+// every value as typed, UTF-8, unchecked. Written out, it is a source like
+// any other, and the source reader's checks decide what is wrong with it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "quiz_source.h"
+
+// A judging table as written: "true" or "false" for accented_case and
+// articles, "exact", "hint" or "ignored" (or what was typed) for accents; an
+// empty value is a key left out (the default, or the quiz's rule).
+struct FormJudging {
+  bool present = false;
+  std::string accented_case, accents, articles;
+};
+
+using FormWrong = WrongText;
+
+struct FormQuestion {
+  std::string text, answer[2], reveal;
+  std::string picture, answer_picture, clip;  // media paths as the source names them
+  // Per answer field: other accepted answers and anticipated wrong answers.
+  std::vector<std::string> also[2];
+  std::vector<FormWrong> wrong[2];
+  FormJudging judging;  // the question's own rules
+};
+
+struct QuizForm {
+  std::string kind;  // "text", "picture"...; empty: left out
+  int answers = 1;   // answer fields per question: 1 or 2
+  std::string title, author, explanation, labels[2];
+  std::string answer_mode;  // "none", "reveal"...; empty: left out
+  std::string background;   // "#RRGGBB" as typed; empty: left out
+  std::vector<std::string> codes;
+  FormJudging judging;  // the quiz's [judging] table
+  std::vector<FormQuestion> questions;
+};
+
+// The source of a form (UTF-8 TOML), laid out as `dump` lays out its sources:
+// one key a line, each code on a line of its own.
+std::string write_form_source(const QuizForm& form);
+
+// Reads a source into a form, keeping every value of the right type even
+// where the checks refuse it (the author mends it in the form); keys it does
+// not know and values of the wrong type are left out. False with `problem`
+// when the text is not TOML at all.
+bool read_form_source(const std::string& text, QuizForm* form, std::string* problem);
+
+// The quiz an answer to question `index` (0-based) of `form` is tried in: that
+// question's answers and judging lists alone, under the quiz's rules, judged
+// with options when the whole quiz would be. Problems elsewhere in the form
+// do not stop the author trying answers.
+QuizForm trial_form(const QuizForm& form, size_t index);

@@ -1,0 +1,315 @@
+// The WebAssembly module's entry points for authoring: check, read, write,
+// pack and unpack quizzes. Each one converts its arguments (JavaScript texts,
+// byte arrays and objects) to the core's types, calls the core, and converts
+// the results back; every rule is the core's.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/authoring/cp1252.h"
+#include "core/authoring/media.h"
+#include "core/authoring/messages_fr.h"
+#include "core/authoring/packer.h"
+#include "core/authoring/quiz_form.h"
+#include "core/content/document.h"
+#include "convert.h"
+#include "page_look.h"
+
+using emscripten::val;
+
+namespace {
+
+// The studio's source has no file: this names it, and its media paths are
+// relative to its folder as in a saved source.
+const char SOURCE_NAME[] = "quiz.toml";
+const char PLAYER_NAME[] = "player.exe";
+
+std::string player_image;
+
+val messages_of(const Diagnostics& diagnostics) {
+  val list = val::array();
+  for (const Diagnostic& d : diagnostics.list()) {
+    FrenchMessage m = french_message(d);
+    val message = val::object();
+    message.set("error", m.error);
+    message.set("field", m.field);
+    message.set("text", m.text);
+    list.call<void>("push", message);
+  }
+  return list;
+}
+
+FormJudging judging_of(const val& js) {
+  FormJudging judging;
+  if (js.isUndefined() || js.isNull()) return judging;
+  judging.present = js["present"].as<bool>();
+  judging.accented_case = text_at(js, "accented_case");
+  judging.accents = text_at(js, "accents");
+  judging.articles = text_at(js, "articles");
+  return judging;
+}
+
+val js_of(const FormJudging& judging) {
+  val js = val::object();
+  js.set("present", judging.present);
+  js.set("accented_case", judging.accented_case);
+  js.set("accents", judging.accents);
+  js.set("articles", judging.articles);
+  return js;
+}
+
+// Each answer field's other accepted answers and anticipated wrong answers:
+// `also` a list of two lists of texts, `wrong` of two lists of {answer, verdict}.
+void lists_of(const val& q, FormQuestion* question) {
+  val also = q["also"], wrong = q["wrong"];
+  for (size_t j = 0; j < 2; ++j) {
+    if (!also.isUndefined() && !also.isNull() && j < also["length"].as<size_t>())
+      question->also[j] = texts_of(also[j]);
+    if (wrong.isUndefined() || wrong.isNull() || j >= wrong["length"].as<size_t>()) continue;
+    val field = wrong[j];
+    size_t count = field["length"].as<size_t>();
+    for (size_t i = 0; i < count; ++i)
+      question->wrong[j].push_back({text_at(field[i], "answer"), text_at(field[i], "verdict")});
+  }
+}
+
+void set_lists(const FormQuestion& q, val* question) {
+  val also = val::array(), wrong = val::array();
+  for (size_t j = 0; j < 2; ++j) {
+    also.call<void>("push", text_list(q.also[j]));
+    val field = val::array();
+    for (const FormWrong& w : q.wrong[j]) {
+      val item = val::object();
+      item.set("answer", w.answer);
+      item.set("verdict", w.verdict);
+      field.call<void>("push", item);
+    }
+    wrong.call<void>("push", field);
+  }
+  question->set("also", also);
+  question->set("wrong", wrong);
+}
+
+QuizForm form_of(const val& js) {
+  QuizForm form;
+  form.kind = text_at(js, "kind");
+  form.answers = js["answers"].as<int>() == 2 ? 2 : 1;
+  form.title = text_at(js, "title");
+  form.author = text_at(js, "author");
+  form.explanation = text_at(js, "explanation");
+  std::vector<std::string> labels = texts_of(js["labels"]);
+  for (size_t i = 0; i < labels.size() && i < 2; ++i) form.labels[i] = labels[i];
+  form.answer_mode = text_at(js, "answer_mode");
+  form.background = text_at(js, "background");
+  form.codes = texts_of(js["codes"]);
+  form.judging = judging_of(js["judging"]);
+  val questions = js["questions"];
+  size_t count = questions["length"].as<size_t>();
+  for (size_t i = 0; i < count; ++i) {
+    val q = questions[i];
+    FormQuestion question;
+    question.text = text_at(q, "text");
+    std::vector<std::string> answers = texts_of(q["answer"]);
+    for (size_t j = 0; j < answers.size() && j < 2; ++j) question.answer[j] = answers[j];
+    question.reveal = text_at(q, "reveal");
+    question.picture = text_at(q, "picture");
+    question.answer_picture = text_at(q, "answer_picture");
+    question.clip = text_at(q, "clip");
+    lists_of(q, &question);
+    question.judging = judging_of(q["judging"]);
+    form.questions.push_back(question);
+  }
+  return form;
+}
+
+val js_of(const QuizForm& form) {
+  val js = val::object();
+  js.set("kind", form.kind);
+  js.set("answers", form.answers);
+  js.set("title", form.title);
+  js.set("author", form.author);
+  js.set("explanation", form.explanation);
+  js.set("labels", text_list({form.labels[0], form.labels[1]}));
+  js.set("answer_mode", form.answer_mode);
+  js.set("background", form.background);
+  js.set("codes", text_list(form.codes));
+  js.set("judging", js_of(form.judging));
+  val questions = val::array();
+  for (const FormQuestion& q : form.questions) {
+    val question = val::object();
+    question.set("text", q.text);
+    question.set("answer", text_list({q.answer[0], q.answer[1]}));
+    question.set("reveal", q.reveal);
+    question.set("picture", q.picture);
+    question.set("answer_picture", q.answer_picture);
+    question.set("clip", q.clip);
+    set_lists(q, &question);
+    question.set("judging", js_of(q.judging));
+    questions.call<void>("push", question);
+  }
+  js.set("questions", questions);
+  return js;
+}
+
+val check_source(const std::string& text) {
+  QuizSource quiz;
+  Diagnostics diagnostics;
+  val result = val::object();
+  result.set("ok", parse_quiz_source(text, SOURCE_NAME, &quiz, &diagnostics));
+  result.set("messages", messages_of(diagnostics));
+  return result;
+}
+
+std::string write_source(const val& form) { return write_form_source(form_of(form)); }
+
+val read_source(const std::string& text) {
+  QuizForm form;
+  std::string problem;
+  val result = val::object();
+  bool read = read_form_source(text, &form, &problem);
+  result.set("ok", read);
+  if (read) result.set("form", js_of(form));
+  result.set("messages", check_source(text)["messages"]);
+  return result;
+}
+
+void set_player(const val& bytes) { player_image = bytes_of(bytes); }
+
+val build_from_source(const std::string& text, val read_media, val progress, bool keep_pictures) {
+  QuizInput input;
+  input.text = text;
+  input.path = SOURCE_NAME;
+  input.keep_pictures = keep_pictures;
+  input.read_media = [&read_media](const std::string& written, std::string* bytes,
+                                   std::string* problem) {
+    val got = read_media(written);
+    if (got.isNull() || got.isUndefined()) {
+      *problem = strerror(ENOENT);
+      return false;
+    }
+    *bytes = bytes_of(got);
+    return true;
+  };
+  input.progress = [&progress](int done, int total) {
+    if (!progress.isUndefined()) progress(done, total);
+  };
+  PreparedQuiz prepared;
+  Diagnostics diagnostics;
+  std::string exe;
+  bool ok = prepare_quiz_text(input, &prepared, &diagnostics) &&
+            pack_quiz(player_image, PLAYER_NAME, prepared, &exe, &diagnostics);
+  val result = val::object();
+  result.set("ok", ok);
+  result.set("messages", messages_of(diagnostics));
+  if (ok) {
+    result.set("exe", byte_array(exe));
+    result.set("questions", int(prepared.quiz.questions.size()));
+    result.set("pictures", prepared.pictures);
+    result.set("scaled", prepared.scaled);
+    result.set("clips", prepared.clips);
+  }
+  return result;
+}
+
+val open_quiz(const val& bytes, const std::string& name) {
+  QuizSource quiz;
+  MediaFiles media;
+  Diagnostics diagnostics;
+  val result = val::object();
+  bool ok = unpack_quiz_image(bytes_of(bytes), name, &quiz, &media, &diagnostics);
+  result.set("ok", ok);
+  result.set("messages", messages_of(diagnostics));
+  if (!ok) return result;
+  std::string source = dump_source(quiz, name), problem;
+  QuizForm form;
+  read_form_source(source, &form, &problem);
+  result.set("source", source);
+  result.set("form", js_of(form));
+  val files = val::array();
+  for (const auto& [path, data] : media) {
+    val file = val::object();
+    file.set("path", path);
+    file.set("bytes", byte_array(data));
+    files.call<void>("push", file);
+  }
+  result.set("media", files);
+  return result;
+}
+
+// A picture or clip of a question of a `kind` quiz ("picture"...) as build
+// judges it, with its size; no bytes (null) stand for a file not at hand.
+val check_media(const val& bytes, const std::string& kind, const std::string& name) {
+  uint32_t number = QUIZ_PICTURE;
+  for (uint32_t k = QUIZ_TEXT; k <= QUIZ_VIDEO; ++k)
+    if (kind == kind_name(k)) number = k;
+  PictureInfo info;
+  std::string problem;
+  bool ok = bytes.isNull() ? (problem = unreadable_media(strerror(ENOENT)), false)
+                           : check_media_bytes(bytes_of(bytes), number, &info, &problem);
+  val result = val::object();
+  result.set("ok", ok);
+  if (!ok) {
+    result.set("problem", french_problem(" \"" + name + "\" " + problem));
+  } else if (number == QUIZ_PICTURE) {
+    int width, height;
+    fit_in_box(info.width, info.height, &width, &height);
+    result.set("width", info.width);
+    result.set("height", info.height);
+    result.set("fitted_width", width);
+    result.set("fitted_height", height);
+    result.set("scaled", info.scaled);
+  }
+  return result;
+}
+
+// The try box: what the player says of `typed` in field `field` of question
+// `index` (0-based) of the form, on its colours, and why. The question is
+// tried alone (trial_form), so that a problem elsewhere does not stop it.
+val try_in_form(const val& js_form, int index, int field, const std::string& typed) {
+  QuizForm form = form_of(js_form);
+  val result = val::object();
+  result.set("ok", false);
+  if (index < 0 || size_t(index) >= form.questions.size() || field < 1 || field > form.answers)
+    return result;
+  QuizSource quiz;
+  Diagnostics diagnostics;
+  TriedAnswer tried;
+  std::string problem;
+  if (!parse_quiz_source(write_form_source(trial_form(form, size_t(index))), SOURCE_NAME, &quiz,
+                         &diagnostics)) {
+    for (const Diagnostic& d : diagnostics.list())
+      if (d.error) {
+        result.set("problem",
+                   "La question ne peut pas encore \xC3\xAAtre essay\xC3\xA9"
+                   "e : " +
+                       french_message(d).text);
+        break;
+      }
+    return result;
+  }
+  if (!try_quiz_answer(quiz, 1, field, typed, &tried, &problem)) {
+    result.set("problem", french_problem(" " + problem));
+    return result;
+  }
+  result.set("ok", true);
+  result.set("word", tried.word);
+  result.set("reason", tried.reason);
+  result.set("lines", text_list(tried.lines));
+  result.set("look", verdict_look(tried.word));
+  return result;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(authoring) {
+  emscripten::function("try_answer", &try_in_form);
+  emscripten::function("check_source", &check_source);
+  emscripten::function("write_source", &write_source);
+  emscripten::function("read_source", &read_source);
+  emscripten::function("set_player", &set_player);
+  emscripten::function("build_quiz", &build_from_source);
+  emscripten::function("open_quiz", &open_quiz);
+  emscripten::function("check_media", &check_media);
+}

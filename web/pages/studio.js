@@ -1,0 +1,1041 @@
+// The quiz studio's page: the form, its questions and media, the try boxes,
+// opening and saving. Every check, verdict, colour and byte comes from the
+// project's core (the module); this lays them out and handles the author.
+(function () {
+  'use strict';
+  const $ = (selector, root = document) => root.querySelector(selector);
+  const $$ = (selector, root = document) => [...root.querySelectorAll(selector)];
+
+  const KINDS = { text: 'text', picture: 'picture', audio: 'audio', video: 'video' };
+  const MEDIA_KEYS = ['picture', 'answer_picture', 'clip'];
+  const MEDIA_TEXTS = {
+    picture: { label: 'Image', choose: 'Choisir une image…', accept: '.jpg,.jpeg,image/jpeg' },
+    answer_picture: { label: 'Image réponse', choose: 'Choisir une image…', accept: '.jpg,.jpeg,image/jpeg' },
+    clip: { label: 'Extrait', choose: 'Choisir un extrait…', accept: '.mp3,.avi,audio/mpeg,video/avi' },
+  };
+  const SAVE_DELAY = 300;
+
+  let quiz;        // the module on this thread: checks, tries, looks (all quick)
+  let worker;      // the module in a worker: pictures, packing, reading quizzes
+  let nextId = 1;  // ids of requests to the worker, and of questions on the page
+  const pending = new Map();
+  const state = {
+    form: null,
+    // path as the source names it -> {blob, name, checks: {kind: result}, url}
+    media: new Map(),
+  };
+  let check = { ok: false, messages: [] };
+  let buildMessages = [];
+  let busy = false;
+  let saveTimer = 0;
+
+  // ---- the worker ----------------------------------------------------------
+
+  const bytesOf = (id) => Uint8Array.from(atob(document.getElementById(id).textContent.trim()), (c) => c.charCodeAt(0));
+
+  // The module's WebAssembly, compiled once for this page and its worker.
+  function instantiateWith(wasm) {
+    return (imports, done) => {
+      WebAssembly.instantiate(wasm, imports).then((instance) => done(instance, wasm));
+      return {};
+    };
+  }
+
+  function startWorker(wasm) {
+    const parts = ['quiz-module', 'fflate-library', 'studio-worker'].map((id) => document.getElementById(id).textContent);
+    const url = URL.createObjectURL(new Blob(parts, { type: 'text/javascript' }));
+    worker = new Worker(url);
+    worker.onmessage = (event) => {
+      const answer = event.data;
+      const waiting = pending.get(answer.id);
+      if (!waiting) return;
+      if (answer.progress) {
+        if (waiting.progress) waiting.progress(answer.progress);
+        return;
+      }
+      pending.delete(answer.id);
+      if (answer.failure) waiting.reject(new Error(answer.failure));
+      else waiting.resolve(answer.result);
+    };
+    const player = bytesOf('player-exe');
+    return ask('start', { wasm, player: player.buffer }, null, [player.buffer]);
+  }
+
+  function ask(type, request, progress, transfer) {
+    const id = nextId++;
+    return new Promise((resolve, reject) => {
+      pending.set(id, { resolve, reject, progress });
+      worker.postMessage({ ...request, type, id }, transfer || []);
+    });
+  }
+
+  // ---- the form ------------------------------------------------------------
+
+  function newJudging() {
+    return { present: false, accented_case: '', accents: '', articles: '' };
+  }
+
+  function newQuestion() {
+    return {
+      id: nextId++, text: '', answer: ['', ''], reveal: '', picture: '', answer_picture: '', clip: '',
+      also: [[], []], wrong: [[], []], judging: newJudging(),
+    };
+  }
+
+  function newForm() {
+    return {
+      kind: 'text', answers: 1, title: '', author: '', explanation: '', labels: ['', ''],
+      answer_mode: 'none', background: '#5A5F96', codes: [], judging: newJudging(), questions: [newQuestion()],
+    };
+  }
+
+  // A form from the module, with the page's own ids on its questions.
+  function adopt(form) {
+    form.judging = form.judging || newJudging();
+    form.questions.forEach((q) => {
+      q.id = nextId++;
+      q.also = q.also || [[], []];
+      q.wrong = q.wrong || [[], []];
+      q.judging = q.judging || newJudging();
+    });
+    if (!form.background) form.background = '#5A5F96';
+    if (!form.answer_mode) form.answer_mode = 'none';
+    return form;
+  }
+
+  function isEmpty() {
+    const f = state.form;
+    return !f.title && !f.author && !f.explanation && f.codes.length === 0 && state.media.size === 0 &&
+      f.questions.every((q) => !q.text && !q.answer[0] && !q.answer[1] && !q.reveal);
+  }
+
+  function source() {
+    return quiz.write_source(state.form);
+  }
+
+  function usedMediaKeys(q) {
+    const kind = state.form.kind;
+    return MEDIA_KEYS.filter((key) => q[key] ||
+      (kind === 'picture' && key !== 'clip') || ((kind === 'audio' || kind === 'video') && key === 'clip'));
+  }
+
+  // ---- rendering -----------------------------------------------------------
+
+  function renderQuiz() {
+    const f = state.form;
+    for (const input of $$('.quiz [data-key]')) {
+      const key = input.dataset.key;
+      if (key === 'label1') input.value = f.labels[0];
+      else if (key === 'label2') input.value = f.labels[1];
+      else if (key === 'codes') input.value = f.codes.join('\n');
+      else if (key === 'answers') input.value = String(f.answers);
+      else if (key === 'background') input.value = /^#[0-9a-fA-F]{6}$/.test(f.background) ? f.background.toLowerCase() : '#5a5f96';
+      else input.value = f[key];
+    }
+    showBackground();
+    renderJudging();
+  }
+
+  function showBackground() {
+    const colour = state.form.background;
+    const preview = $('#background-preview');
+    if (!/^#[0-9a-fA-F]{6}$/.test(colour)) return;
+    const look = quiz.caption_look(parseInt(colour.slice(1, 3), 16), parseInt(colour.slice(3, 5), 16), parseInt(colour.slice(5, 7), 16));
+    preview.style.background = look.paint || colour;
+    preview.style.color = look.text || '#000000';
+  }
+
+  function renderQuestions(focusId, focusSelector) {
+    const list = $('#question-list');
+    list.textContent = '';
+    state.form.questions.forEach((q, index) => list.appendChild(questionCard(q, index)));
+    $('#question-count').textContent = `(${state.form.questions.length})`;
+    if (focusId) {
+      const card = list.querySelector(`[data-question="${focusId}"]`);
+      const target = card && (card.querySelector(focusSelector) || card.querySelector('input'));
+      if (target) target.focus();
+    }
+  }
+
+  function questionCard(q, index) {
+    const card = $('#question-template').content.firstElementChild.cloneNode(true);
+    const number = index + 1;
+    const prefix = `q${number}`;
+    card.dataset.question = q.id;
+    card.dataset.field = prefix;
+    $('.question-title', card).textContent = `Question ${number}`;
+    $('[data-messages="question"]', card).dataset.messages = prefix;
+    for (const button of $$('.question-actions button', card)) {
+      button.setAttribute('aria-label', `${button.textContent} la question ${number}`);
+      button.addEventListener('click', () => questionAction(q, button.dataset.action));
+    }
+    $('[data-action="up"]', card).disabled = index === 0;
+    $('[data-action="down"]', card).disabled = index === state.form.questions.length - 1;
+    const kind = state.form.kind;
+    for (const part of $$('[data-part]', card)) {
+      const key = part.dataset.part;
+      const input = $('input, textarea', part);
+      const id = `q${q.id}-${key}`;
+      input.id = id;
+      $('label', part).htmlFor = id;
+      input.dataset.field = `${prefix}.${key}`;
+      input.value = key === 'answer1' ? q.answer[0] : key === 'answer2' ? q.answer[1] : q[key];
+      const messages = document.createElement('p');
+      messages.className = 'problems';
+      messages.id = `${id}-messages`;
+      messages.dataset.messages = input.dataset.field;
+      part.appendChild(messages);
+      input.setAttribute('aria-describedby', messages.id);
+      input.addEventListener('input', () => {
+        if (key === 'answer1') q.answer[0] = input.value;
+        else if (key === 'answer2') q.answer[1] = input.value;
+        else q[key] = input.value;
+        if (key.startsWith('answer')) retry(card, q);
+        changed();
+      });
+    }
+    if (state.form.answers !== 2) $('[data-part="answer2"]', card).hidden = true;
+    if (state.form.answers === 2) $('[data-part="answer1"] label', card).textContent = 'Réponse attendue 1';
+    if (kind !== 'text' && !q.text) $('[data-part="text"] label', card).textContent = 'Texte de la question (gardé, non affiché)';
+    judgingBox(q, card, prefix);
+    const row = $('.media-row', card);
+    for (const key of usedMediaKeys(q)) row.appendChild(mediaBox(q, key, prefix));
+    const tries = $('.tries', card);
+    for (let field = 1; field <= state.form.answers; ++field) tries.appendChild(tryBox(q, field));
+    card.addEventListener('dragover', (event) => dragOver(event, card));
+    card.addEventListener('dragleave', () => card.classList.remove('dragover'));
+    card.addEventListener('drop', (event) => dropOnQuestion(event, q, card));
+    return card;
+  }
+
+  // Each field's other accepted answers (one a line) and anticipated wrong
+  // answers ("answer | verdict" a line: "|" cannot be in a text of the
+  // quiz), and the question's own rules.
+  function judgingBox(q, card, prefix) {
+    const box = $('.question-judging', card);
+    const fields = $('.judging-fields', box);
+    const answers = state.form.answers;
+    const used = q.judging.present || [0, 1].some((j) => q.also[j].length || q.wrong[j].length);
+    if (used) box.open = true;
+    for (let j = 0; j < answers; ++j) {
+      const which = answers === 2 ? ` (réponse ${j + 1})` : '';
+      fields.appendChild(listField(`q${q.id}-also${j + 1}`, `${prefix}.also${j + 1}`,
+        `Autres réponses acceptées${which}, une par ligne`, q.also[j].join('\n'), (text) => {
+          q.also[j] = lines(text);
+        }, card, q));
+      fields.appendChild(listField(`q${q.id}-wrong${j + 1}`, `${prefix}.wrong${j + 1}`,
+        `Réponses fausses prévues${which}, une par ligne : réponse | verdict`,
+        q.wrong[j].map((w) => `${w.answer} | ${w.verdict}`).join('\n'), (text) => {
+          q.wrong[j] = lines(text).map((line) => {
+            const bar = line.indexOf('|');
+            return bar < 0 ? { answer: line.trim(), verdict: '' }
+              : { answer: line.slice(0, bar).trim(), verdict: line.slice(bar + 1).trim() };
+          });
+        }, card, q));
+    }
+    $('[data-messages="judging"]', box).dataset.messages = `${prefix}.judging`;
+    for (const select of $$('select[data-rule]', box)) {
+      const rule = select.dataset.rule;
+      select.id = `q${q.id}-${rule}`;
+      $(`label[data-for="${rule}"]`, box).htmlFor = select.id;
+      select.dataset.field = `${prefix}.judging`;
+      select.value = q.judging[rule];
+      select.addEventListener('change', () => {
+        q.judging[rule] = select.value;
+        q.judging.present = ['accented_case', 'accents', 'articles'].some((r) => q.judging[r]);
+        retry(card, q);
+        changed();
+      });
+    }
+  }
+
+  function lines(text) {
+    return text.replace(/\r/g, '').split('\n').filter((line) => line.trim() !== '');
+  }
+
+  function listField(id, field, label, value, set, card, q) {
+    const part = document.createElement('div');
+    part.className = 'field';
+    const title = document.createElement('label');
+    title.htmlFor = id;
+    title.textContent = label;
+    const input = document.createElement('textarea');
+    input.id = id;
+    input.rows = 2;
+    input.spellcheck = false;
+    input.dataset.field = field;
+    input.value = value;
+    const messages = document.createElement('p');
+    messages.className = 'problems';
+    messages.id = `${id}-messages`;
+    messages.dataset.messages = field;
+    input.setAttribute('aria-describedby', messages.id);
+    input.addEventListener('input', () => {
+      set(input.value);
+      retry(card, q);
+      changed();
+    });
+    part.append(title, input, messages);
+    return part;
+  }
+
+  // The quiz's [judging] table.
+  function renderJudging() {
+    const judging = state.form.judging;
+    $('#j-present').checked = judging.present;
+    for (const select of $$('#judging select[data-rule]')) select.value = judging[select.dataset.rule];
+    showJudgingNote();
+  }
+
+  function showJudgingNote() {
+    const byQuestions = state.form.questions.some((q) => q.judging.present ||
+      [0, 1].some((j) => q.also[j].length || q.wrong[j].length));
+    $('#j-note').hidden = !byQuestions || state.form.judging.present;
+  }
+
+  function judgingChanged(input) {
+    const judging = state.form.judging;
+    const rule = input.dataset.rule;
+    if (rule === 'present') {
+      judging.present = input.checked;
+      if (!input.checked) judging.accented_case = judging.accents = judging.articles = '';
+    } else {
+      judging[rule] = input.value;
+      if (input.value) judging.present = true;
+    }
+    renderJudging();
+    for (const card of $$('#question-list .question')) {
+      const q = state.form.questions.find((item) => String(item.id) === card.dataset.question);
+      if (q) retry(card, q);
+    }
+    changed();
+  }
+
+  function mediaBox(q, key, prefix) {
+    const box = $('#media-template').content.firstElementChild.cloneNode(true);
+    const texts = MEDIA_TEXTS[key];
+    const field = `${prefix}.${key}`;
+    box.dataset.key = key;
+    $('.media-label', box).textContent = texts.label;
+    $('.choose', box).textContent = texts.choose;
+    const input = $('input', box);
+    input.accept = texts.accept;
+    input.setAttribute('aria-label', `${texts.choose.replace('…', '')} (${texts.label.toLowerCase()}, question ${prefix.slice(1)})`);
+    input.addEventListener('change', () => {
+      if (input.files.length) setMedia(q, key, input.files[0]);
+    });
+    const problems = $('.problems', box);
+    problems.dataset.messages = field;
+    problems.id = `q${q.id}-${key}-messages`;
+    input.setAttribute('aria-describedby', problems.id);
+    const remove = $('[data-action="remove"]', box);
+    remove.setAttribute('aria-label', `Retirer ${texts.label.toLowerCase()} de la question ${prefix.slice(1)}`);
+    remove.hidden = !q[key];
+    remove.addEventListener('click', () => {
+      q[key] = '';
+      forgetUnusedMedia();
+      renderQuestions(q.id, `.media[data-key="${key}"] input`);
+      changed();
+    });
+    const drop = $('.drop', box);
+    drop.addEventListener('dragover', (event) => dragOver(event, drop));
+    drop.addEventListener('dragleave', () => drop.classList.remove('dragover'));
+    drop.addEventListener('drop', (event) => {
+      event.preventDefault();
+      event.stopPropagation();
+      drop.classList.remove('dragover');
+      const file = event.dataTransfer.files[0];
+      if (file) setMedia(q, key, file);
+    });
+    showMedia(box, q[key]);
+    return box;
+  }
+
+  function sizeText(bytes) {
+    if (bytes < 1024) return `${bytes} octets`;
+    if (bytes < 1024 * 1024) return `${Math.round(bytes / 1024)} Ko`;
+    return `${(bytes / 1024 / 1024).toFixed(1).replace('.', ',')} Mo`;
+  }
+
+  function showMedia(box, path) {
+    const media = path && state.media.get(path);
+    const thumb = $('.thumb', box);
+    $('.media-name', box).textContent = path ? path.replace(/^media\//, '') : 'aucun fichier : déposez-en un ici';
+    let info = '';
+    if (media) {
+      info = sizeText(media.blob.size);
+      const checked = media.checks[state.form.kind];
+      if (checked && checked.ok && checked.width) {
+        info = `${checked.width} × ${checked.height}, ${info}`;
+        if (checked.scaled) info += ` : sera réduite à ${checked.fitted_width} × ${checked.fitted_height}`;
+      }
+      if (!checked) info += ' : vérification…';
+      if (box.dataset.key !== 'clip' && checked && checked.ok) {
+        if (!media.url) media.url = URL.createObjectURL(media.blob);
+        thumb.src = media.url;
+        thumb.alt = `Aperçu de ${path.replace(/^media\//, '')}`;
+        thumb.hidden = false;
+      }
+    }
+    $('.media-info', box).textContent = info;
+  }
+
+  function tryBox(q, field) {
+    const box = $('#try-template').content.firstElementChild.cloneNode(true);
+    const input = $('input', box);
+    input.id = `q${q.id}-try${field}`;
+    $('label', box).htmlFor = input.id;
+    if (state.form.answers === 2) $('label', box).textContent = `Essayer une réponse ${field}`;
+    box.dataset.field = String(field);
+    input.value = q[`try${field}`] || '';
+    input.addEventListener('input', () => {
+      q[`try${field}`] = input.value;
+      showTry(box, q);
+    });
+    showTry(box, q);
+    return box;
+  }
+
+  // The verdict the player gives what is typed, on its colours, and why.
+  function showTry(box, q) {
+    const field = Number(box.dataset.field);
+    const typed = $('input', box).value;
+    const verdict = $('.verdict', box);
+    const word = $('.word', box);
+    const reason = $('.reason', box);
+    if (!typed) {
+      word.textContent = '';
+      verdict.style.background = word.style.background = word.style.color = '';
+      reason.textContent = '';
+      return;
+    }
+    const tried = quiz.try_answer(state.form, state.form.questions.indexOf(q), field, typed);
+    if (!tried.ok) {
+      word.textContent = '';
+      verdict.style.background = word.style.background = '';
+      reason.textContent = tried.problem || '';
+      return;
+    }
+    word.textContent = tried.word;
+    verdict.style.background = tried.look.paint;
+    word.style.background = tried.look.back;
+    word.style.color = tried.look.text || '#000000';
+    reason.textContent = tried.reason;
+  }
+
+  function retry(card, q) {
+    for (const box of $$('.try', card)) showTry(box, q);
+  }
+
+  // ---- messages ------------------------------------------------------------
+
+  // Every problem beside its field: the checks of the source, then what the
+  // worker found in each picture or clip.
+  function allMessages() {
+    const messages = [...check.messages];
+    state.form.questions.forEach((q, index) => {
+      for (const key of usedMediaKeys(q)) {
+        if (!q[key]) continue;
+        const media = state.media.get(q[key]);
+        const checked = media ? media.checks[state.form.kind] : missingChecks.get(`${state.form.kind} ${q[key]}`);
+        if (checked && !checked.ok) messages.push({ error: true, field: `q${index + 1}.${key}`, text: checked.problem });
+      }
+    });
+    for (const m of buildMessages) messages.push(m);
+    return messages;
+  }
+
+  function mediaPending() {
+    return state.form.questions.some((q) => usedMediaKeys(q).some((key) => {
+      if (!q[key]) return false;
+      const media = state.media.get(q[key]);
+      return media ? !media.checks[state.form.kind] : !missingChecks.has(`${state.form.kind} ${q[key]}`);
+    }));
+  }
+
+  function containerOf(field) {
+    let match = /^code(\d+)$/.exec(field);
+    if (match) return $('[data-messages="codes"]');
+    return $(`[data-messages="${field}"]`) || $('[data-messages="source"]');
+  }
+
+  function showMessages() {
+    for (const element of $$('[data-messages]')) element.textContent = '';
+    for (const element of $$('[aria-invalid]')) element.removeAttribute('aria-invalid');
+    const messages = allMessages();
+    for (const m of messages) {
+      const line = document.createElement('span');
+      line.className = m.error ? 'error' : 'warning';
+      const code = /^code(\d+)$/.exec(m.field);
+      line.textContent = (m.error ? '' : 'Attention : ') + (code ? `code ${code[1]} : ` : '') + m.text;
+      const container = containerOf(m.field);
+      container.appendChild(line);
+      const details = container.closest('details');
+      if (details) details.open = true;
+      if (m.error) {
+        const input = $(`[data-field="${m.field}"]`) || (code && $('[data-field="codes"]'));
+        if (input && input.matches('input, textarea, select')) input.setAttribute('aria-invalid', 'true');
+      }
+    }
+    showWhy(messages.filter((m) => m.error));
+  }
+
+  function fieldName(field) {
+    const names = {
+      kind: 'Genre', answers: 'Champs de réponse', title: 'Titre', author: 'Auteur', explanation: 'Explication',
+      label1: 'Libellé de la réponse 1', label2: 'Libellé de la réponse 2', answer_mode: 'Quand une question est résolue',
+      background: 'Couleur de fond', codes: 'Codes', questions: 'Questions', source: 'Source', player: 'Lecteur',
+      text: 'texte', answer1: state.form.answers === 2 ? 'réponse attendue 1' : 'réponse attendue',
+      answer2: 'réponse attendue 2', reveal: 'texte révélé', picture: 'image', answer_picture: 'image réponse', clip: 'extrait',
+      judging: 'Jugement des réponses', also1: 'réponses acceptées', also2: 'réponses acceptées 2',
+      wrong1: 'réponses fausses prévues', wrong2: 'réponses fausses prévues 2',
+    };
+    let match = /^code(\d+)$/.exec(field);
+    if (match) return `Code ${match[1]}`;
+    match = /^q(\d+)(?:\.(\w+))?$/.exec(field);
+    if (match) return `Question ${match[1]}${match[2] ? ', ' + names[match[2]] : ''}`;
+    return names[field] || field;
+  }
+
+  // Why the download waits, with a way to each problem.
+  function showWhy(errors) {
+    const why = $('#download-why');
+    const button = $('#download');
+    why.textContent = '';
+    const waiting = mediaPending();
+    const blocked = busy || waiting || errors.length > 0;
+    button.setAttribute('aria-disabled', String(blocked));
+    button.disabled = busy;
+    if (busy) return;
+    if (errors.length === 0) {
+      if (waiting) why.textContent = 'Le téléchargement attend la vérification des images et extraits.';
+      return;
+    }
+    const title = document.createElement('p');
+    title.textContent = errors.length === 1
+      ? 'Le téléchargement attend qu’une erreur soit corrigée :'
+      : `Le téléchargement attend que ${errors.length} erreurs soient corrigées :`;
+    why.appendChild(title);
+    const list = document.createElement('ul');
+    // The quiz's own problems first: they are the fewest and the widest.
+    errors = [...errors].sort((a, b) => /^q\d/.test(a.field) - /^q\d/.test(b.field));
+    for (const m of errors.slice(0, 8)) {
+      const item = document.createElement('li');
+      const link = document.createElement('button');
+      link.type = 'button';
+      link.textContent = `${fieldName(m.field)} : ${m.text}`;
+      link.addEventListener('click', () => focusField(m.field));
+      item.appendChild(link);
+      list.appendChild(item);
+    }
+    if (errors.length > 8) {
+      const item = document.createElement('li');
+      item.textContent = `… et ${errors.length - 8} autres.`;
+      list.appendChild(item);
+    }
+    why.appendChild(list);
+  }
+
+  function focusField(field) {
+    const code = /^code\d+$/.test(field) ? 'codes' : field;
+    const target = $(`[data-field="${code}"]`) || containerOf(field);
+    const details = target.closest('details');
+    if (details) details.open = true;
+    const input = target.matches('input, textarea, select') ? target : $('input, button', target.closest('.media, .question') || target);
+    (input || target).focus();
+  }
+
+  // ---- changes, checks and saving -----------------------------------------
+
+  function changed() {
+    buildMessages = [];
+    showJudgingNote();
+    check = quiz.check_source(source());
+    showMessages();
+    clearTimeout(saveTimer);
+    saveTimer = setTimeout(saveForm, SAVE_DELAY);
+  }
+
+  const notices = new Map();
+  function notice(key, text) {
+    if (text) notices.set(key, text);
+    else notices.delete(key);
+    const box = $('#notices');
+    box.textContent = '';
+    for (const line of notices.values()) {
+      const p = document.createElement('p');
+      p.textContent = line;
+      box.appendChild(p);
+    }
+  }
+
+  function storageProblem(error, what) {
+    if (error && error.name === 'QuotaExceededError')
+      return `Le navigateur n’a plus de place pour garder ${what} : son espace de stockage est plein. ` +
+        'Rien n’est perdu tant que la page reste ouverte ; enregistrez la source pour le garder, ou libérez de la place.';
+    return `Le navigateur n’a pas pu garder ${what} (${(error && (error.message || error.name)) || 'erreur inconnue'}). ` +
+      'Rien n’est perdu tant que la page reste ouverte ; enregistrez la source pour le garder.';
+  }
+
+  async function saveForm() {
+    try {
+      const form = { ...state.form, questions: state.form.questions.map(({ id, ...q }) => q) };
+      await StudioStore.saveForm(form);
+      notice('form', '');
+    } catch (error) {
+      notice('form', storageProblem(error, 'le quiz'));
+    }
+  }
+
+  async function keepMedia(path) {
+    const media = state.media.get(path);
+    try {
+      await StudioStore.putMedia(path, media.blob, media.name);
+      notice(`media ${path}`, '');
+    } catch (error) {
+      notice(`media ${path}`, storageProblem(error, `« ${media.name} »`));
+    }
+  }
+
+  function referencedPaths() {
+    const used = new Set();
+    for (const q of state.form.questions) for (const key of MEDIA_KEYS) if (q[key]) used.add(q[key]);
+    return used;
+  }
+
+  function forgetUnusedMedia() {
+    const used = referencedPaths();
+    for (const [path, media] of state.media) {
+      if (used.has(path)) continue;
+      if (media.url) URL.revokeObjectURL(media.url);
+      state.media.delete(path);
+      notice(`media ${path}`, '');
+      StudioStore.deleteMedia(path).catch(() => {});
+    }
+  }
+
+  // Results of the worker for media the source names but the page does not
+  // have (a source opened without them): "kind path" -> result.
+  const missingChecks = new Map();
+
+  function checkAllMedia() {
+    const kind = state.form.kind;
+    if (kind === 'text') return;
+    for (const q of state.form.questions) {
+      for (const key of MEDIA_KEYS) {
+        const path = q[key];
+        if (!path) continue;
+        const media = state.media.get(path);
+        if (media) {
+          if (media.checks[kind] || media.checking === kind) continue;
+          media.checking = kind;
+          ask('checkMedia', { blob: media.blob, kind, name: path }).then((result) => {
+            media.checks[kind] = result;
+            media.checking = null;
+            mediaChecked();
+          });
+        } else if (!missingChecks.has(`${kind} ${path}`)) {
+          missingChecks.set(`${kind} ${path}`, null);
+          ask('checkMedia', { blob: null, kind, name: path }).then((result) => {
+            missingChecks.set(`${kind} ${path}`, result);
+            mediaChecked();
+          });
+        }
+      }
+    }
+  }
+
+  let mediaTimer = 0;
+  function mediaChecked() {
+    clearTimeout(mediaTimer);
+    mediaTimer = setTimeout(() => {
+      for (const box of $$('.media')) {
+        const card = box.closest('.question');
+        const q = state.form.questions.find((item) => String(item.id) === card.dataset.question);
+        if (q) showMedia(box, q[box.dataset.key]);
+      }
+      showMessages();
+    }, 30);
+  }
+
+  // A media file's path in the source: its own name under media/, made unique.
+  function mediaPath(file) {
+    const safe = file.name.replace(/[\\/:*?"<>|\u0000-\u001f]/g, '_') || 'fichier';
+    const dot = safe.lastIndexOf('.');
+    const stem = dot > 0 ? safe.slice(0, dot) : safe;
+    const extension = dot > 0 ? safe.slice(dot) : '';
+    for (let n = 1; ; ++n) {
+      const path = `media/${stem}${n > 1 ? '-' + n : ''}${extension}`;
+      const known = state.media.get(path);
+      if (!known || known.blob === file) return path;
+    }
+  }
+
+  function setMedia(q, key, file) {
+    const path = mediaPath(file);
+    if (!state.media.has(path)) {
+      state.media.set(path, { blob: file, name: file.name, checks: {} });
+      keepMedia(path);
+      if (navigator.storage && navigator.storage.persist) navigator.storage.persist().catch(() => {});
+    }
+    q[key] = path;
+    forgetUnusedMedia();
+    renderQuestions(q.id, `.media[data-key="${key}"] input`);
+    checkAllMedia();
+    changed();
+  }
+
+  // ---- questions -----------------------------------------------------------
+
+  async function questionAction(q, action) {
+    const list = state.form.questions;
+    const index = list.indexOf(q);
+    if (action === 'up' && index > 0) {
+      list.splice(index - 1, 0, list.splice(index, 1)[0]);
+    } else if (action === 'down' && index < list.length - 1) {
+      list.splice(index + 1, 0, list.splice(index, 1)[0]);
+    } else if (action === 'duplicate') {
+      const copy = { ...structuredClone(q), id: nextId++ };
+      list.splice(index + 1, 0, copy);
+      renderQuestions(copy.id, '[data-key="text"]');
+      changed();
+      return;
+    } else if (action === 'delete') {
+      const filled = q.text || q.answer[0] || q.answer[1] || q.reveal || q.picture || q.answer_picture || q.clip;
+      if (filled && !(await confirmed(`Supprimer la question ${index + 1} ?`, 'Supprimer'))) return;
+      list.splice(index, 1);
+      forgetUnusedMedia();
+      const next = list[Math.min(index, list.length - 1)];
+      renderQuestions(next && next.id, '[data-action="delete"]');
+      if (!next) $('#add-question').focus();
+      changed();
+      return;
+    } else {
+      return;
+    }
+    renderQuestions(q.id, `[data-action="${action}"]:not(:disabled)`);
+    changed();
+  }
+
+  function addQuestion() {
+    const q = newQuestion();
+    state.form.questions.push(q);
+    renderQuestions(q.id, state.form.kind === 'text' ? '[data-key="text"]' : '[data-key="answer1"]');
+    changed();
+  }
+
+  // ---- the quiz's own fields ----------------------------------------------
+
+  function quizFieldChanged(input) {
+    const f = state.form;
+    const key = input.dataset.key;
+    const before = { kind: f.kind, answers: f.answers };
+    if (key === 'label1') f.labels[0] = input.value;
+    else if (key === 'label2') f.labels[1] = input.value;
+    else if (key === 'codes') f.codes = input.value === '' ? [] : input.value.replace(/\r/g, '').replace(/\n$/, '').split('\n');
+    else if (key === 'answers') f.answers = Number(input.value);
+    else if (key === 'background') f.background = input.value.toUpperCase();
+    else f[key] = input.value;
+    if (key === 'background') showBackground();
+    if (f.kind !== before.kind || f.answers !== before.answers) {
+      renderQuestions();
+      checkAllMedia();
+    }
+    changed();
+  }
+
+  // ---- dialogs, files ------------------------------------------------------
+
+  function confirmed(text, ok) {
+    const dialog = $('#confirm');
+    $('#confirm-text').textContent = text;
+    $('#confirm-ok').textContent = ok;
+    dialog.returnValue = '';
+    dialog.showModal();
+    return new Promise((resolve) => {
+      dialog.addEventListener('close', () => resolve(dialog.returnValue === 'ok'), { once: true });
+    });
+  }
+
+  function fileName(title, extension) {
+    const safe = title.replace(/[\\/:*?"<>|\u0000-\u001f]/g, '_').replace(/[. ]+$/, '').trim();
+    return (safe || 'quiz') + extension;
+  }
+
+  function offer(bytes, name, type) {
+    const url = URL.createObjectURL(new Blob([bytes], { type }));
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = name;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
+  }
+
+  function status(text) {
+    $('#status').textContent = text;
+  }
+
+  function showProgress(done, total) {
+    const bar = $('#progress');
+    bar.hidden = false;
+    bar.max = Math.max(total, 1);
+    bar.value = done;
+    status(done < total ? `Préparation des images et extraits : ${done} sur ${total}…` : 'Écriture du quiz…');
+  }
+
+  async function download() {
+    const errors = allMessages().filter((m) => m.error);
+    if (busy) return;
+    if (errors.length || mediaPending()) {
+      $('#download-why').querySelector('button')?.focus();
+      return;
+    }
+    busy = true;
+    showWhy([]);
+    showProgress(0, 0);
+    status('Préparation du quiz…');
+    try {
+      const media = {};
+      for (const path of referencedPaths()) if (state.media.has(path)) media[path] = state.media.get(path).blob;
+      const started = performance.now();
+      const result = await ask('build', { source: source(), media }, ({ done, total }) => showProgress(done, total));
+      if (result.ok) {
+        const name = fileName(state.form.title, '.exe');
+        offer(result.exe, name, 'application/vnd.microsoft.portable-executable');
+        window.studioLastBuild = { ms: performance.now() - started, size: result.exe.length, name };
+        status(`« ${name} » est prêt : ${result.questions} questions, ${result.pictures} images ` +
+          `(${result.scaled} réduites), ${result.clips} extraits, ${sizeText(result.exe.length)}.`);
+      } else {
+        buildMessages = result.messages.filter((m) => !check.messages.some((c) => c.field === m.field && c.text === m.text));
+        status('Le quiz n’a pas été fait : voyez les erreurs.');
+      }
+    } catch (error) {
+      status(`Le quiz n’a pas pu être fait : ${error.message}.`);
+    } finally {
+      busy = false;
+      $('#progress').hidden = true;
+      showMessages();
+    }
+  }
+
+  async function saveSource() {
+    if (busy) return;
+    busy = true;
+    status('Enregistrement de la source…');
+    try {
+      const files = [{ path: 'quiz.toml', text: source() }];
+      for (const path of referencedPaths()) if (state.media.has(path)) files.push({ path, blob: state.media.get(path).blob });
+      const result = await ask('zip', { files });
+      const name = fileName(state.form.title, '.zip');
+      offer(result.bytes, name, 'application/zip');
+      status(`« ${name} » contient quiz.toml et ses ${files.length - 1} fichiers : quizpack build quiz.toml le construit.`);
+    } catch (error) {
+      status(`La source n’a pas pu être enregistrée : ${error.message}.`);
+    } finally {
+      busy = false;
+      showMessages();
+    }
+  }
+
+  // Opened files with the path each one has: in a folder, in a zip, or alone.
+  async function gather(fileList) {
+    const files = [];
+    for (const file of fileList) {
+      if (/\.zip$/i.test(file.name)) {
+        const { files: entries } = await ask('unzip', { blob: file });
+        for (const entry of entries) {
+          const name = entry.path.split('/').pop();
+          files.push({ path: entry.path, file: new File([entry.bytes], name) });
+        }
+      } else {
+        files.push({ path: file.webkitRelativePath || file.name, file });
+      }
+    }
+    return files;
+  }
+
+  // The opened file a source's media path names: the same path below the
+  // source's folder, or else the same file name.
+  function findMedia(files, sourcePath, path) {
+    const folder = sourcePath.includes('/') ? sourcePath.slice(0, sourcePath.lastIndexOf('/') + 1) : '';
+    const exact = files.find((f) => f.path === folder + path || f.path === path);
+    if (exact) return exact.file;
+    const name = path.split('/').pop();
+    const same = files.filter((f) => f.file.name === name);
+    return same.length === 1 ? same[0].file : null;
+  }
+
+  async function openFiles(fileList) {
+    if (busy || !fileList.length) return;
+    notice('open', '');
+    let files;
+    try {
+      files = await gather(fileList);
+    } catch (error) {
+      notice('open', `Ce fichier .zip ne se lit pas : ${error.message}.`);
+      return;
+    }
+    const exe = files.find((f) => /\.exe$/i.test(f.path));
+    const toml = files.find((f) => /\.toml$/i.test(f.path));
+    if (!exe && !toml) {
+      notice('open', 'Choisissez une source .toml (avec ses images ou extraits), un .zip enregistré par le studio ou un quiz .exe.');
+      return;
+    }
+    let form, media = [], warnings = [];
+    if (exe) {
+      const result = await ask('openExe', { blob: exe.file, name: exe.file.name });
+      if (!result.ok) {
+        notice('open', `« ${exe.file.name} » ne s’ouvre pas : ${result.messages.filter((m) => m.error).map((m) => m.text).join(' ; ')}.`);
+        return;
+      }
+      form = result.form;
+      media = result.media.map((m) => ({ path: m.path, blob: new Blob([m.bytes]), name: m.path.split('/').pop() }));
+      warnings = result.messages.filter((m) => !m.error);
+    } else {
+      const result = quiz.read_source(await toml.file.text());
+      if (!result.ok) {
+        notice('open', `« ${toml.file.name} » ne se lit pas : ${result.messages.map((m) => m.text).join(' ; ')}.`);
+        return;
+      }
+      form = result.form;
+      const wanted = new Set();
+      for (const q of form.questions) for (const key of MEDIA_KEYS) if (q[key]) wanted.add(q[key]);
+      for (const path of wanted) {
+        const file = findMedia(files, toml.path, path);
+        if (file) media.push({ path, blob: file, name: file.name });
+      }
+      warnings = result.messages.filter((m) => m.field === 'source' || m.field.startsWith('q') && !m.field.includes('.'));
+    }
+    if (!isEmpty() && !(await confirmed('Remplacer le quiz en cours par celui-ci ? Le quiz en cours n’est gardé que dans ce navigateur.', 'Remplacer'))) return;
+    replaceQuiz(adopt(form), media);
+    const name = (exe || toml).file.name;
+    status(`« ${name} » est ouvert${media.length ? ` avec ${media.length} fichiers` : ''}.`);
+    if (warnings.length) notice('open', `À l’ouverture de « ${name} » : ${warnings.map((m) => m.text).join(' ; ')}.`);
+  }
+
+  function replaceQuiz(form, media) {
+    for (const item of state.media.values()) if (item.url) URL.revokeObjectURL(item.url);
+    state.form = form;
+    state.media = new Map(media.map((m) => [m.path, { blob: m.blob, name: m.name, checks: {} }]));
+    missingChecks.clear();
+    for (const key of [...notices.keys()]) if (key !== 'open') notice(key, '');
+    renderQuiz();
+    renderQuestions();
+    checkAllMedia();
+    changed();
+    const plain = { ...form, questions: form.questions.map(({ id, ...q }) => q) };
+    StudioStore.replace(plain, media).catch((error) => notice('form', storageProblem(error, 'le quiz')));
+  }
+
+  async function newQuiz() {
+    if (!isEmpty() && !(await confirmed('Commencer un nouveau quiz ? Le quiz en cours sera remplacé ; il n’est gardé que dans ce navigateur.', 'Remplacer'))) return;
+    notice('open', '');
+    replaceQuiz(newForm(), []);
+    $('#f-title').focus();
+  }
+
+  // ---- drag and drop -------------------------------------------------------
+
+  function dragOver(event, element) {
+    if (![...event.dataTransfer.types].includes('Files')) return;
+    event.preventDefault();
+    event.stopPropagation();
+    element.classList.add('dragover');
+  }
+
+  // Pictures or clips dropped on a question fill its empty media fields in order.
+  function dropOnQuestion(event, q, card) {
+    event.preventDefault();
+    event.stopPropagation();
+    card.classList.remove('dragover');
+    const files = [...event.dataTransfer.files];
+    if (files.some((f) => /\.(toml|exe|zip)$/i.test(f.name))) {
+      openFiles(files);
+      return;
+    }
+    const keys = usedMediaKeys(q);
+    const free = keys.filter((key) => !q[key]);
+    files.forEach((file, i) => {
+      const key = free[i] || keys[0];
+      if (key) setMedia(q, key, file);
+    });
+  }
+
+  function bindPage() {
+    for (const input of $$('.quiz [data-key]')) {
+      const messages = document.createElement('p');
+      messages.className = 'problems';
+      messages.id = `${input.id}-messages`;
+      messages.dataset.messages = input.dataset.field;
+      input.closest('.field').appendChild(messages);
+      input.setAttribute('aria-describedby', messages.id);
+      input.addEventListener(input.tagName === 'SELECT' ? 'change' : 'input', () => quizFieldChanged(input));
+    }
+    for (const input of $$('#judging [data-rule]')) {
+      input.dataset.field = 'judging';
+      input.addEventListener('change', () => judgingChanged(input));
+    }
+    $('#add-question').addEventListener('click', addQuestion);
+    $('#new-quiz').addEventListener('click', newQuiz);
+    $('#download').addEventListener('click', download);
+    $('#save-source').addEventListener('click', saveSource);
+    for (const id of ['#open-files', '#open-folder']) {
+      const input = $(id);
+      input.addEventListener('change', () => {
+        const files = [...input.files];
+        input.value = '';
+        openFiles(files);
+      });
+    }
+    document.addEventListener('dragover', (event) => {
+      if (![...event.dataTransfer.types].includes('Files')) return;
+      event.preventDefault();
+      document.body.classList.add('dragging');
+    });
+    document.addEventListener('dragleave', (event) => {
+      if (!event.relatedTarget) document.body.classList.remove('dragging');
+    });
+    document.addEventListener('drop', (event) => {
+      event.preventDefault();
+      document.body.classList.remove('dragging');
+      openFiles([...event.dataTransfer.files]);
+    });
+  }
+
+  async function start() {
+    performance.mark('studio-start');
+    const wasm = await WebAssembly.compile(bytesOf('quiz-wasm'));
+    performance.mark('studio-compiled');
+    quiz = await QuizModule({ instantiateWasm: instantiateWith(wasm) });
+    performance.mark('studio-module');
+    const workerReady = startWorker(wasm);
+    bindPage();
+    let saved = { form: null, media: [] };
+    try {
+      saved = await StudioStore.load();
+    } catch (error) {
+      notice('form', storageProblem(error, 'le quiz'));
+    }
+    if (saved.form) {
+      state.form = adopt(saved.form);
+      state.media = new Map(saved.media.map((m) => [m.path, { blob: m.blob, name: m.name, checks: {} }]));
+    } else {
+      state.form = newForm();
+    }
+    renderQuiz();
+    renderQuestions();
+    changed();
+    performance.mark('studio-form');
+    await workerReady;
+    performance.mark('studio-worker');
+    checkAllMedia();
+    document.documentElement.dataset.ready = 'true';
+    window.studioReadyAt = performance.now();
+  }
+
+  start().catch((error) => {
+    status(`Le studio n’a pas pu démarrer : ${error.message}.`);
+  });
+})();

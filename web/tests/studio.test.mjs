@@ -1,0 +1,362 @@
+// The studio in Debian's Chromium, headless, driven as an author would:
+// a picture quiz made from nothing and checked under Wine with the player's
+// own loader and the end-to-end driver; every example opened as a source and
+// as a packed quiz and made again byte for byte; bad inputs refused; the quiz
+// kept across a closed page; a full storage said plainly.
+//
+//   node --test web/tests/studio.test.mjs
+// Needs build/wasm (studio.html), build/win32 (player.exe, quizpack) and the
+// Wine preset's build (its player.exe and web/studio_check.exe).
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { execFileSync } from 'node:child_process';
+import { chromium } from 'playwright-core';
+import { unzipSync } from 'fflate';
+import { makePage } from '../tools/make-page.mjs';
+import { paths, quizSources, cp1252Hex, readFields } from './support.mjs';
+
+const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'quiz-studio-'));
+const wineEnv = { ...process.env, QUIZ_WINE_ARCH: process.env.QUIZ_WINE_ARCH || execFileSync(path.join(paths.root, 'scripts/wine-env'), ['preset']).toString().trim() };
+const preset = wineEnv.QUIZ_WINE_ARCH;
+const presetPlayer = path.join(paths.root, `build/${preset}/player.exe`);
+const studioCheck = path.join(paths.root, `build/${preset}/web/studio_check.exe`);
+// The page the Wine test downloads from: the studio made by the same code
+// with the player that Wine runs here.
+const testPage = path.join(paths.root, `build/wasm/web/studio-${preset}.html`);
+const FLAGS = ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+  '--disable-sync', '--no-first-run', '--disable-quic', '--disable-extensions'];
+
+before(() => {
+  fs.writeFileSync(testPage, makePage(path.join(paths.root, 'web/pages/studio.html'),
+    { module: paths.module, player: presetPlayer }));
+});
+after(() => fs.rmSync(temp, { recursive: true, force: true }));
+
+const quizpack = (...args) => execFileSync(paths.quizpack, args, { cwd: temp, stdio: ['ignore', 'pipe', 'pipe'] });
+
+// A browser with its own profile: the same folder again is the same browser
+// opened again, storage included.
+// `quota` (bytes) limits the page's storage, as a full disk would.
+async function openStudio(profile, page = paths.studio, quota = 0) {
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium', args: FLAGS, acceptDownloads: true, viewport: { width: 1200, height: 900 },
+  });
+  const tab = context.pages()[0] || (await context.newPage());
+  // Set before the page first stores anything, or the browser keeps its own.
+  if (quota) await (await context.newCDPSession(tab)).send('Storage.overrideQuotaForOrigin', { origin: 'file:///', quotaSize: quota });
+  const problems = [];
+  tab.on('pageerror', (error) => problems.push(error.message));
+  await tab.goto('file://' + page);
+  await tab.waitForSelector('html[data-ready="true"]', { timeout: 30000 });
+  return { context, page: tab, problems };
+}
+
+const profile = (name) => fs.mkdtempSync(path.join(temp, `${name}-`));
+const card = (n) => `#question-list > li:nth-child(${n})`;
+
+async function dropFile(page, selector, file, name = path.basename(file)) {
+  await page.evaluate(({ selector, name, b64 }) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([Uint8Array.from(atob(b64), (c) => c.charCodeAt(0))], name));
+    const target = document.querySelector(selector);
+    for (const type of ['dragenter', 'dragover', 'drop'])
+      target.dispatchEvent(new DragEvent(type, { bubbles: true, cancelable: true, dataTransfer: transfer }));
+  }, { selector, name, b64: fs.readFileSync(file).toString('base64') });
+}
+
+// Waits until nothing blocks the download (checks of media done, no error).
+async function downloadReady(page) {
+  await page.waitForFunction(() => document.querySelector('#download').getAttribute('aria-disabled') === 'false',
+    null, { timeout: 60000 });
+}
+
+async function downloaded(page, button) {
+  const [download] = await Promise.all([page.waitForEvent('download', { timeout: 120000 }), page.click(button)]);
+  const file = path.join(temp, `${Date.now()}-${download.suggestedFilename()}`);
+  await download.saveAs(file);
+  return { file, name: download.suggestedFilename(), bytes: fs.readFileSync(file) };
+}
+
+async function tryAnswer(page, question, field, typed) {
+  const box = `${card(question)} .try:nth-child(${field})`;
+  await page.fill(`${box} input`, typed);
+  return { word: await page.textContent(`${box} .word`), reason: await page.textContent(`${box} .reason`) };
+}
+
+function unzipInto(bytes, folder) {
+  for (const [name, data] of Object.entries(unzipSync(new Uint8Array(bytes)))) {
+    fs.mkdirSync(path.dirname(path.join(folder, name)), { recursive: true });
+    fs.writeFileSync(path.join(folder, name), data);
+  }
+}
+
+const wine = (...args) => execFileSync(path.join(paths.root, 'scripts/wine-run'), args, { env: wineEnv, timeout: 120000 })
+  .toString('latin1');
+const windowsPath = (file) => 'Z:' + file.replace(/\//g, '\\');
+
+test('an author makes a picture quiz from nothing; the player loads it and plays it under Wine', async () => {
+  const { context, page, problems } = await openStudio(profile('new'), testPage);
+  await page.selectOption('#f-kind', 'picture');
+  await page.selectOption('#f-answers', '2');
+  await page.fill('#f-title', 'Fruits et couleurs');
+  await page.fill('#f-author', 'Élise');
+  await page.fill('#f-explanation', 'Nommez le fruit et sa couleur.');
+  await page.fill('#f-label1', 'Fruit');
+  await page.fill('#f-label2', 'Couleur');
+  await page.selectOption('#f-answer-mode', 'picture');
+  await page.fill('#f-background', '#203040');
+  await page.fill('#f-codes', 'POMME\nCERISE\nBANANE');
+  const media = (name) => path.join(paths.root, 'examples/media', name);
+  const fruits = [['pomme', 'rouge', 'formes-1.jpg'], ['banane', 'jaune', 'formes-2.jpg'], ['cerise', 'rouge', 'formes-3.jpg']];
+  for (let i = 0; i < fruits.length; ++i) {
+    if (i > 0) await page.click('#add-question');
+    await page.fill(`${card(i + 1)} [data-key=answer1]`, fruits[i][0]);
+    await page.fill(`${card(i + 1)} [data-key=answer2]`, fruits[i][1]);
+    await dropFile(page, `${card(i + 1)} .media[data-key=picture] .drop`, media(fruits[i][2]));
+  }
+  // An answer picture chosen with the file button rather than dropped.
+  await page.setInputFiles(`${card(1)} .media[data-key=answer_picture] input`, media('formes-1-reponse.jpg'));
+  // The large picture says it will be scaled.
+  await page.waitForFunction((s) => /réduite à 260 × 173/.test(document.querySelector(s).textContent),
+    `${card(1)} .media[data-key=picture] .media-info`);
+  // Cerise goes up, before banane, with its keyboard-reachable button.
+  await page.focus(`${card(3)} [data-action=up]`);
+  await page.keyboard.press('Enter');
+  assert.equal(await page.inputValue(`${card(2)} [data-key=answer1]`), 'cerise');
+  assert.equal(await page.evaluate((s) => document.activeElement === document.querySelector(s), `${card(2)} [data-action=up]`), true);
+  // The try boxes show the player's verdicts, and why.
+  assert.deepEqual(await tryAnswer(page, 1, 1, ' POMME'), { word: 'BRAVO', reason: 'la réponse attendue : les blancs autour et la casse de a à z ne comptent pas' });
+  assert.deepEqual(await tryAnswer(page, 1, 1, 'pome'), { word: 'Quasiment', reason: 'une lettre en moins' });
+  assert.deepEqual(await tryAnswer(page, 2, 2, 'ROUGR'), { word: 'Quasiment', reason: 'une lettre de différence' });
+  assert.deepEqual(await tryAnswer(page, 3, 1, 'nabane'), { word: 'Anagramme', reason: 'les mêmes lettres dans un autre ordre' });
+  // Judging options: the quiz's rules, an anticipated wrong answer and another
+  // accepted answer, and the try boxes judge with them.
+  await page.selectOption('#j-accents', 'hint');
+  await page.selectOption('#j-accented-case', 'true');
+  assert.equal(await page.isChecked('#j-present'), true);
+  await page.click(`${card(2)} .question-judging summary`);
+  await page.fill(`${card(2)} [data-field="q2.wrong1"]`, 'griotte | Non');
+  await page.click(`${card(3)} .question-judging summary`);
+  await page.fill(`${card(3)} [data-field="q3.also2"]`, 'or');
+  assert.deepEqual(await tryAnswer(page, 2, 1, 'Griotte'), { word: 'Non', reason: 'une réponse fausse prévue : « griotte »' });
+  assert.deepEqual(await tryAnswer(page, 3, 2, 'OR'), { word: 'BRAVO', reason: 'une autre réponse acceptée : « or »' });
+  assert.deepEqual(await tryAnswer(page, 3, 1, 'BÂNANE'),
+    { word: 'Accents', reason: 'la réponse attendue à ses accents près : les accents comptent' });
+  const typed = ['POMME', 'rouge', 'griotte', 'Rouge', 'bânane', 'or'];
+  const expectedVerdicts = [];
+  for (let k = 0; k < typed.length; ++k)
+    expectedVerdicts.push((await tryAnswer(page, Math.floor(k / 2) + 1, (k % 2) + 1, typed[k])).word);
+  await downloadReady(page);
+  const exe = await downloaded(page, '#download');
+  assert.equal(exe.name, 'Fruits et couleurs.exe');
+  const zip = await downloaded(page, '#save-source');
+  assert.equal(zip.name, 'Fruits et couleurs.zip');
+  assert.deepEqual(problems, []);
+  await context.close();
+
+  // The saved source builds the downloaded quiz with quizpack, byte for byte.
+  const folder = path.join(temp, 'fruits');
+  unzipInto(zip.bytes, folder);
+  const built = path.join(temp, 'fruits-built.exe');
+  quizpack('build', path.join(folder, 'quiz.toml'), '-o', built, '--player', presetPlayer, '--fields', built + '.fields');
+  assert.ok(fs.readFileSync(built).equals(exe.bytes));
+
+  // The player's own loader reads what quizpack says the source holds.
+  const loaded = readFields(wine(studioCheck, 'fields', windowsPath(exe.file)));
+  const wanted = readFields(fs.readFileSync(built + '.fields', 'latin1'));
+  assert.deepEqual(loaded, wanted);
+  assert.equal(loaded.title, 'Fruits et couleurs');
+  assert.equal(loaded.author, 'Élise');
+  assert.equal(loaded['q2.answer1'], 'cerise');
+  assert.equal(Object.keys(loaded).filter((k) => k.startsWith('img')).length, 4);
+
+  // Played with the end-to-end driver: the verdicts the try boxes showed.
+  const played = readFields(wine(studioCheck, 'play', windowsPath(exe.file), 'fruits', ...typed.map(cp1252Hex)));
+  assert.deepEqual(typed.map((_, k) => played[`verdict${k + 1}`]), expectedVerdicts);
+  assert.deepEqual(expectedVerdicts, ['BRAVO', 'BRAVO', 'Non', 'BRAVO', 'Accents', 'BRAVO']);
+  assert.equal(played.score, ' 1 / 3');
+  assert.equal(played.code, 'POMME');
+  assert.equal(played.exit, '0');
+  assert.equal(played.answers, typed.join('\r\n') + '\r\n');
+});
+
+test('every example opens as a source and as a packed quiz, and comes out byte for byte', async () => {
+  const { context, page, problems } = await openStudio(profile('examples'));
+  for (const source of quizSources()) {
+    const native = path.join(temp, path.basename(source, '.toml') + '.exe');
+    quizpack('build', source, '-o', native, '--player', paths.player32);
+    const nativeBytes = fs.readFileSync(native);
+    // The source with every media file it names, chosen at once.
+    const text = fs.readFileSync(source, 'utf8');
+    const files = [source, ...[...text.matchAll(/^(?:picture|answer_picture|clip) = "(.*)"$/gm)]
+      .map((m) => path.join(path.dirname(source), m[1]))];
+    await page.setInputFiles('#open-files', files);
+    await page.waitForFunction((name) => document.querySelector('#status').textContent.includes(name), path.basename(source));
+    if (await page.isVisible('#confirm')) throw new Error('asked to replace an empty quiz');
+    await downloadReady(page);
+    const fromSource = await downloaded(page, '#download');
+    assert.ok(fromSource.bytes.equals(nativeBytes), `${source} opened as a source`);
+    // The packed quiz, opened in its turn (replacing the quiz, once asked).
+    await page.setInputFiles('#open-files', native);
+    await page.click('#confirm-ok');
+    await page.waitForFunction((name) => document.querySelector('#status').textContent.includes(name), path.basename(native));
+    await downloadReady(page);
+    const fromExe = await downloaded(page, '#download');
+    assert.ok(fromExe.bytes.equals(nativeBytes), `${native} opened as a packed quiz`);
+    // Its source, saved, builds the same quiz with quizpack.
+    const zip = await downloaded(page, '#save-source');
+    const folder = path.join(temp, 'saved-' + path.basename(source, '.toml'));
+    unzipInto(zip.bytes, folder);
+    const again = path.join(folder, 'again.exe');
+    quizpack('build', path.join(folder, 'quiz.toml'), '-o', again, '--player', paths.player32);
+    assert.ok(fs.readFileSync(again).equals(nativeBytes), `${source} saved and built again`);
+    // A saved zip opens too (the next example replaces it).
+    await page.setInputFiles('#open-files', zip.file);
+    await page.click('#confirm-ok');
+    await page.waitForFunction((name) => document.querySelector('#status').textContent.includes(name), 'quiz.toml');
+    await page.click('#new-quiz');
+    await page.click('#confirm-ok');
+  }
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
+test('bad inputs show their message beside their field and never give a file', async () => {
+  const { context, page, problems } = await openStudio(profile('bad'));
+  let downloads = 0;
+  page.on('download', () => ++downloads);
+  const blocked = async (field, pattern) => {
+    await page.waitForFunction(({ field, source }) => {
+      const box = document.querySelector(`[data-messages="${field}"]`);
+      return box && new RegExp(source).test(box.textContent);
+    }, { field, source: pattern.source });
+    assert.equal(await page.getAttribute('#download', 'aria-disabled'), 'true');
+    assert.match(await page.textContent('#download-why'), pattern);
+    await page.click('#download', { force: true });
+  };
+  await page.selectOption('#f-kind', 'picture');
+  await page.fill('#f-title', 'Mauvais');
+  await page.fill(`${card(1)} [data-key=answer1]`, 'A');
+  const png = path.join(temp, 'image.png');
+  execFileSync('convert', ['-size', '40x30', 'xc:orange', png]);
+  await dropFile(page, `${card(1)} .media[data-key=picture] .drop`, png);
+  await blocked('q1.picture', /« media\/image\.png » n'est pas une image JPEG/);
+  await page.click(`${card(1)} .media[data-key=picture] [data-action=remove]`);
+  await page.fill('#f-title', 'Un | deux');
+  await blocked('title', /contient « \| », qui termine un texte/);
+  await page.fill('#f-title', 'Flèche → ici');
+  await blocked('title', /« → » \(U\+2192\) n'existe pas en Windows-1252/);
+  await page.fill('#f-title', 'Bien');
+  await page.fill(`${card(1)} [data-key=answer1]`, 'A ');
+  await blocked('q1.answer1', /commence ou finit par un blanc/);
+  await page.fill(`${card(1)} [data-key=answer1]`, 'A');
+  for (let n = 2; n <= 97; ++n) await page.click(`${card(1)} [data-action=duplicate]`);
+  await blocked('questions', /le quiz a 97 questions ; le lecteur en tient 96 au plus/);
+  await page.click(`${card(97)} [data-action=delete]`);
+  assert.match(await page.textContent('#confirm-text'), /Supprimer la question 97/);
+  await page.click('#confirm-ok');
+  // Packed quizzes that are not quizzes leave the quiz being edited as it is.
+  const exe = path.join(temp, 'formes.exe');
+  quizpack('build', path.join(paths.root, 'examples/formes.toml'), '-o', exe, '--player', paths.player32);
+  const truncated = path.join(temp, 'coupé.exe');
+  fs.writeFileSync(truncated, fs.readFileSync(exe).subarray(0, 3000));
+  for (const [file, pattern] of [[paths.player32, /ne contient aucun quiz/], [truncated, /n’est pas un quiz|n'est pas un quiz/]]) {
+    await page.setInputFiles('#open-files', file);
+    await page.waitForFunction((s) => new RegExp(s).test(document.querySelector('#notices').textContent), pattern.source);
+    assert.match(await page.textContent('#notices'), new RegExp(`« ${path.basename(file)} » ne s’ouvre pas`));
+    assert.equal(await page.inputValue('#f-title'), 'Bien');
+  }
+  assert.equal(await page.$$eval('#question-list > li', (items) => items.length), 96);
+  await downloadReady(page);
+  assert.equal(downloads, 0);
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
+test('the quiz comes back when the page is opened again; a new quiz asks first', async () => {
+  const folder = profile('again');
+  let { context, page } = await openStudio(folder);
+  await page.selectOption('#f-kind', 'picture');
+  await page.fill('#f-title', 'Gardé');
+  await page.fill(`${card(1)} [data-key=answer1]`, 'soleil');
+  await dropFile(page, `${card(1)} .media[data-key=picture] .drop`, path.join(paths.root, 'examples/media/formes-4.jpg'), 'soleil.jpg');
+  await page.waitForFunction(() => document.querySelector('.thumb:not([hidden])'));
+  await page.waitForTimeout(800);  // past the save that follows typing
+  await context.close();
+  ({ context, page } = await openStudio(folder));
+  assert.equal(await page.inputValue('#f-title'), 'Gardé');
+  assert.equal(await page.inputValue('#f-kind'), 'picture');
+  assert.equal(await page.inputValue(`${card(1)} [data-key=answer1]`), 'soleil');
+  assert.equal(await page.textContent(`${card(1)} .media[data-key=picture] .media-name`), 'soleil.jpg');
+  await downloadReady(page);
+  // "Nouveau quiz" asks; cancelling keeps everything.
+  await page.click('#new-quiz');
+  assert.match(await page.textContent('#confirm-text'), /Commencer un nouveau quiz/);
+  await page.keyboard.press('Escape');
+  assert.equal(await page.inputValue('#f-title'), 'Gardé');
+  await page.click('#new-quiz');
+  await page.click('#confirm-ok');
+  assert.equal(await page.inputValue('#f-title'), '');
+  await page.waitForTimeout(800);
+  await context.close();
+  ({ context, page } = await openStudio(folder));
+  assert.equal(await page.inputValue('#f-title'), '');
+  assert.equal(await page.$$eval('.media-name', (names) => names.length), 0);
+  await context.close();
+});
+
+test('a full storage is said plainly, and what is on the page stays usable', async () => {
+  const { context, page } = await openStudio(profile('quota'), paths.studio, 20000);
+  await page.selectOption('#f-kind', 'picture');
+  await page.fill('#f-title', 'Trop grand');
+  await page.fill(`${card(1)} [data-key=answer1]`, 'A');
+  const photo = path.join(temp, 'grande.jpg');
+  execFileSync('convert', ['-size', '1200x900', 'plasma:fractal', '-quality', '95', photo]);
+  await dropFile(page, `${card(1)} .media[data-key=picture] .drop`, photo);
+  await page.waitForFunction(() => /plus de place/.test(document.querySelector('#notices').textContent));
+  assert.match(await page.textContent('#notices'), /« grande\.jpg » : son espace de stockage est plein.*enregistrez la source/);
+  await downloadReady(page);
+  const exe = await downloaded(page, '#download');
+  assert.ok(exe.bytes.length > 50000);
+  await context.close();
+});
+
+test('every input is labelled, and packing shows its progress without freezing the page', async () => {
+  const { context, page } = await openStudio(profile('labels'));
+  await page.selectOption('#f-kind', 'picture');
+  await page.selectOption('#f-answers', '2');
+  await page.fill('#f-title', 'Vingt photos');
+  const photo = path.join(temp, 'photo.jpg');
+  execFileSync('convert', ['-size', '1600x1200', 'plasma:fractal', '-seed', '7', '-quality', '90', photo]);
+  for (let n = 1; n <= 20; ++n) {
+    if (n > 1) await page.click('#add-question');
+    await page.fill(`${card(n)} [data-key=answer1]`, `photo ${n}`);
+    await page.fill(`${card(n)} [data-key=answer2]`, 'oui');
+    await dropFile(page, `${card(n)} .media[data-key=picture] .drop`, photo, `photo-${n}.jpg`);
+  }
+  const unlabelled = await page.$$eval('input, select, textarea', (all) => all
+    .filter((e) => !(e.labels && e.labels.length) && !e.getAttribute('aria-label'))
+    .map((e) => e.id || e.outerHTML.slice(0, 60)));
+  assert.deepEqual(unlabelled, []);
+  await downloadReady(page);
+  // Frames keep coming while the worker packs, and the progress moves.
+  await page.evaluate(() => {
+    window.seen = { frames: 0, values: new Set() };
+    const tick = () => {
+      window.seen.frames += 1;
+      const bar = document.querySelector('#progress');
+      if (!bar.hidden) window.seen.values.add(bar.value);
+      if (!window.seen.stop) requestAnimationFrame(tick);
+    };
+    requestAnimationFrame(tick);
+  });
+  await downloaded(page, '#download');
+  const seen = await page.evaluate(() => ({ frames: window.seen.frames, values: window.seen.values.size, ms: window.studioLastBuild.ms }));
+  assert.ok(seen.values >= 3, JSON.stringify(seen));
+  assert.ok(seen.frames > seen.ms / 100, JSON.stringify(seen));
+  assert.match(await page.textContent('#status'), /« Vingt photos\.exe » est prêt : 20 questions, 20 images \(20 réduites\)/);
+  await context.close();
+});

@@ -1,0 +1,146 @@
+// What the studio's browser test asks of a quiz it downloaded, under Wine:
+//
+//   studio_check fields QUIZ.exe
+//     prints what the player's own loader reads from the quiz (FindResourceA,
+//     load_content), one "name=value" line each in the form of
+//     `quizpack build --fields`, then its "IMG" resources;
+//   studio_check play QUIZ.exe NAME HEX...
+//     starts the quiz (copied as NAME.exe into a fresh folder) with the
+//     end-to-end driver, types into answer field k the Windows-1252 bytes
+//     given in hex as argument k, presses Enter, prints each verdict label,
+//     the score and the code, closes the player and prints its answers file.
+// Texts are printed with bytes below 0x20, 0x7F, "\" and those above 0x7F
+// as \xHH, so that they cross Wine's console unchanged.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/content/document.h"
+#include "core/content/loader.h"
+#include "tests/e2e/driver.h"
+#include "win32/platform/platform_win32.h"
+
+namespace {
+
+std::string escaped(const std::string& bytes) {
+  std::string out;
+  for (char c : bytes) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F || c == '\\') {
+      char escape[8];
+      snprintf(escape, sizeof escape, "\\x%02X", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+void field(const std::string& name, const std::string& value) {
+  printf("%s=%s\n", name.c_str(), escaped(value).c_str());
+}
+
+uint32_t fnv1a(const char* bytes, DWORD size) {
+  uint32_t hash = 2166136261u;
+  for (DWORD i = 0; i < size; ++i) hash = (hash ^ uint8_t(bytes[i])) * 16777619u;
+  return hash;
+}
+
+BOOL CALLBACK print_picture(HMODULE module, LPCSTR, LPSTR name, LONG_PTR) {
+  if (!IS_INTRESOURCE(name)) return TRUE;
+  HRSRC found = FindResourceA(module, name, "IMG");
+  DWORD size = SizeofResource(module, found);
+  const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+  printf("img%u=%lu %08X\n", unsigned(reinterpret_cast<uintptr_t>(name)),
+         static_cast<unsigned long>(size), fnv1a(bytes, size));
+  return TRUE;
+}
+
+int ignore_message(const char*, const char*, unsigned) { return IDOK; }
+
+int print_fields(const char* quiz) {
+  HMODULE module = LoadLibraryExA(quiz, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) {
+    fprintf(stderr, "studio_check: cannot load %s\n", quiz);
+    return 2;
+  }
+  PlatformSeam seam = win32_platform();
+  seam.message_box = ignore_message;
+  install_platform(&seam);
+  set_resource_module(module);
+  QuizDocument* doc = static_cast<QuizDocument*>(calloc(1, sizeof(QuizDocument)));
+  init_document(doc);
+  load_content(doc);
+  field("kind", std::to_string(doc->kind));
+  field("question_count", std::to_string(doc->question_count));
+  field("answers_per_question", std::to_string(doc->answers_per_question));
+  field("answer_mode", std::to_string(doc->answer_mode));
+  field("background", std::to_string(doc->background_red) + " " +
+                          std::to_string(doc->background_green) + " " +
+                          std::to_string(doc->background_blue));
+  field("title", doc->title);
+  field("author", doc->author);
+  field("explanation", doc->explanation);
+  field("answer1_label", doc->answer1_label);
+  field("answer2_label", doc->answer2_label);
+  for (int i = 0; i < doc->question_count; ++i) {
+    const QuizQuestion* q = question_at(doc, i);
+    std::string prefix = "q" + std::to_string(i + 1) + ".";
+    field(prefix + "answer1", q->answer1);
+    field(prefix + "answer2", q->answer2);
+    field(prefix + "question_text", q->question_text);
+    field(prefix + "reveal_text", q->reveal_text);
+    field("code" + std::to_string(i + 1), doc->codes[i]);
+  }
+  EnumResourceNamesA(module, "IMG", print_picture, 0);
+  release_document(doc);
+  free(doc);
+  return 0;
+}
+
+std::string from_hex(const char* hex) {
+  std::string bytes;
+  for (size_t i = 0; hex[i] && hex[i + 1]; i += 2) {
+    char pair[3] = {hex[i], hex[i + 1], 0};
+    bytes += char(strtol(pair, nullptr, 16));
+  }
+  return bytes;
+}
+
+int play(const char* quiz, const std::string& name, int count, char** answers) {
+  std::string folder = fresh_folder("studio-" + name);
+  if (!copy_quiz(quiz, folder, name + ".exe")) return 2;
+  PlayerRun run;
+  if (!start_player(folder + "\\" + name + ".exe", folder, &run)) {
+    fprintf(stderr, "studio_check: the player did not start\n");
+    return 2;
+  }
+  for (int k = 1; k <= count; ++k) {
+    HWND answer = GetDlgItem(run.page, 4000 + k);
+    set_text(answer, from_hex(answers[k - 1]));
+    press_key(answer, VK_RETURN);
+    settle(run);
+    field("verdict" + std::to_string(k), text_of(GetDlgItem(run.page, 5000 + k)));
+  }
+  field("score", text_of(GetDlgItem(run.panel, 32)));
+  field("code", text_of(GetDlgItem(run.panel, 30)));
+  int status = close_player(&run);
+  if (status < 0) kill_player(&run);
+  field("exit", std::to_string(status));
+  field("answers", read_file(folder + "\\" + name + ".txt"));
+  return status == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "fields") return print_fields(argv[2]);
+  if (argc >= 4 && std::string(argv[1]) == "play")
+    return play(argv[2], argv[3], argc - 4, argv + 4);
+  fprintf(stderr, "usage: studio_check fields QUIZ.exe | play QUIZ.exe NAME HEX...\n");
+  return 2;
+}

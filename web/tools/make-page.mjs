@@ -1,0 +1,56 @@
+#!/usr/bin/env node
+// Makes one self-contained page from a template in web/pages: every
+// `<!-- inline KIND ID SOURCE -->` line is replaced by the source's text,
+// so that the page works opened from disk, offline, as one file.
+//   style  ID SOURCE   a <style>
+//   script ID SOURCE   a <script> that runs
+//   text   ID SOURCE   a script's text, kept for a worker (type text/plain)
+//   data   ID SOURCE   a file's bytes in base64 (type application/octet-stream)
+// SOURCE is a file beside the template, or one of the names given on the
+// command line (module, player), "wasm" (the module's .wasm beside its .js)
+// or "fflate" (the zip library from npm).
+//
+//   node web/tools/make-page.mjs TEMPLATE -o PAGE --module quiz_web.js --player player.exe
+import fs from 'node:fs';
+import path from 'node:path';
+
+export function makePage(template, named) {
+  const folder = path.dirname(template);
+  // fflate's browser build (its package exports no path to it).
+  const fflate = new URL('../node_modules/fflate/umd/index.js', import.meta.url).pathname;
+  const sources = { fflate, wasm: named.module.replace(/\.js$/, '.wasm'), ...named };
+  const read = (source) => fs.readFileSync(sources[source] || path.join(folder, source));
+  // Text inside a script element must not close it or open a comment.
+  const scriptText = (source) =>
+    read(source).toString('utf8').replace(/<\/(script)/gi, '<\\/$1').replace(/<!--/g, '<\\!--');
+  return fs.readFileSync(template, 'utf8').replace(
+    /^[ \t]*<!-- inline (\w+) ([\w.-]+)(?: ([\w.\/-]+))? -->$/gm,
+    (line, kind, id, source) => {
+      switch (kind) {
+        case 'style':
+          return `<style>\n${read(id)}</style>`;
+        case 'script':
+          return `<script id="${id}">\n${scriptText(source)}\n</script>`;
+        case 'text':
+          return `<script type="text/plain" id="${id}">\n${scriptText(source)}\n</script>`;
+        case 'data':
+          return `<script type="application/octet-stream" id="${id}">${read(source).toString('base64')}</script>`;
+      }
+      throw new Error(`unknown inline kind in ${line}`);
+    },
+  );
+}
+
+if (import.meta.url === `file://${process.argv[1]}`) {
+  const args = process.argv.slice(2);
+  const option = (name) => {
+    const at = args.indexOf(name);
+    if (at < 0 || at + 1 >= args.length) throw new Error(`make-page: ${name} is needed`);
+    return args.splice(at, 2)[1];
+  };
+  const output = option('-o');
+  const named = { module: option('--module'), player: option('--player') };
+  const page = makePage(args[0], named);
+  fs.writeFileSync(`${output}.part`, page);
+  fs.renameSync(`${output}.part`, output);
+}

@@ -1,11 +1,6 @@
 #include "packer.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "core/answers/verdict.h"
 #include "core/content/loader.h"
@@ -30,7 +25,7 @@ Resource make_resource(const char* type, uint16_t id, std::string data) {
 }
 
 std::string media_path(const QuizSource& quiz, const MediaRef& media) {
-  return media.path[0] == '/' ? media.path : quiz.folder + "/" + media.path;
+  return path_in_folder(quiz.folder, media.path);
 }
 
 class MediaLoader {
@@ -274,7 +269,7 @@ int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostre
                      diagnostics)) ||
       !write_output(request.output, packed, 0755, diagnostics)) {
     for (const std::string* path : {&request.fields, &request.depfile})
-      if (!path->empty()) unlink(path->c_str());
+      if (!path->empty()) remove_file(*path);
     return 1;
   }
   out << request.output << ": " << prepared.quiz.questions.size() << " questions, "
@@ -303,16 +298,18 @@ int dump_quiz(const std::string& exe, const std::string& folder, Diagnostics* di
     out << source;
     return 0;
   }
-  for (const std::string& dir : {folder, folder + "/media"}) {
-    if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) {
-      diagnostics->error(dir, 0, std::string("cannot make the folder: ") + strerror(errno));
+  for (const std::string& dir : {folder, path_in_folder(folder, "media")}) {
+    std::string problem;
+    if (!make_folder(dir, &problem)) {
+      diagnostics->error(dir, 0, "cannot make the folder: " + problem);
       return 1;
     }
   }
   for (const auto& [path, bytes] : media)
-    if (!write_output(folder + "/" + path, bytes, 0644, diagnostics)) return 1;
-  if (!write_output(folder + "/quiz.toml", source, 0644, diagnostics)) return 1;
-  out << folder << "/quiz.toml: " << quiz.questions.size() << " questions, " << media.size()
+    if (!write_output(path_in_folder(folder, path), bytes, 0644, diagnostics)) return 1;
+  std::string written = path_in_folder(folder, "quiz.toml");
+  if (!write_output(written, source, 0644, diagnostics)) return 1;
+  out << written << ": " << quiz.questions.size() << " questions, " << media.size()
       << " media files\n";
   return 0;
 }

@@ -6,11 +6,11 @@
 //     anagram, more than two edits, neither text inside the other, so both
 //     edit distances (of the texts and of their sorted letters), the
 //     containment scan and the similarity are all computed;
-//   - update_score: every one of the 192 labels read, " n / N" and the code
-//     written into the header panel;
+//   - update_score: the session's 192 verdicts counted, " n / N" and the
+//     code written into the header panel;
 //   - one evaluate_answer on such a field: the field read, the ladder, the
-//     verdict written and update_score;
-//   - judge_all_answers, what the page does once at start with restored
+//     verdict shown and the score;
+//   - judge_all_fields, what the page does once at start with restored
 //     answers, when all 192 fields hold such answers (the longest restore).
 // Prints each figure's median and least time per call in microseconds.
 #include <windows.h>
@@ -21,13 +21,13 @@
 #include <string>
 #include <vector>
 
-#include "win32/answers/evaluation.h"
-#include "win32/answers/score.h"
+#include "core/answers/quiz_session.h"
 #include "core/answers/verdict.h"
+#include "win32/answers/answer_field.h"
 #include "win32/app/main_frame.h"
-#include "win32/app/platform_win32.h"
-#include "win32/app/shell.h"
 #include "win32/app/startup.h"
+#include "win32/page/question_page.h"
+#include "win32/platform/platform_win32.h"
 
 namespace {
 
@@ -86,7 +86,6 @@ int main(int argc, char** argv) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   install_platform(&win32_platform());
   register_frame_class(instance);
-  version_label_brush = CreateSolidBrush(VERSION_LABEL_COLOUR);
   QuizDocument* doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));
   if (!doc) return 1;
   init_document(doc);
@@ -97,9 +96,11 @@ int main(int argc, char** argv) {
     append_question(doc, long_text(2 * n).c_str(), long_text(2 * n + 1).c_str(), "");
     copy_text(doc->codes[n - 1], ("CODE-" + std::to_string(n)).c_str());
   }
-  current_document = doc;
-  HWND frame = open_player_windows(instance);
-  HWND page = question_page_window;
+  Player player = {};
+  player.document = doc;
+  open_player_windows(instance, &player);
+  HWND page = player.page;
+  QuizSession* session = page_session(page);
 
   const std::string expected = question_at(doc, 47)->answer1;
   const std::string typed = worst_typing(expected);
@@ -110,24 +111,22 @@ int main(int argc, char** argv) {
 
   Figure ladder = time_calls("verdict ladder (judge_answer)", repeats,
                              [&] { judge_answer(expected.c_str(), typed.c_str()); });
-  Figure score = time_calls("update_score (192 labels)", repeats, [&] { update_score(doc, page); });
+  Figure score = time_calls("update_score (192 verdicts)", repeats, [&] { update_score(session); });
   Figure evaluation = time_calls("evaluate_answer (259-byte field)", repeats,
-                                 [&] { evaluate_answer(doc, page, FIELD_ID); });
+                                 [&] { evaluate_answer(page, FIELD_ID); });
   for (int k = 1; k <= 2 * QUESTIONS; ++k) {
     const QuizQuestion* question = question_at(doc, (k - 1) / 2);
-    SetDlgItemTextA(page, 4000 + k,
+    set_answer_text(session, k,
                     worst_typing(k % 2 ? question->answer1 : question->answer2).c_str());
   }
-  Figure restore = time_calls("judge_all_answers (192 fields)", repeats / 20 + 1,
-                              [&] { judge_all_answers(doc, page); });
+  Figure restore = time_calls("judge_all_fields (192 fields)", repeats / 20 + 1,
+                              [&] { judge_all_fields(session); });
   report(ladder);
   report(score);
   report(evaluation);
   report(restore);
   printf("one frame at 60 Hz: 16667 us\n");
 
-  DestroyWindow(frame);
-  release_document(doc);
-  free(doc);
+  tear_down(&player);
   return 0;
 }

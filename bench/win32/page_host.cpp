@@ -10,14 +10,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "win32/app/platform_win32.h"
-#include "win32/app/shell.h"
 #include "bench_program.h"
 #include "core/content/loader.h"
 #include "core/page/page_layout.h"
-#include "win32/page/question_page.h"
 #include "resources/resource_ids.h"
 #include "tests/support/gdi_objects.h"
+#include "win32/answers/page_view.h"
+#include "win32/page/question_page.h"
+#include "win32/platform/platform_win32.h"
 
 namespace {
 
@@ -26,6 +26,7 @@ const int FRAME_WIDTH = 544;
 const int FRAME_HEIGHT = 375;
 
 HWND page = nullptr;
+const QuizDocument* shown_quiz = nullptr;
 GdiCensus before_page = {};
 
 // Milliseconds since the process's creation at each step of the start-up.
@@ -61,7 +62,7 @@ void write_figures() {
   GdiCensus now = gdi_census();
   fprintf(file, "peak_working_set_kb %lu\n",
           static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024));
-  fprintf(file, "questions %d\ncontrols %d\npicture_bitmaps %d\n", current_document->question_count,
+  fprintf(file, "questions %d\ncontrols %d\npicture_bitmaps %d\n", shown_quiz->question_count,
           page_controls(), page_bitmaps());
   fprintf(file, "gdi_objects %lu\n", static_cast<unsigned long>(now.total));
   // What the page added, by kind: bitmaps should be the pictures shown, and
@@ -110,7 +111,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   QuizDocument* doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));
   if (!doc) return 1;
   init_document(doc);
-  current_document = doc;
+  shown_quiz = doc;
   load_content(doc);
   steps.document = ms_since_process_start();
 
@@ -120,8 +121,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   steps.frame = ms_since_process_start();
   // Counting GDI objects takes a while under Wine: only in the run asked for figures.
   if (GetEnvironmentVariableA(BENCH_FIGURES_VARIABLE, nullptr, 0)) before_page = gdi_census();
+  PageSetup setup = answering_page(doc, nullptr);
   page = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_QUESTION_PAGE), frame,
-                            question_page_proc, 0);
+                            question_page_proc, reinterpret_cast<LPARAM>(&setup));
   steps.page = ms_since_process_start();
   RECT client;
   GetClientRect(frame, &client);

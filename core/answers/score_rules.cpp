@@ -37,6 +37,12 @@ int answer_field_count(const QuizDocument* doc) {
   return questions_on_page(doc) * fields_per_question(doc);
 }
 
+int answer_lines_per_question(uint32_t kind, int answers_per_question) {
+  if (kind == QUIZ_TEXT) return 1;
+  if (kind != QUIZ_PICTURE && kind != QUIZ_AUDIO && kind != QUIZ_VIDEO) return 0;
+  return answers_per_question > 0 ? answers_per_question : 0;
+}
+
 bool locate_field(const QuizDocument* doc, int field_id, FieldPlace* place) {
   int k = field_id - FIRST_FIELD_ID;
   if (k < 1 || k > answer_field_count(doc)) return false;
@@ -53,11 +59,18 @@ const char* expected_answer(const QuizDocument* doc, const FieldPlace& place) {
   return place.answer == 2 ? question->answer2 : question->answer1;
 }
 
+FieldVerdict judge_field_answer(const QuizDocument* doc, const FieldPlace& place,
+                                const char* typed) {
+  return judge_typed_answer(&doc->judging, place.question, place.answer,
+                            expected_answer(doc, place), typed);
+}
+
 bool question_solved(const QuizDocument* doc, int question, const char* const typed[]) {
   int per_question = fields_per_question(doc);
   for (int j = 1; j <= per_question; ++j) {
     FieldPlace place = {question, j, (question - 1) * per_question + j};
-    if (!answer_matches(expected_answer(doc, place), typed[j - 1])) return false;
+    if (!typed_answer_right(&doc->judging, question, j, expected_answer(doc, place), typed[j - 1]))
+      return false;
   }
   return true;
 }

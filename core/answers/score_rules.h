@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/content/document.h"
+#include "judging.h"
 
 // A grid quiz with two answers per question has two fields per question; every
 // other quiz has one (a text quiz always, whatever its content says).
@@ -11,6 +12,11 @@ int fields_per_question(const QuizDocument* doc);
 
 // The answer fields of the page: questions (0 to 96) times fields per question.
 int answer_field_count(const QuizDocument* doc);
+
+// Answers-file lines the page reads for each question: one per field; a grid
+// quiz whose answers per question are neither 1 nor 2 makes no fields but
+// reads that many lines all the same; a kind the page does not lay out, none.
+int answer_lines_per_question(uint32_t kind, int answers_per_question);
 
 // Where an answer field stands: question n, its answer j, and k over the page
 // (every number 1-based).
@@ -28,8 +34,14 @@ bool locate_field(const QuizDocument* doc, int field_id, FieldPlace* place);
 // stored. Empty when the document has no questions.
 const char* expected_answer(const QuizDocument* doc, const FieldPlace& place);
 
+// How the text typed in a field is judged: with the quiz's judging options
+// when it carries them, by the plain ladder when not. Every front end judges
+// a field through it.
+FieldVerdict judge_field_answer(const QuizDocument* doc, const FieldPlace& place,
+                                const char* typed);
+
 // Whether typed texts solve question n: typed[j - 1] is what field j of the
-// question shows, and every one must match its expected answer.
+// question shows, and every one must be right as `judge_field_answer` judges it.
 bool question_solved(const QuizDocument* doc, int question, const char* const typed[]);
 
 // Only a verdict label reading exactly "BRAVO" counts as right.

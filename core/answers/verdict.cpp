@@ -65,9 +65,34 @@ const char* verdict_text(Verdict verdict) {
     case VERDICT_SIMILAR:
       return "y a de l'id\xE9"
              "e";
+    case VERDICT_ACCENTS: return "Accents";
     case VERDICT_WRONG: break;
   }
   return "FAUX";
+}
+
+VerdictColour verdict_colour(Verdict verdict) {
+  switch (verdict) {
+    case VERDICT_EMPTY: return VERDICT_PLAIN;
+    case VERDICT_RIGHT: return VERDICT_GREEN;
+    case VERDICT_ANAGRAM: return VERDICT_ORANGE;
+    case VERDICT_WRONG: return VERDICT_RED;
+    case VERDICT_ONE_EDIT:
+    case VERDICT_TWO_EDITS:
+    case VERDICT_TOO_SHORT:
+    case VERDICT_NOT_FAR:
+    case VERDICT_TOO_LONG:
+    case VERDICT_SIMILAR:
+    case VERDICT_ACCENTS: break;
+  }
+  return VERDICT_AMBER;
+}
+
+VerdictColour label_colour(const char* label) {
+  for (int v = VERDICT_EMPTY; v <= VERDICT_ACCENTS; ++v) {
+    if (strcmp(label, verdict_text(Verdict(v))) == 0) return verdict_colour(Verdict(v));
+  }
+  return VERDICT_AMBER;
 }
 
 void normalise_typed(char* text) {
@@ -82,9 +107,13 @@ Verdict judge_answer(const char* expected, const char* typed) {
   copy_normalised(t, typed, normalise_typed);
   if (t[0] == 0) return VERDICT_EMPTY;
   copy_normalised(e, expected, normalise_expected);
-  int distance = edit_distance(e, t);
+  return ladder_verdict(e, t);
+}
+
+Verdict ladder_verdict(const char* expected, const char* typed) {
+  int distance = edit_distance(expected, typed);
   if (distance == 0) return VERDICT_RIGHT;
-  return climb_ladder(e, t, distance);
+  return climb_ladder(expected, typed, distance);
 }
 
 bool answer_matches(const char* expected, const char* typed) {

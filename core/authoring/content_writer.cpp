@@ -24,6 +24,8 @@ class ContentReader {
     return true;
   }
 
+  std::string rest() const { return bytes_.substr(position_); }
+
   bool text(std::string* out) {
     size_t end = bytes_.find(SEPARATOR, position_);
     if (end == std::string::npos) return false;
@@ -84,7 +86,66 @@ std::string write_content(const QuizSource& quiz) {
   out += char(quiz.red);
   out += char(quiz.green);
   out += char(quiz.blue);
-  return out;
+  return out + write_judging_block(quiz);
+}
+
+std::string write_judging_block(const QuizSource& quiz) {
+  if (!uses_judging_options(quiz)) return "";
+  uint8_t quiz_flags = flags_from_rules(quiz.rules);
+  std::string records;
+  int count = 0;
+  for (size_t i = 0; i < quiz.questions.size(); ++i) {
+    const SourceQuestion& q = quiz.questions[i];
+    uint8_t own = q.own_rules ? flags_from_rules(q.rules) : uint8_t(JUDGING_AS_QUIZ);
+    if (own == quiz_flags) own = JUDGING_AS_QUIZ;
+    bool lists = false;
+    for (int j = 0; j < quiz.answers; ++j)
+      lists = lists || !q.also[j].empty() || !q.wrong[j].empty();
+    if (own == JUDGING_AS_QUIZ && !lists) continue;
+    ++count;
+    records += char(i + 1);
+    records += char(own);
+    for (int j = 0; j < quiz.answers; ++j) {
+      records += char(q.also[j].size());
+      for (const std::string& other : q.also[j]) put_text(&records, other);
+      records += char(q.wrong[j].size());
+      for (const WrongAnswer& wrong : q.wrong[j]) {
+        put_text(&records, wrong.answer);
+        put_text(&records, wrong.verdict);
+      }
+    }
+  }
+  return std::string(JUDGING_SIGNATURE) + char(JUDGING_VERSION) + char(quiz_flags) + char(count) +
+         records;
+}
+
+bool read_judging_block(const std::string& block, QuizSource* quiz) {
+  JudgingOptions options = {};
+  if (!read_judging_options(reinterpret_cast<const unsigned char*>(block.data()), block.size(),
+                            int(quiz->questions.size()), quiz->answers, &options))
+    return false;
+  quiz->judging = true;
+  quiz->rules = rules_from_flags(options.quiz_flags);
+  for (size_t i = 0; i < quiz->questions.size() && i < JUDGING_QUESTIONS; ++i) {
+    SourceQuestion& q = quiz->questions[i];
+    int number = int(i + 1);
+    q.own_rules = options.question_flags[i] != JUDGING_AS_QUIZ;
+    q.rules = judging_rules(&options, number);
+    for (int j = 0; j < quiz->answers; ++j) {
+      const FieldOptions* field = judging_field(&options, number, j + 1);
+      int text = 0;
+      for (int k = 0; k < field->alternatives; ++k)
+        q.also[j].push_back(judging_text(&options, field, text++));
+      for (int k = 0; k < field->wrong_answers; ++k) {
+        WrongAnswer wrong;
+        wrong.answer = judging_text(&options, field, text++);
+        wrong.verdict = judging_text(&options, field, text++);
+        q.wrong[j].push_back(wrong);
+      }
+    }
+  }
+  release_judging_options(&options);
+  return true;
 }
 
 std::string write_codes(const QuizSource& quiz) {
@@ -96,7 +157,8 @@ std::string write_codes(const QuizSource& quiz) {
   return out;
 }
 
-bool read_content(const std::string& content, QuizSource* quiz, std::string* problem) {
+bool read_content(const std::string& content, QuizSource* quiz, std::string* problem,
+                  std::string* ignored) {
   ContentReader reader(content);
   unsigned char unused, kind, count, answers, mode;
   *problem = "the content ends early";
@@ -126,6 +188,10 @@ bool read_content(const std::string& content, QuizSource* quiz, std::string* pro
   if (!reader.byte(&quiz->red) || !reader.byte(&quiz->green) || !reader.byte(&quiz->blue))
     return false;
   problem->clear();
+  std::string rest = reader.rest();
+  if (!rest.empty() && !read_judging_block(rest, quiz) && ignored)
+    *ignored = std::to_string(rest.size()) +
+               " bytes after the colours are no judging options this player reads";
   return true;
 }
 

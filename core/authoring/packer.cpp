@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
-#include "core/answers/verdict.h"
+#include "core/answers/judging.h"
 #include "core/content/loader.h"
 #include "core/content/text_slot.h"
 #include "content_writer.h"
 #include "cp1252.h"
 #include "files.h"
 #include "media.h"
+#include "verdict_reasons.h"
 
 const char PICTURE_TYPE[] = "IMG";
 
@@ -186,12 +187,15 @@ bool unpack_quiz(const std::string& exe, QuizSource* quiz,
     return false;
   }
   int status = decode_resource(content->data, &plain);
-  if (status != 0 || !read_content(plain, quiz, &problem)) {
+  std::string ignored;
+  if (status != 0 || !read_content(plain, quiz, &problem, &ignored)) {
     diagnostics->error(exe, 0,
                        "its quiz content is damaged: " +
                            (status != 0 ? "LZW status " + std::to_string(status) : problem));
     return false;
   }
+  if (!ignored.empty())
+    diagnostics->warning(exe, 0, "its content has " + ignored + "; they are left out");
   const Resource* codes = find_resource(resources, content_type, resource_number(CODES_RESOURCE));
   if (!codes)
     diagnostics->warning(exe, 0, "carries no codes (no \"PATCH\" 105 resource)");
@@ -336,12 +340,22 @@ int try_answer(const std::string& source, int number, const std::string& typed, 
     diagnostics->error(source, 0, "the typed answer " + problem);
     return 1;
   }
-  // The field's text is read as at most 259 bytes, as the player reads it.
+  // The field's text is read as at most 259 bytes, as the player reads it,
+  // and judged by the player's own code on the options block it would carry.
   char slot[TEXT_SLOT_SIZE];
   copy_text_n(slot, answer.data(), answer.size());
-  Verdict verdict =
-      judge_answer(quiz.questions[size_t(number - 1)].answer[field - 1].c_str(), slot);
+  std::string block = write_judging_block(quiz);
+  JudgingOptions options = {};
+  read_judging_options(reinterpret_cast<const unsigned char*>(block.data()), block.size(), count,
+                       quiz.answers, &options);
+  const std::string& expected = quiz.questions[size_t(number - 1)].answer[field - 1];
+  FieldVerdict verdict = judge_typed_answer(&options, number, field, expected.c_str(), slot);
   out << cp1252_to_utf8(verdict_text(verdict)) << "\n";
+  if (options.present)
+    for (const std::string& reason :
+         verdict_reasons(options, number, field, expected, slot, verdict))
+      out << "  " << reason << "\n";
+  release_judging_options(&options);
   return 0;
 }
 

@@ -10,9 +10,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/answers/judging.h"
 #include "core/answers/text_toolkit.h"
+#include "core/answers/verdict.h"
 #include "core/content/document.h"
 #include "core/content/text_slot.h"
+#include "core/page/verdict_fit.h"
 #include "cp1252.h"
 #include "files.h"
 
@@ -20,13 +23,15 @@ namespace {
 
 const char* const KIND_NAMES[] = {"text", "picture", "audio", "video"};
 const char* const MODE_NAMES[] = {"none", "picture", "reveal", "reveal-box", "reveal-all"};
-const int KIND_COUNT = 4, MODE_COUNT = 5;
+const char* const ACCENT_NAMES[] = {"exact", "hint", "ignored"};
+const int KIND_COUNT = 4, MODE_COUNT = 5, ACCENT_COUNT = 3;
 
 const std::vector<std::string> QUIZ_KEYS = {
-    "kind",          "title",       "author",     "explanation", "answers", "answer1_label",
-    "answer2_label", "answer_mode", "background", "codes",       "question"};
-const std::vector<std::string> QUESTION_KEYS = {"text",    "answer",         "reveal",
-                                                "picture", "answer_picture", "clip"};
+    "kind",          "title",       "author",     "explanation", "answers",  "answer1_label",
+    "answer2_label", "answer_mode", "background", "codes",       "question", "judging"};
+const std::vector<std::string> QUESTION_KEYS = {
+    "text", "answer", "reveal", "picture", "answer_picture", "clip", "also", "wrong", "judging"};
+const std::vector<std::string> JUDGING_KEYS = {"accented_case", "accents", "articles"};
 
 // What a text is for decides which bytes it may hold: "|" ends every content
 // text but not a code line, CR or LF ends a code line, and only a reveal text
@@ -82,6 +87,8 @@ class SourceReader {
     read_answer_mode(root);
     read_background(root);
     read_codes(root);
+    if (const toml::node* judging = root.get("judging"))
+      quiz_->judging = read_rules(*judging, "judging", JudgingRules{}, &quiz_->rules);
     read_questions(root);
     check_whole_quiz(root);
   }
@@ -257,7 +264,127 @@ class SourceReader {
     read_media(table, "picture", where, &question.picture);
     read_media(table, "answer_picture", where, &question.answer_picture);
     read_media(table, "clip", where, &question.clip);
+    if (const toml::node* judging = table.get("judging"))
+      question.own_rules = read_rules(*judging, where + "judging", quiz_->rules, &question.rules);
+    if (const toml::node* also = table.get("also")) read_also(*also, where, &question);
+    if (const toml::node* wrong = table.get("wrong")) read_wrong(*wrong, where, &question);
     quiz_->questions.push_back(question);
+  }
+
+  // Judging rules: `base` with the keys the table gives.
+  bool read_rules(const toml::node& node, const std::string& what, const JudgingRules& base,
+                  JudgingRules* out) {
+    const toml::table* table = node.as_table();
+    if (!table) {
+      error(line_of(node), what + " must be a table, e.g. judging = { accents = \"hint\" }");
+      return false;
+    }
+    check_keys(*table, JUDGING_KEYS, what + ": ");
+    *out = base;
+    read_flag(*table, "accented_case", what, &out->accented_case);
+    int accents = 0;
+    if (read_name(*table, "accents", ACCENT_NAMES, ACCENT_COUNT, &accents))
+      out->accents = AccentRule(accents);
+    read_flag(*table, "articles", what, &out->articles);
+    return true;
+  }
+
+  void read_flag(const toml::table& table, const char* key, const std::string& what, bool* out) {
+    const toml::node* node = table.get(key);
+    if (!node) return;
+    std::optional<bool> value = node->value_exact<bool>();
+    if (value)
+      *out = *value;
+    else
+      error(line_of(*node), what + ": " + key + " must be true or false");
+  }
+
+  // A key given once per answer field: its value itself with one field, a
+  // list of two values with two.
+  std::vector<const toml::node*> per_field(const toml::node& node, const std::string& what,
+                                           const char* example) {
+    if (quiz_->answers == 1) return {&node};
+    const toml::array* list = node.as_array();
+    if (list && list->size() == 2) return {&(*list)[0], &(*list)[1]};
+    error(line_of(node),
+          what + " must hold two values, one per answer field (answers = 2), e.g. " + example);
+    return {};
+  }
+
+  std::string field_what(const std::string& what, size_t j) {
+    return quiz_->answers == 2 ? what + " (field " + std::to_string(j + 1) + ")" : what;
+  }
+
+  void read_also(const toml::node& node, const std::string& where, SourceQuestion* question) {
+    std::vector<const toml::node*> fields =
+        per_field(node, where + "also", "also = [[\"rond\"], []]");
+    for (size_t j = 0; j < fields.size(); ++j) {
+      std::string what = field_what(where + "also", j);
+      const toml::array* texts = fields[j]->as_array();
+      if (!texts) {
+        error(line_of(*fields[j]), what + " must be a list of texts, e.g. also = [\"Paname\"]");
+        continue;
+      }
+      if (texts->size() > JUDGING_MAX_ALTERNATIVES)
+        error(line_of(*fields[j]),
+              what + " holds " + counted(texts->size(), "answer") + "; a field accepts at most " +
+                  std::to_string(JUDGING_MAX_ALTERNATIVES) + " besides its answer");
+      for (const toml::node& value : *texts) {
+        std::string text;
+        if (read_text(value, what, PLAIN_TEXT, &text) && check_answer(text, line_of(value), what))
+          question->also[j].push_back(text);
+      }
+    }
+  }
+
+  void read_wrong(const toml::node& node, const std::string& where, SourceQuestion* question) {
+    std::vector<const toml::node*> fields =
+        per_field(node, where + "wrong", "wrong = [{ Lyon = \"Non, pas Lyon\" }, {}]");
+    for (size_t j = 0; j < fields.size(); ++j) {
+      std::string what = field_what(where + "wrong", j);
+      const toml::table* table = fields[j]->as_table();
+      if (!table) {
+        error(line_of(*fields[j]),
+              what +
+                  " must be a table of wrong answers and their verdicts, e.g. wrong = { Lyon "
+                  "= \"Non, pas Lyon\" }");
+        continue;
+      }
+      if (table->size() > JUDGING_MAX_WRONG_ANSWERS)
+        error(line_of(*fields[j]), what + " lists " + counted(table->size(), "wrong answer") +
+                                       "; a field takes at most " +
+                                       std::to_string(JUDGING_MAX_WRONG_ANSWERS));
+      for (auto&& [key, value] : *table) {
+        WrongAnswer wrong;
+        wrong.line = line_of(value);
+        std::string answer_what = what + " " + quoted(std::string(key.str())), problem;
+        if (!utf8_to_cp1252(std::string(key.str()), &wrong.answer, &problem)) {
+          error(wrong.line, answer_what + " " + problem);
+          continue;
+        }
+        if (!check_text(wrong.answer, wrong.line, answer_what, PLAIN_TEXT) ||
+            !check_answer(wrong.answer, wrong.line, answer_what) ||
+            !read_text(value, answer_what + ": its verdict", PLAIN_TEXT, &wrong.verdict) ||
+            !check_verdict(wrong.verdict, wrong.line, answer_what))
+          continue;
+        question->wrong[j].push_back(wrong);
+      }
+    }
+  }
+
+  // A listed verdict is shown in place of the ladder's: it must be seen, and
+  // must not read as solved or as nothing typed.
+  bool check_verdict(const std::string& verdict, int line, const std::string& what) {
+    if (verdict.empty()) {
+      error(line, what + ": its verdict is empty");
+      return false;
+    }
+    if (verdict == RIGHT_WORD || verdict == verdict_text(VERDICT_EMPTY)) {
+      error(line, what + ": its verdict " + quoted(verdict) + " would read as " +
+                      (verdict == RIGHT_WORD ? "solved" : "nothing typed"));
+      return false;
+    }
+    return true;
   }
 
   void read_answer(const toml::table& table, const std::string& where, SourceQuestion* question) {
@@ -287,13 +414,18 @@ class SourceReader {
   // The player trims and upper-cases the typed answer but only upper-cases the
   // expected one: an empty expected answer, or one with a blank at either
   // end, could never be matched.
-  void check_answer(const std::string& answer, int line, const std::string& what) {
-    if (answer.empty())
+  bool check_answer(const std::string& answer, int line, const std::string& what) {
+    if (answer.empty()) {
       error(line, what + " is empty, so no typed answer could ever match it");
-    else if (answer.front() == ' ' || answer.back() == ' ')
+      return false;
+    }
+    if (answer.front() == ' ' || answer.back() == ' ') {
       error(line, what +
                       " has a blank at its start or end; the player trims typed answers, so "
                       "it could never be matched");
+      return false;
+    }
+    return true;
   }
 
   void read_media(const toml::table& table, const char* key, const std::string& where,
@@ -338,6 +470,60 @@ class SourceReader {
                                          std::to_string(count) + " reveal") +
                               " no code");
     warn_about_media_and_reveals();
+    check_judging();
+  }
+
+  // Lists that contradict the answers or repeat themselves once compared as
+  // the player compares them.
+  void check_judging() {
+    PageShape shape = {quiz_->kind, int(quiz_->questions.size()), quiz_->answers,
+                       quiz_->answer_mode};
+    VerdictRoom room = verdict_room(shape);
+    for (size_t i = 0; i < quiz_->questions.size(); ++i) {
+      const SourceQuestion& q = quiz_->questions[i];
+      JudgingRules rules = question_rules(*quiz_, i);
+      std::string where = "question " + std::to_string(i + 1) + ": ";
+      for (int j = 0; j < quiz_->answers; ++j) {
+        FieldAnswers answers = {};
+        answers.accepted[answers.accepted_count++] = q.answer[j].c_str();
+        for (const std::string& other : q.also[j]) {
+          if (answers.accepted_count > JUDGING_MAX_ALTERNATIVES) break;
+          if (right_with_rules(rules, answers, other.c_str()))
+            warning(q.line, field_what(where + "also", size_t(j)) + " " +
+                                quoted(cp1252_to_utf8(other)) +
+                                " is already accepted once compared; it changes nothing");
+          answers.accepted[answers.accepted_count++] = other.c_str();
+        }
+        for (const WrongAnswer& wrong : q.wrong[j]) {
+          int width = verdict_text_width(wrong.verdict.c_str(), room.font);
+          if (kind_known_ && width > room.width)
+            warning(wrong.line, field_what(where + "wrong", size_t(j)) + " " +
+                                    quoted(cp1252_to_utf8(wrong.answer)) + ": its verdict " +
+                                    quoted(cp1252_to_utf8(wrong.verdict)) + " is " +
+                                    std::to_string(width) +
+                                    " pixels wide, and the verdict "
+                                    "label shows " +
+                                    std::to_string(room.width) + ": it is cut");
+          if (answers.wrong_count == JUDGING_MAX_WRONG_ANSWERS) break;
+          answers.wrong[answers.wrong_count] = wrong.answer.c_str();
+          answers.wrong_verdicts[answers.wrong_count++] = wrong.verdict.c_str();
+        }
+        for (int w = 0; w < answers.wrong_count; ++w) {
+          FieldVerdict judged = judge_with_rules(rules, answers, answers.wrong[w]);
+          std::string what = field_what(where + "wrong", size_t(j)) + " " +
+                             quoted(cp1252_to_utf8(answers.wrong[w]));
+          if (judged.by == JUDGED_RIGHT)
+            error(q.wrong[j][size_t(w)].line,
+                  what + " is accepted as right (it matches " +
+                      quoted(cp1252_to_utf8(answers.accepted[judged.answer])) + ")");
+          else if (judged.by == JUDGED_LISTED && judged.answer != w)
+            warning(q.wrong[j][size_t(w)].line,
+                    what + " is the same answer as " +
+                        quoted(cp1252_to_utf8(answers.wrong[judged.answer])) +
+                        " once compared; its verdict is never shown");
+        }
+      }
+    }
   }
 
   void warn_about_media_and_reveals() {
@@ -399,6 +585,44 @@ std::string text_line(const char* key, const std::string& cp1252) {
   return std::string(key) + " = " + toml_string(cp1252_to_utf8(cp1252)) + "\n";
 }
 
+std::string utf8_string(const std::string& cp1252) { return toml_string(cp1252_to_utf8(cp1252)); }
+
+std::string also_value(const std::vector<std::string>& texts) {
+  std::string out = "[";
+  for (size_t i = 0; i < texts.size(); ++i) out += (i ? ", " : "") + utf8_string(texts[i]);
+  return out + "]";
+}
+
+std::string wrong_value(const std::vector<WrongAnswer>& wrong) {
+  if (wrong.empty()) return "{}";
+  std::string out = "{ ";
+  for (size_t i = 0; i < wrong.size(); ++i)
+    out += (i ? ", " : "") + utf8_string(wrong[i].answer) + " = " + utf8_string(wrong[i].verdict);
+  return out + " }";
+}
+
+// A key given once per answer field: the value alone, or a list of two.
+template <typename List, typename Value>
+std::string per_field_line(const char* key, const List lists[2], int answers, Value value) {
+  if (lists[0].empty() && (answers == 1 || lists[1].empty())) return "";
+  std::string line = std::string(key) + " = ";
+  if (answers == 1) return line + value(lists[0]) + "\n";
+  return line + "[" + value(lists[0]) + ", " + value(lists[1]) + "]\n";
+}
+
+// The rules that differ from `base`, as "key = value" items.
+std::vector<std::string> rule_items(const JudgingRules& rules, const JudgingRules* base) {
+  std::vector<std::string> items;
+  auto flag = [](bool on) { return std::string(on ? "true" : "false"); };
+  if (!base || rules.accented_case != base->accented_case)
+    items.push_back("accented_case = " + flag(rules.accented_case));
+  if (!base || rules.accents != base->accents)
+    items.push_back("accents = " + toml_string(accent_rule_name(rules.accents)));
+  if (!base || rules.articles != base->articles)
+    items.push_back("articles = " + flag(rules.articles));
+  return items;
+}
+
 std::string colour_text(const QuizSource& quiz) {
   char colour[8];
   snprintf(colour, sizeof colour, "#%02X%02X%02X", quiz.red, quiz.green, quiz.blue);
@@ -411,6 +635,25 @@ const char* kind_name(uint32_t kind) { return kind < KIND_COUNT ? KIND_NAMES[kin
 
 const char* answer_mode_name(int mode) {
   return mode >= 0 && mode < MODE_COUNT ? MODE_NAMES[mode] : "?";
+}
+
+const char* accent_rule_name(int rule) {
+  return rule >= 0 && rule < ACCENT_COUNT ? ACCENT_NAMES[rule] : "?";
+}
+
+bool uses_judging_options(const QuizSource& quiz) {
+  if (quiz.judging) return true;
+  for (const SourceQuestion& q : quiz.questions) {
+    if (q.own_rules) return true;
+    for (int j = 0; j < 2; ++j)
+      if (!q.also[j].empty() || !q.wrong[j].empty()) return true;
+  }
+  return false;
+}
+
+JudgingRules question_rules(const QuizSource& quiz, size_t i) {
+  return i < quiz.questions.size() && quiz.questions[i].own_rules ? quiz.questions[i].rules
+                                                                  : quiz.rules;
 }
 
 bool parse_quiz_source(const std::string& text, const std::string& path, QuizSource* quiz,
@@ -452,6 +695,10 @@ std::string write_quiz_source(const QuizSource& quiz) {
   for (const std::string& code : quiz.codes)
     out += "  " + toml_string(cp1252_to_utf8(code)) + ",\n";
   out += "]\n";
+  if (uses_judging_options(quiz)) {
+    out += "\n[judging]\n";
+    for (const std::string& item : rule_items(quiz.rules, nullptr)) out += item + "\n";
+  }
   for (const SourceQuestion& q : quiz.questions) {
     out += "\n[[question]]\n";
     if (!q.text.empty() || quiz.kind == QUIZ_TEXT) out += text_line("text", q.text);
@@ -466,6 +713,14 @@ std::string write_quiz_source(const QuizSource& quiz) {
     if (!q.answer_picture.path.empty())
       out += "answer_picture = " + toml_string(q.answer_picture.path) + "\n";
     if (!q.clip.path.empty()) out += "clip = " + toml_string(q.clip.path) + "\n";
+    out += per_field_line("also", q.also, quiz.answers, also_value);
+    out += per_field_line("wrong", q.wrong, quiz.answers, wrong_value);
+    std::vector<std::string> own = rule_items(q.rules, &quiz.rules);
+    if (q.own_rules && !own.empty()) {
+      out += "judging = { ";
+      for (size_t i = 0; i < own.size(); ++i) out += (i ? ", " : "") + own[i];
+      out += " }\n";
+    }
   }
   return out;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/content/judging_options.h"
 #include "diagnostics.h"
 
 enum { QUIZ_TEXT_MAX = 259, QUIZ_MAX_QUESTIONS = 96 };
@@ -18,12 +19,27 @@ struct MediaRef {
   int line = 0;
 };
 
+// A wrong answer the author anticipated, and the verdict it gets instead of
+// the ladder's (both Windows-1252).
+struct WrongAnswer {
+  std::string answer, verdict;
+  int line = 0;
+};
+
 struct SourceQuestion {
   int line = 0;  // where the question's [[question]] starts
   std::string text;
   std::string answer[2];  // the second only with two answer fields
   std::string reveal;
   MediaRef picture, answer_picture, clip;
+  // Judging options of each answer field (docs/quiz-format.md, "Judging"):
+  // other accepted answers (at most JUDGING_MAX_ALTERNATIVES) and anticipated
+  // wrong answers (at most JUDGING_MAX_WRONG_ANSWERS).
+  std::vector<std::string> also[2];
+  std::vector<WrongAnswer> wrong[2];
+  // When set, the question is judged by `rules` instead of the quiz's.
+  bool own_rules = false;
+  JudgingRules rules = {};
 };
 
 struct QuizSource {
@@ -36,7 +52,21 @@ struct QuizSource {
   uint8_t red = 90, green = 95, blue = 150;  // the player's own default page colour
   std::vector<std::string> codes;            // codes[s - 1] is shown at score s
   std::vector<SourceQuestion> questions;
+  // Judging options: with `judging` set (or any question's own lists or
+  // rules, see `uses_judging_options`) every answer is judged with `rules`
+  // (or its question's) and plain typography; otherwise by the plain ladder.
+  bool judging = false;
+  JudgingRules rules = {};
 };
+
+// Whether the quiz asks for judging options, so that its content carries them.
+bool uses_judging_options(const QuizSource& quiz);
+
+// The rules that judge question i (0-based).
+JudgingRules question_rules(const QuizSource& quiz, size_t i);
+
+// The name the source gives an accent rule ("exact", "hint", "ignored").
+const char* accent_rule_name(int rule);
 
 // The names the source gives kinds and answer modes ("text", "reveal-box"...).
 const char* kind_name(uint32_t kind);

@@ -79,23 +79,18 @@ bool read_reveals(Cursor* cursor, QuizDocument* doc, int declared) {
 
 ContentStatus parse_content(QuizDocument* doc, const unsigned char* bytes, size_t length) {
   Cursor cursor = {bytes, length, 0};
+  // Complete question records only, wherever the content ends: the count is
+  // set once they are read.
+  doc->question_count = 0;
   unsigned char unused, kind, count, answers;
   if (!read_byte(&cursor, &unused) || !read_byte(&cursor, &kind)) return CONTENT_TRUNCATED;
   doc->kind = uint32_t(kind) - 1;
-  if (!read_byte(&cursor, &count)) return CONTENT_TRUNCATED;
-  doc->question_count = count;
-  if (!read_byte(&cursor, &answers)) {
-    doc->question_count = 0;
-    return CONTENT_TRUNCATED;
-  }
+  if (!read_byte(&cursor, &count) || !read_byte(&cursor, &answers)) return CONTENT_TRUNCATED;
   doc->answers_per_question = answers == 2 ? 2 : 1;
   char* header[] = {doc->title, doc->author, doc->explanation, doc->answer1_label,
                     doc->answer2_label};
   for (char* text : header) {
-    if (!read_text(&cursor, text)) {
-      doc->question_count = 0;
-      return CONTENT_TRUNCATED;
-    }
+    if (!read_text(&cursor, text)) return CONTENT_TRUNCATED;
   }
   if (!read_questions(&cursor, doc, count)) return CONTENT_TRUNCATED;
   unsigned char mode;
@@ -106,6 +101,11 @@ ContentStatus parse_content(QuizDocument* doc, const unsigned char* bytes, size_
   if (!read_byte(&cursor, &red) || !read_byte(&cursor, &green) || !read_byte(&cursor, &blue))
     return CONTENT_TRUNCATED;
   set_background(doc, red, green, blue);
+  // What follows the colours is the options block, or nothing this reader
+  // knows: a block it does not understand leaves the plain ladder.
+  release_judging_options(&doc->judging);
+  read_judging_options(bytes + cursor.position, length - cursor.position, doc->question_count,
+                       doc->answers_per_question, &doc->judging);
   return CONTENT_COMPLETE;
 }
 

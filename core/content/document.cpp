@@ -57,6 +57,7 @@ void release_document(QuizDocument* doc) {
   }
   doc->first = nullptr;
   doc->last = nullptr;
+  release_judging_options(&doc->judging);
 }
 
 void append_question(QuizDocument* doc, const char* answer1, const char* answer2,

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "judging_options.h"
 #include "platform.h"
 #include "text_slot.h"
 
@@ -48,7 +49,7 @@ struct QuizDocument {
   FontHandle answer_font;
   FontHandle score_font;
   FontHandle title_font;
-  int32_t all_revealed;
+  int32_t all_revealed;  // the record keeps its place; the quiz session keeps its own
   // Stored red, blue, green (in that order); the colour is always
   // red | green << 8 | blue << 16.
   uint8_t background_red;
@@ -66,6 +67,9 @@ struct QuizDocument {
   char media_dir[MEDIA_DIR_SIZE];
   QuizQuestion* first;
   QuizQuestion* last;
+  // Read from the options block after the colours; all zero (no block, or one
+  // not understood): every answer is judged by the plain ladder.
+  JudgingOptions judging;
 };
 
 // Verdict and question colours, 0x00BBGGRR.
@@ -81,8 +85,8 @@ enum : uint32_t {
 // default is zero): fonts and brushes are made through the platform seam.
 void init_document(QuizDocument* doc);
 
-// Deletes the six brushes and frees every question. The fonts live as long as
-// the process.
+// Deletes the six brushes, frees every question and the judging options'
+// texts. The fonts live as long as the process.
 void release_document(QuizDocument* doc);
 
 // Appends a question holding copies of the three texts (each cut at 259 bytes)

@@ -3,8 +3,6 @@
 #include "content_parser.h"
 #include "lzw.h"
 
-const char CONTENT_RESOURCE_TYPE[] = "PATCH";
-
 namespace {
 
 // Windows-1252 texts.
@@ -24,13 +22,15 @@ const char CODES_ERROR[] =
 bool decode_resource(const ResourceView& view, const char* error, LzwOutput* out) {
   int status = lzw_decode(view.bytes, view.size, out);
   if (status == LZW_OK) return true;
-  if (status == LZW_NO_MEMORY && !out->bytes) show_message(NO_MEMORY_TEXT, NO_MEMORY_CAPTION);
+  if (status == LZW_NO_MEMORY && !out->bytes) show_no_memory();
   show_message(error, CAPTION);
   lzw_release(out);
   return false;
 }
 
 }  // namespace
+
+void show_no_memory() { show_message(NO_MEMORY_TEXT, NO_MEMORY_CAPTION); }
 
 void load_content(QuizDocument* doc) {
   const PlatformSeam& seam = platform();

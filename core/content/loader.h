@@ -5,8 +5,10 @@
 #pragma once
 
 #include "document.h"
-
-enum { CONTENT_RESOURCE = 104, CODES_RESOURCE = 105 };
-extern const char CONTENT_RESOURCE_TYPE[];  // "PATCH"
+#include "resource_names.h"
 
 void load_content(QuizDocument* doc);
+
+// The loader's message for memory that cannot be had ("Impossible d'allouer
+// la memoire", caption "information"); start-up shows it too.
+void show_no_memory();

@@ -45,6 +45,19 @@ const size_t NO_LIMIT = SIZE_MAX;
 const unsigned INITIAL_WIDTH = 9;
 const unsigned MAX_WIDTH = 32;
 
+// The output's first reservation: four times the input (content rarely
+// expands more), at least a page, at most FIRST_OUTPUT_MAX; it grows from
+// there. Only the decoded bytes count against LZW_MAX_OUTPUT: a long stream,
+// padding after its end code included, is no reason to fail.
+const size_t FIRST_OUTPUT_MIN = 4096;
+const size_t FIRST_OUTPUT_MAX = 1u << 20;
+
+size_t first_output_guess(size_t input_length) {
+  if (input_length >= FIRST_OUTPUT_MAX / 4) return FIRST_OUTPUT_MAX;
+  size_t guess = input_length * 4;
+  return guess < FIRST_OUTPUT_MIN ? FIRST_OUTPUT_MIN : guess;
+}
+
 void hand_over(ByteBuffer* out, LzwOutput* output) {
   output->bytes = out->bytes;
   output->length = out->length;
@@ -285,13 +298,13 @@ int lzw_decode(const unsigned char* input, size_t length, LzwOutput* output) {
   output->length = 0;
   DecodeRun* run = static_cast<DecodeRun*>(calloc(1, sizeof(DecodeRun)));
   if (!run) return LZW_NO_MEMORY;
-  int status = reserve(&run->out, length < 1024 ? 4096 : length * 4, LZW_MAX_OUTPUT);
+  int status = reserve(&run->out, first_output_guess(length), LZW_MAX_OUTPUT);
   if (status == LZW_OK) status = reserve(&run->arena, 256 + 16384, NO_LIMIT);
   if (status != LZW_OK) {
     free(run->out.bytes);
     free(run->arena.bytes);
     free(run);
-    return LZW_NO_MEMORY;
+    return status;
   }
   for (unsigned i = 0; i < 256; ++i) {
     run->arena.bytes[i] = static_cast<unsigned char>(i);

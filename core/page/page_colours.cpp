@@ -1,7 +1,5 @@
 #include "page_colours.h"
 
-#include <cstring>
-
 #include "core/answers/verdict.h"
 #include "page_layout.h"
 
@@ -37,13 +35,12 @@ StaticColours painted_with(BrushHandle brush, uint32_t back_colour) {
 }
 
 StaticColours verdict_colours(const QuizDocument* doc, const char* text) {
-  if (strcmp(text, verdict_text(VERDICT_EMPTY)) == 0) return {};
-  if (strcmp(text, verdict_text(VERDICT_ANAGRAM)) == 0) {
-    return painted_with(doc->anagram_brush, VERDICT_TEXT_BACK);
-  }
-  if (strcmp(text, RIGHT_WORD) == 0) return painted_with(doc->right_brush, RIGHT_TEXT_BACK);
-  if (strcmp(text, verdict_text(VERDICT_WRONG)) == 0) {
-    return painted_with(doc->wrong_brush, VERDICT_TEXT_BACK);
+  switch (label_colour(text)) {
+    case VERDICT_PLAIN: return {};
+    case VERDICT_GREEN: return painted_with(doc->right_brush, RIGHT_TEXT_BACK);
+    case VERDICT_ORANGE: return painted_with(doc->anagram_brush, VERDICT_TEXT_BACK);
+    case VERDICT_RED: return painted_with(doc->wrong_brush, VERDICT_TEXT_BACK);
+    case VERDICT_AMBER: break;
   }
   return painted_with(doc->hint_brush, VERDICT_TEXT_BACK);
 }

@@ -1,5 +1,6 @@
 #include "page_layout.h"
 
+#include "core/answers/score_rules.h"
 #include "core/content/document.h"
 
 namespace {
@@ -20,14 +21,16 @@ const int TEXT_PAGE_WIDTH = 830;
 // Grid layout: three questions to a row; x relative to the column's left x0,
 // y relative to the answer block's top yb (row top plus the band above it).
 const int GRID_COLUMNS = 3;
+const int GRID_TOP = 5;  // the first row, as the text layout's first line
 const int GRID_COLUMN_STEP = 290;
 const int GRID_LEFT = 46;
-const int GRID_LEFT_TWO_ANSWERS = 106;  // room for the captions
+const int GRID_LEFT_TWO_ANSWERS = 106;      // room for the captions
+const int GRID_COLUMN_WIDTH = PICTURE_BOX;  // a picture's box; a clip's buttons and field
 const int GRID_PICTURE_FIELD_WIDTH = 260;
 const int GRID_MEDIA_FIELD_WIDTH = 240;
-const int GRID_MEDIA_INSET = 20;  // the play and stop buttons stand left of the fields
-const int GRID_PICTURE_GAP = 10;  // between a row's pictures and its answer blocks
-const int GRID_VIDEO_BAND = 210;
+const int GRID_MEDIA_INSET = 20;            // the play and stop buttons stand left of the fields
+const int GRID_PICTURE_GAP = 10;            // between a row's pictures and its answer blocks
+const int GRID_VIDEO_BAND = 210;            // above the answer block, where the clip shows
 const Box GRID_CAPTION_1 = {3, 2, 95, 20};  // x from the page's left
 const Box GRID_CAPTION_2 = {3, 22, 95, 20};
 const Box GRID_NUMBER = {-28, 2, 27, 17};
@@ -68,6 +71,15 @@ void lay_out_text_line(PageLayout* layout, int n, QuestionPlaces* out) {
   layout->page_height = layout->y;
 }
 
+int column_left(int n, int answers_per_question) {
+  return GRID_COLUMN_STEP * ((n - 1) % GRID_COLUMNS) +
+         (answers_per_question == 2 ? GRID_LEFT_TWO_ANSWERS : GRID_LEFT);
+}
+
+int grid_gap(int answer_mode) {
+  return answer_mode > MODE_SECOND_PICTURE ? GRID_GAP_WITH_REVEAL : GRID_GAP;
+}
+
 // The picture of question n, centred in its column's 260-wide box and in the
 // row's height; a picture that did not load keeps an empty 260 x h place.
 void lay_out_picture(PageLayout* layout, int n, int x0, const PictureSize& picture,
@@ -77,6 +89,7 @@ void lay_out_picture(PageLayout* layout, int n, int x0, const PictureSize& pictu
   int ph = picture.height > 0 ? picture.height : h;
   add(out, ROLE_PICTURE, ID_QUESTION_PICTURE + n, x0 + (PICTURE_BOX - pw) / 2,
       layout->y + (h - ph) / 2, pw, ph, FONT_UNSET);
+  out->picture_box = {x0, layout->y, PICTURE_BOX, h};
 }
 
 void lay_out_fields(const PageShape& shape, int n, int left, int yb, int width,
@@ -96,8 +109,9 @@ void lay_out_fields(const PageShape& shape, int n, int left, int yb, int width,
       add(out, ROLE_VERDICT, ID_VERDICT_LABEL + k, left + width - GRID_SHORT_VERDICT_WIDTH, yj,
           GRID_SHORT_VERDICT_WIDTH, GRID_FIELD_HEIGHT, FONT_GUI);
     }
-  } else if (a > 0) {
-    out->unused_lines = a;  // their lines are read all the same
+  } else {
+    // Their lines are read all the same.
+    out->unused_lines = answer_lines_per_question(shape.kind, a);
   }
 }
 
@@ -107,7 +121,7 @@ void lay_out_grid_cell(PageLayout* layout, int n, const PictureSize row[3], Ques
   int col = (n - 1) % GRID_COLUMNS;
   bool first_of_row = n % GRID_COLUMNS == 1;
   bool last_of_row = n % GRID_COLUMNS == 0;
-  int x0 = GRID_COLUMN_STEP * col + (two_answers ? GRID_LEFT_TWO_ANSWERS : GRID_LEFT);
+  int x0 = column_left(n, shape.answers_per_question);
   bool picture_quiz = shape.kind == QUIZ_PICTURE;
   int width = picture_quiz ? GRID_PICTURE_FIELD_WIDTH : GRID_MEDIA_FIELD_WIDTH;
   int inset = picture_quiz ? 0 : GRID_MEDIA_INSET;
@@ -138,7 +152,7 @@ void lay_out_grid_cell(PageLayout* layout, int n, const PictureSize row[3], Ques
   bool reveals = shape.answer_mode > MODE_SECOND_PICTURE;
   if (reveals) add_box(out, ROLE_REVEAL, ID_REVEAL_LABEL + n, x0, yb, GRID_REVEAL, FONT_GUI);
 
-  int gap = reveals ? GRID_GAP_WITH_REVEAL : GRID_GAP;
+  int gap = grid_gap(shape.answer_mode);
   if (last_of_row) layout->y = yb + gap;
   if (first_of_row) {
     layout->page_width = GRID_PAGE_WIDTH;
@@ -155,7 +169,7 @@ bool is_grid_kind(uint32_t kind) {
 void begin_page_layout(PageLayout* layout, const PageShape& shape) {
   layout->shape = shape;
   if (layout->shape.question_count < 0) layout->shape.question_count = 0;
-  layout->y = TEXT_FIRST_LINE;
+  layout->y = layout->shape.kind == QUIZ_TEXT ? TEXT_FIRST_LINE : GRID_TOP;
   layout->row_height = 0;
   layout->page_width = 0;
   layout->page_height = 0;
@@ -175,6 +189,7 @@ int row_pictures_to_measure(const PageLayout* layout, int n) {
 void lay_out_question(PageLayout* layout, int n, const PictureSize row[3], QuestionPlaces* out) {
   out->count = 0;
   out->unused_lines = 0;
+  out->picture_box = {0, 0, 0, 0};
   if (layout->shape.kind == QUIZ_TEXT) {
     lay_out_text_line(layout, n, out);
   } else if (is_grid_kind(layout->shape.kind)) {
@@ -186,6 +201,15 @@ void lay_out_question(PageLayout* layout, int n, const PictureSize row[3], Quest
 void end_page_layout(PageLayout* layout) {
   layout->page_width +=
       layout->shape.answers_per_question == 2 ? END_MARGIN_TWO_ANSWERS : END_MARGIN;
+}
+
+// Every row of a video quiz is as high as the band, the answer block and the
+// gap below it.
+PageBox video_band(int question, int answers_per_question, int answer_mode) {
+  int row = (question - 1) / GRID_COLUMNS;
+  return {column_left(question, answers_per_question),
+          GRID_TOP + row * (GRID_VIDEO_BAND + grid_gap(answer_mode)), GRID_COLUMN_WIDTH,
+          GRID_VIDEO_BAND};
 }
 
 PictureSize fit_picture(int width, int height, int box_width, int box_height) {

@@ -20,6 +20,8 @@ enum : int {
   ID_REVEAL_LABEL = 8000,   // + n
   ID_PLAYER_HOST = 9900,
   ID_QUESTION_PICTURE = 9900,  // + n
+  // A field's verdict label is its id plus this.
+  VERDICT_LABEL_OFFSET = ID_VERDICT_LABEL - ID_ANSWER_FIELD,
 };
 
 // Pictures are fitted into this box, keeping their proportions.
@@ -56,6 +58,11 @@ struct PictureSize {
   int width, height;
 };
 
+// A rectangle in page content coordinates.
+struct PageBox {
+  int x, y, width, height;
+};
+
 // What of the QuizDocument decides the layout.
 struct PageShape {
   uint32_t kind;  // QuizKind
@@ -77,6 +84,10 @@ enum { MAX_PLACES_PER_QUESTION = 12 };
 struct QuestionPlaces {
   ControlPlace places[MAX_PLACES_PER_QUESTION];
   int count;
+  // Picture quiz: the box the question's picture was fitted into and centred
+  // in (its column's 260 pixels, its row's height), where an answer picture
+  // takes its place. 0 x 0 for the other kinds.
+  PageBox picture_box;
   // Answers-file lines read for this question without a field to take them
   // (answers per question other than 1 and 2 in the grid layout).
   int unused_lines;
@@ -101,6 +112,11 @@ void lay_out_question(PageLayout* layout, int n, const PictureSize row[3], Quest
 
 // Ends the page: the extents take their final margin.
 void end_page_layout(PageLayout* layout);
+
+// Where a video quiz shows the clip of question n (from 1): the band the grid
+// leaves empty above the question's answer block, in unscrolled page
+// coordinates. The question's PlayButton sits at its bottom-left corner.
+PageBox video_band(int question, int answers_per_question, int answer_mode);
 
 // The size of a w x h picture fitted into a box: enlarged or reduced by the
 // smaller of the two ratios, each side truncated, never below 1. Computed in

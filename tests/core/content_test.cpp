@@ -6,6 +6,7 @@
 #include "core/content/loader.h"
 #include "tests/support/content_bytes.h"
 #include "tests/support/document_fixture.h"
+#include "tests/support/lzw_stream.h"
 
 namespace {
 
@@ -156,10 +157,9 @@ TEST_F(ContentTest, ContentEndingEarlyKeepsWhatWasRead) {
     init_document(doc);
     ContentStatus status = parse(full.substr(0, cut));
     EXPECT_EQ(status, CONTENT_TRUNCATED) << cut;
-    // The question count never promises more questions than the list holds.
-    if (cut >= 3) {
-      EXPECT_EQ(doc->question_count, question_list_length(doc)) << cut;
-    }
+    // The question count never promises more questions than the list holds,
+    // whatever byte the content ends at.
+    EXPECT_EQ(doc->question_count, question_list_length(doc)) << cut;
     // The colour is set only once all three bytes are there.
     EXPECT_EQ(doc->background_red, 90) << cut;
   }
@@ -170,6 +170,41 @@ TEST_F(ContentTest, ContentEndingEarlyKeepsWhatWasRead) {
   EXPECT_EQ(doc->question_count, 1);
   EXPECT_STREQ(doc->first->answer1, "a");
   EXPECT_EQ(doc->answer_mode, 0);
+}
+
+// Content that ends before its question count keeps no question and no
+// count: the document's default of two would show "0 / 2" and two empty rows.
+TEST_F(ContentTest, ContentEndingBeforeItsCountHasNoQuestions) {
+  for (const std::string& content :
+       {std::string(), std::string(1, '\0'), content_head(2, 5, 1).substr(0, 2),
+        content_head(2, 5, 1).substr(0, 3)}) {
+    release_document(doc);
+    init_document(doc);
+    ASSERT_EQ(doc->question_count, 2);  // the default
+    EXPECT_EQ(parse(content), CONTENT_TRUNCATED) << content.size();
+    EXPECT_EQ(doc->question_count, 0) << content.size();
+  }
+}
+
+// A stream decoding to more than the codec's limit is a decoding error, told
+// as such; a long stream (padding after its end code) is no memory failure.
+TEST_F(ContentTest, ContentBeyondTheLimitIsADecodingError) {
+  std::string content = as_string(expanding_stream(3));  // about 22 MB
+  load(&content, nullptr);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text,
+            "Erreur dans le d\xE9"
+            "cryptage des reponses");
+  platform.messages.clear();
+  release_document(doc);
+  init_document(doc);
+  std::string padded = lzw(content_head(1, 1, 1) + HEADER + "a|q|" + byte_of(0) + rgb(1, 2, 3)) +
+                       std::string(5u << 20, '\0');
+  std::string codes_resource = lzw("C1\r\n");
+  load(&padded, &codes_resource);
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(doc->question_count, 1);
+  EXPECT_STREQ(doc->codes[0], "C1");
 }
 
 TEST_F(ContentTest, CodesAreReadLineByLine) {

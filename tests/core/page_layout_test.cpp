@@ -205,6 +205,50 @@ TEST(PageLayout, OnlyPicturesOfQuestionsOnThePageAreMeasured) {
   EXPECT_EQ(page.measured, (std::vector<int>{3, 0, 0, 2, 0}));
 }
 
+// The box an answer picture is fitted into is the row's, as laid out: the
+// column's 260 pixels and the tallest picture of the row, whatever the
+// pictures show later.
+TEST(PageLayout, EachPictureKeepsTheBoxOfItsRow) {
+  PageLayout layout;
+  begin_page_layout(&layout, {QUIZ_PICTURE, 4, 2, 1});
+  const PictureSize row1[3] = {{260, 200}, {260, 150}, {100, 100}};
+  const PictureSize row2[3] = {{0, 0}, {0, 0}, {0, 0}};
+  QuestionPlaces out;
+  for (int n = 1; n <= 3; ++n) {
+    lay_out_question(&layout, n, row1, &out);
+    EXPECT_EQ(out.picture_box.x, 106 + 290 * (n - 1)) << n;
+    EXPECT_EQ(out.picture_box.y, 5) << n;
+    EXPECT_EQ(out.picture_box.width, 260) << n;
+    EXPECT_EQ(out.picture_box.height, 200) << n;
+  }
+  lay_out_question(&layout, 4, row2, &out);
+  EXPECT_EQ(out.picture_box.y, 5 + 200 + 10 + 60);
+  EXPECT_EQ(out.picture_box.height, 0);  // no picture loaded: no box to show one in
+
+  PageLayout audio;
+  begin_page_layout(&audio, {QUIZ_AUDIO, 1, 1, 1});
+  lay_out_question(&audio, 1, nullptr, &out);
+  EXPECT_EQ(out.picture_box.width, 0);
+}
+
+// The band where a video shows lies just above its question's PlayButton.
+TEST(PageLayout, VideoBandsLieAboveThePlayButtons) {
+  for (int answers : {1, 2}) {
+    for (int mode : {0, 2}) {
+      LaidOut page = lay_out(QUIZ_VIDEO, 5, answers, mode);
+      for (int n = 1; n <= 5; ++n) {
+        const ControlPlace* play = find(page, ROLE_PLAY, 6000 + n);
+        ASSERT_NE(play, nullptr);
+        PageBox band = video_band(n, answers, mode);
+        EXPECT_EQ(band.x, play->x) << n;
+        EXPECT_EQ(band.y + band.height, play->y) << n;
+        EXPECT_EQ(band.width, 260);
+        EXPECT_EQ(band.height, 210);
+      }
+    }
+  }
+}
+
 TEST(FitPicture, KeepsProportionsInTheBox) {
   auto fits = [](int w, int h, int fw, int fh) {
     PictureSize size = fit_picture(w, h, 260, 260);

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/page/page_layout.h"
 #include "driver.h"
+#include "resources/resource_ids.h"
 #include "tests/support/unwritable_answers.h"
 
 namespace {
@@ -39,11 +41,13 @@ class Played : public ::testing::Test {
   void close() { ASSERT_EQ(close_player(&run), 0); }
 
   std::string answers_path() { return folder + "\\" + name + ".txt"; }
-  HWND field(int k) { return GetDlgItem(run.page, 4000 + k); }
-  std::string verdict(int k) { return text_of(GetDlgItem(run.page, 5000 + k)); }
-  bool revealed(int n) { return IsWindowVisible(GetDlgItem(run.page, 8000 + n)) != FALSE; }
-  std::string score() { return text_of(GetDlgItem(run.panel, 32)); }
-  std::string code() { return text_of(GetDlgItem(run.panel, 30)); }
+  HWND field(int k) { return GetDlgItem(run.page, ID_ANSWER_FIELD + k); }
+  std::string verdict(int k) { return text_of(GetDlgItem(run.page, ID_VERDICT_LABEL + k)); }
+  bool revealed(int n) {
+    return IsWindowVisible(GetDlgItem(run.page, ID_REVEAL_LABEL + n)) != FALSE;
+  }
+  std::string score() { return text_of(GetDlgItem(run.panel, SCORE_LABEL)); }
+  std::string code() { return text_of(GetDlgItem(run.panel, CODE_BOX)); }
 
   void press(int k, int key) {
     press_key(field(k), key);
@@ -164,7 +168,7 @@ TEST_F(Played, SolvedCompletelyThroughTheRevealBoxesWithTheLastCode) {
 
 TEST_F(Played, TwoFieldsSolveTogetherAndSwapThePicture) {
   start_fresh("formes");
-  HWND picture = GetDlgItem(run.page, 9902);
+  HWND picture = GetDlgItem(run.page, ID_QUESTION_PICTURE + 2);
   EXPECT_EQ(size_of(picture).cx, 52);  // 60 x 300 fitted into 260 x 260
   answer(3, "rectangle");
   answer(4, "bleue");

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
+#include "resources/resource_ids.h"
 
-const int SCORE_LABEL = 32;
+namespace {
 
 struct Search {
   DWORD process_id;

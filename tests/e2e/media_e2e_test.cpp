@@ -7,15 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "core/page/page_layout.h"
 #include "driver.h"
 
 namespace {
 
 typedef std::vector<std::string> Names;
-
-const int PLAY_BUTTON = 6000;
-const int STOP_BUTTON = 7000;
-const int PLAYER_HOST = 9900;
 
 struct MediaQuiz {
   const char* name;       // the example, packed as <name>.exe
@@ -54,12 +51,12 @@ class MediaRun : public ::testing::TestWithParam<MediaQuiz> {
 TEST_P(MediaRun, PlaySwitchStopAndCloseLeaveNoClipBehind) {
   const MediaQuiz& quiz = GetParam();
   bool video = std::string(quiz.extension) == "avi";
-  HWND host = GetDlgItem(run.page, PLAYER_HOST);
+  HWND host = GetDlgItem(run.page, ID_PLAYER_HOST);
   ASSERT_NE(host, nullptr);
 
-  press(PLAY_BUTTON + quiz.first);
+  press(ID_PLAY_BUTTON + quiz.first);
   EXPECT_EQ(clips_left(), Names({clip(quiz.first)}));
-  press(PLAY_BUTTON + quiz.second);
+  press(ID_PLAY_BUTTON + quiz.second);
   EXPECT_EQ(clips_left(), Names({clip(quiz.second)}));  // the first one's file is gone
   if (video) {
     RECT shown;
@@ -68,14 +65,14 @@ TEST_P(MediaRun, PlaySwitchStopAndCloseLeaveNoClipBehind) {
     EXPECT_GT(shown.right, 0);
   }
 
-  press(STOP_BUTTON + quiz.first);  // any StopButton stops the clip under way
+  press(ID_STOP_BUTTON + quiz.first);  // any StopButton stops the clip under way
   EXPECT_TRUE(clips_left().empty());
   if (video) {
     EXPECT_FALSE(IsWindowVisible(host));
   }
 
   // A clip still playing when the window closes.
-  press(PLAY_BUTTON + quiz.first);
+  press(ID_PLAY_BUTTON + quiz.first);
   EXPECT_EQ(clips_left(), Names({clip(quiz.first)}));
   EXPECT_EQ(close_player(&run), 0);
   EXPECT_TRUE(clips_left().empty());

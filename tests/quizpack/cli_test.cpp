@@ -320,4 +320,33 @@ TEST_F(Cli, TryGivesTheLaddersVerdicts) {
   EXPECT_EQ(quizpack({"try", nuances, "1", "\xE2\x86\x92"}).status, 1);
 }
 
+std::string first_line(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+// The cases that made the options, tried on the example that uses them all.
+TEST(JudgingSource, TryTellsTheVerdictAndWhy) {
+  std::string example = std::string(QUIZ_EXAMPLES_DIR) + "/francais.toml";
+  struct Case {
+    const char *question, *typed, *verdict, *why;
+  } cases[] = {
+      {"4", "ATH\xC3\x88NES", "BRAVO", "equals the answer \"Ath\xC3\xA8nes\""},
+      {"4", "Athenes", "Accents", "but for its accents"},
+      {"3", "l\xE2\x80\x99\xC3\x8Ele de la Cit\xC3\xA9", "BRAVO",
+       "\"L'\xC3\x8ELE DE LA CIT\xC3\x89\""},
+      {"2", "Paname", "BRAVO", "the other accepted answer \"Paname\""},
+      {"2", "Panam", "Quasiment", "the closest of the 2 accepted answers: \"Paname\""},
+      {"2", "lyon", "Pas Lyon", "the listed wrong answer \"Lyon\""},
+      {"1", "Seine", "BRAVO", "leading articles left out"},
+      {"1", "le Seine", "Quasiment", "against the answer \"la Seine\""},
+      {"5", "Fontaine", "Trop court", "rules of this question"},
+      {"6", "les miserables", "BRAVO", "accents ignored"},
+      {"7", "", "?", "nothing typed"},
+  };
+  for (const Case& c : cases) {
+    Outcome r = quizpack({"try", example, c.question, c.typed});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(first_line(r.out), c.verdict) << c.typed;
+    EXPECT_NE(r.out.find(c.why), std::string::npos) << c.typed << "\n" << r.out;
+  }
+}
+
 }  // namespace

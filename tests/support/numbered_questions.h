@@ -15,3 +15,14 @@ inline void add_numbered_questions(QuizDocument* doc, int count) {
     copy_text(doc->codes[n - 1], ("CODE-" + number).c_str());
   }
 }
+
+// A quiz of `count` such questions, of this kind, answers per question and
+// answer mode.
+inline void make_numbered_quiz(QuizDocument* doc, uint32_t kind, int count, int answers,
+                               int mode) {
+  doc->kind = kind;
+  doc->question_count = count;
+  doc->answers_per_question = answers;
+  doc->answer_mode = mode;
+  add_numbered_questions(doc, count);
+}

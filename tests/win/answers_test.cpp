@@ -9,18 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "win32/answers/answer_field.h"
 #include "core/answers/answers_file.h"
-#include "win32/app/main_frame.h"
-#include "win32/app/platform_win32.h"
-#include "win32/app/shell.h"
-#include "win32/app/startup.h"
-#include "win32/page/question_page.h"
+#include "core/page/page_layout.h"
+#include "resources/resource_ids.h"
 #include "shell_fixture.h"
 #include "tests/support/gdi_objects.h"
 #include "tests/support/numbered_questions.h"
 #include "tests/support/unwritable_answers.h"
 #include "tests/support/user_objects.h"
+#include "win32/answers/answer_field.h"
+#include "win32/app/main_frame.h"
+#include "win32/app/startup.h"
+#include "win32/page/question_page.h"
+#include "win32/platform/platform_win32.h"
 
 namespace {
 
@@ -45,9 +46,8 @@ int record_box(const char* text, const char* caption, unsigned buttons) {
 PlatformSeam recording_platform;
 
 std::string answers_name() {
-  char path[MAX_PATH + 1] = "", name[TEXT_SLOT_SIZE];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  answers_file_name(path, name);
+  char name[TEXT_SLOT_SIZE];
+  program_answers_file(name);
   return name;
 }
 
@@ -89,7 +89,8 @@ LRESULT CALLBACK watching_edit(HWND window, UINT message, WPARAM wparam, LPARAM 
 class Answers : public ::testing::Test {
  protected:
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  QuizDocument* doc = nullptr;
+  Player player = {};
+  QuizDocument* doc = nullptr;  // the player's, freed by its teardown
   HWND frame = nullptr, panel = nullptr, page = nullptr;
   std::string folder;
   char previous_directory[MAX_PATH] = "";
@@ -110,25 +111,19 @@ class Answers : public ::testing::Test {
     clear_folder();
     SetCurrentDirectoryA(folder.c_str());
     register_frame_class(instance);
-    version_label_brush = CreateSolidBrush(VERSION_LABEL_COLOUR);
     doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));
     init_document(doc);
-    current_document = doc;
+    player.document = doc;
   }
 
+  // As the program ends, whatever the test did.
   void TearDown() override {
     if (file_to_free != INVALID_HANDLE_VALUE) CloseHandle(file_to_free);
     file_to_free = INVALID_HANDLE_VALUE;
-    if (frame) DestroyWindow(frame);
+    tear_down(&player);
     pump_messages();
     set_resource_module(nullptr);
     if (pictures) FreeLibrary(pictures);
-    DeleteObject(version_label_brush);
-    version_label_brush = nullptr;
-    release_document(doc);
-    free(doc);
-    current_document = nullptr;
-    header_panel_window = question_page_window = nullptr;
     SetCurrentDirectoryA(previous_directory);
     unblock_answers(folder + "\\" + answers_name());
     clear_folder();
@@ -141,11 +136,7 @@ class Answers : public ::testing::Test {
   }
 
   void quiz(uint32_t kind, int count, int answers, int mode) {
-    doc->kind = kind;
-    doc->question_count = count;
-    doc->answers_per_question = answers;
-    doc->answer_mode = mode;
-    add_numbered_questions(doc, count);
+    make_numbered_quiz(doc, kind, count, answers, mode);
   }
 
   void use_pictures(const char* module_name) {
@@ -158,17 +149,18 @@ class Answers : public ::testing::Test {
   // holds `restored` (none when empty).
   void open(const std::string& restored = "") {
     if (!restored.empty()) put_file(answers_name(), restored);
-    frame = open_player_windows(instance);
-    panel = header_panel_window;
-    page = question_page_window;
+    frame = open_player_windows(instance, &player);
+    panel = player.panel;
+    page = player.page;
     pump_messages();
   }
 
-  HWND field(int k) { return GetDlgItem(page, 4000 + k); }
-  std::string verdict(int k) { return text_of(GetDlgItem(page, 5000 + k)); }
-  bool revealed(int n) { return IsWindowVisible(GetDlgItem(page, 8000 + n)) != FALSE; }
-  std::string score() { return text_of(GetDlgItem(panel, 32)); }
-  std::string code() { return text_of(GetDlgItem(panel, 30)); }
+  HWND field(int k) { return GetDlgItem(page, ID_ANSWER_FIELD + k); }
+  std::string verdict(int k) { return text_of(GetDlgItem(page, ID_VERDICT_LABEL + k)); }
+  bool revealed(int n) { return IsWindowVisible(GetDlgItem(page, ID_REVEAL_LABEL + n)) != FALSE; }
+  std::string score() { return text_of(GetDlgItem(panel, SCORE_LABEL)); }
+  std::string code() { return text_of(GetDlgItem(panel, CODE_BOX)); }
+  HWND picture(int n) { return GetDlgItem(page, ID_QUESTION_PICTURE + n); }
   void type(int k, const char* text) { SetWindowTextA(field(k), text); }
   // A key's release as the loop delivers it to the field.
   void release(int k, int key) { SendMessageA(field(k), WM_KEYUP, key, 0xC0000001); }
@@ -192,8 +184,9 @@ class Answers : public ::testing::Test {
 TEST_F(Answers, EnterJudgesInPlaceAndNeverReachesTheEdit) {
   quiz(QUIZ_TEXT, 3, 1, MODE_NOTHING);
   open();
-  real_edit_proc = edit_class_proc;
-  edit_class_proc = watching_edit;
+  PageState* state = page_state(page);
+  real_edit_proc = state->edit_class_proc;
+  state->edit_class_proc = watching_edit;
   edit_saw.clear();
   SetFocus(field(1));
   type(1, "  ville 1 ");
@@ -201,7 +194,7 @@ TEST_F(Answers, EnterJudgesInPlaceAndNeverReachesTheEdit) {
   SendMessageA(field(1), WM_CHAR, '\t', 1);
   release(1, VK_RETURN);
   SendMessageA(field(3), WM_CHAR, 'x', 1);  // an ordinary key goes on to the edit
-  edit_class_proc = real_edit_proc;
+  state->edit_class_proc = real_edit_proc;
   EXPECT_EQ(edit_saw, (std::vector<std::pair<UINT, WPARAM>>{{WM_CHAR, 'x'}}));
   EXPECT_EQ(verdict(1), "BRAVO");
   EXPECT_EQ(GetFocus(), field(1));
@@ -323,10 +316,10 @@ TEST_F(Answers, RevealAllOnceEveryLabelIsRightAndAgainAfterAMistake) {
   for (int n = 1; n <= 3; ++n) EXPECT_FALSE(revealed(n)) << n;
   answer(6, texts[5]);
   for (int n = 1; n <= 3; ++n) EXPECT_TRUE(revealed(n)) << n;
-  EXPECT_EQ(doc->all_revealed, 1);
+  EXPECT_TRUE(page_session(page)->all_revealed);
   answer(3, "Ville");
   EXPECT_FALSE(revealed(2));
-  EXPECT_EQ(doc->all_revealed, 0);
+  EXPECT_FALSE(page_session(page)->all_revealed);
   answer(3, texts[2]);
   for (int n = 1; n <= 3; ++n) EXPECT_TRUE(revealed(n)) << n;
   EXPECT_EQ(score(), " 3 / 3");
@@ -347,8 +340,7 @@ TEST_F(Answers, AnswerPictureTakesTheQuestionPicturesPlaceWhole) {
   use_pictures("pic_answers.dll");
   quiz(QUIZ_PICTURE, 4, 1, MODE_SECOND_PICTURE);
   open();
-  HWND first = GetDlgItem(page, 9901), second = GetDlgItem(page, 9902);
-  HWND fourth = GetDlgItem(page, 9904);
+  HWND first = picture(1), second = picture(2), fourth = picture(4);
   RECT row = child_rect(second);  // the tallest of row 1 stands at its top
   EXPECT_EQ(child_rect(first), rect_of(46, row.top + 97, 260, 65));
   DWORD gdi = gdi_object_count();
@@ -366,7 +358,7 @@ TEST_F(Answers, AnswerPictureTakesTheQuestionPicturesPlaceWhole) {
   EXPECT_EQ(child_rect(fourth).left, 46 + (260 - 65) / 2);
   EXPECT_EQ(image_size(fourth).cx, 65);
   answer(3, "Ville 3");  // no answer picture: nothing changes
-  EXPECT_EQ(SendMessageA(GetDlgItem(page, 9903), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+  EXPECT_EQ(SendMessageA(picture(3), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
   EXPECT_EQ(gdi_object_count(), gdi);  // every replaced bitmap was deleted
 
   answer(1, "Lyon");  // stays replaced
@@ -390,7 +382,7 @@ TEST_F(Answers, RestoredAnswersAreJudgedAndTheFocusGoesToTheFirstOpenField) {
   // A text quiz's fields start beyond the right edge of the frame's first
   // size: the page moves across too, to show the field with its verdict.
   EXPECT_GE(place.left, 0);
-  EXPECT_LE(child_rect(GetDlgItem(page, 5021)).right, client_width());
+  EXPECT_LE(child_rect(GetDlgItem(page, ID_VERDICT_LABEL + 21)).right, client_width());
 }
 
 TEST_F(Answers, TabAndPageKeysKeepTheFieldInView) {
@@ -430,8 +422,8 @@ TEST_F(Answers, ThePageKeepsItsNumberedControls) {
   }
   EXPECT_NE(page_control(page, 4008), nullptr);
   DestroyWindow(page);
-  EXPECT_EQ(page_controls.page, nullptr);
-  EXPECT_EQ(page_controls.fields[1], nullptr);
+  EXPECT_EQ(page_state(page), nullptr);
+  EXPECT_EQ(page_control(page, 4001), nullptr);
 }
 
 TEST_F(Answers, F2WritesEveryFieldAtOnceInTheCurrentDirectory) {
@@ -499,6 +491,63 @@ TEST_F(Answers, AnUnwritableFolderIsToldAndLosesNothingSaved) {
   unblock_answers(folder + "\\" + answers_name());
   release(1, VK_F2);
   EXPECT_EQ(file_bytes(answers_name()), "nouveau\r\n\r\n");
+}
+
+// A row of pictures 200, 150 and 100 high: an answer picture shown in it
+// resizes its own static, and the next one must still fit the row's box
+// (from the layout), not the tallest static left in the row.
+TEST_F(Answers, AnswerPicturesFitTheirRowWhateverTheOrderOfSolving) {
+  use_pictures("pic_rows.dll");
+  quiz(QUIZ_PICTURE, 3, 1, MODE_SECOND_PICTURE);
+  open();
+  RECT row = child_rect(picture(1));  // the tallest stands at the row's top
+  ASSERT_EQ(row.bottom - row.top, 200);
+  answer(1, "Ville 1");  // 2:1
+  EXPECT_EQ(child_rect(picture(1)), rect_of(46, row.top + 35, 260, 130));
+  answer(2, "Ville 2");  // square: as high as the row
+  EXPECT_EQ(image_size(picture(2)).cx, 200);
+  EXPECT_EQ(image_size(picture(2)).cy, 200);
+  EXPECT_EQ(child_rect(picture(2)), rect_of(336 + 30, row.top, 200, 200));
+}
+
+// The window closing with an answer typed and not yet judged: it is saved as
+// typed, and nothing judges it once the loop has ended, so no "texte" box
+// opens over the vanishing window.
+TEST_F(Answers, NothingIsJudgedOnceTheLoopHasEnded) {
+  quiz(QUIZ_PICTURE, 3, 1, MODE_REVEAL_BOX);
+  open();
+  SetFocus(field(2));
+  type(2, "Ville 2");
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  EXPECT_EQ(run_message_loop(page), 0);
+  tear_down(&player);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_FALSE(IsWindow(frame));
+  EXPECT_EQ(file_bytes(answers_name()), "\r\nVille 2\r\n\r\n");
+}
+
+// Teardown is the same for a picture quiz as for a clip quiz: the frame goes,
+// and the page with it deletes its pictures, answer pictures included.
+TEST_F(Answers, TeardownEndsThePageAndItsPictures) {
+  use_pictures("pic_answers.dll");
+  quiz(QUIZ_PICTURE, 4, 1, MODE_SECOND_PICTURE);
+  open();
+  answer(1, "Ville 1");  // replaces a picture
+  tear_down(&player);
+  pump_messages();
+  DWORD bitmaps = gdi_census().of_type[OBJ_BITMAP];
+  // The same quiz again: the count after its teardown is the same.
+  doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));
+  init_document(doc);
+  player.document = doc;
+  quiz(QUIZ_PICTURE, 4, 1, MODE_SECOND_PICTURE);
+  open();
+  EXPECT_GT(gdi_census().of_type[OBJ_BITMAP], bitmaps + 2);  // three pictures shown
+  answer(1, "Ville 1");
+  tear_down(&player);
+  pump_messages();
+  EXPECT_FALSE(IsWindow(page));
+  EXPECT_EQ(gdi_census().of_type[OBJ_BITMAP], bitmaps);
 }
 
 // Answering, changing and answering again every question, answer pictures

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "win32/app/header_panel.h"
-#include "win32/app/shell.h"
 #include "resources/resource_ids.h"
 #include "shell_fixture.h"
 
@@ -31,10 +30,10 @@ std::vector<Expected> expected_controls() {
   return {
       {24, "Static", "http://tirlo.example", 0x50000100, rect_of(736, 5, 115, 18)},
       {25, "Static", "Par :", 0x50000000, rect_of(736, 25, 27, 18)},
-      {26, "Static", "Marie Curie", 0x50000000, rect_of(763, 25, 85, 18)},
+      {26, "Static", "Marie Curie", 0x50000080, rect_of(763, 25, 85, 18)},
       {27, "Button", "Sauver", 0x50000000, rect_of(666, 25, 55, 18)},
-      {28, "Static", "Trouvez la ville", 0x50000000, rect_of(110, 19, 490, 27)},
-      {29, "Static", "Capitales d'Europe", 0x50000000, rect_of(110, 3, 260, 18)},
+      {28, "Static", "Trouvez la ville", 0x50000080, rect_of(110, 19, 490, 27)},
+      {29, "Static", "Capitales d'Europe", 0x50000080, rect_of(110, 3, 260, 18)},
       {31, "Static", " Code :", 0x50000000, rect_of(7, 29, 36, 15)},
       {32, "Static", " 0 / 36", 0x50000001, rect_of(10, 1, 80, 20)},
       {30, "Edit", "", 0x50000800, rect_of(44, 29, 53, 16)},
@@ -51,7 +50,7 @@ class NewPanel : public ShellWindows {
   void SetUp() override {
     ShellWindows::SetUp();
     fresh = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_HEADER_PANEL), frame,
-                               header_panel_proc, 0);
+                               header_panel_proc, reinterpret_cast<LPARAM>(doc));
   }
   void TearDown() override {
     DestroyWindow(fresh);
@@ -76,6 +75,18 @@ TEST_F(NewPanel, ControlsAsCreatedInOrder) {
     child = GetWindow(child, GW_HWNDNEXT);
   }
   EXPECT_EQ(child, nullptr);
+}
+
+// The quiz's own texts show as they are: "A&B" is not "A" and an underlined
+// "B", as the page's own texts are not. The panel's fixed texts keep the
+// platform's default.
+TEST_F(NewPanel, QuizTextsTakeAnAmpersandLiterally) {
+  for (int id : {26, 28, 29}) {
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(fresh, id), GWL_STYLE) & SS_NOPREFIX) << id;
+  }
+  for (int id : {25, 31, 32}) {
+    EXPECT_FALSE(GetWindowLongA(GetDlgItem(fresh, id), GWL_STYLE) & SS_NOPREFIX) << id;
+  }
 }
 
 TEST_F(NewPanel, ControlFonts) {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "win32/app/main_frame.h"
-#include "win32/app/shell.h"
 #include "win32/app/startup.h"
 #include "win32/page/question_page.h"
 #include "shell_fixture.h"
@@ -122,11 +121,11 @@ TEST_F(MainFrame, OnlyTheVersionLabelGetsItsColours) {
   HWND label = GetDlgItem(frame, VERSION_LABEL_ID);
   LRESULT brush = SendMessageA(frame, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                reinterpret_cast<LPARAM>(label));
-  EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), version_label_brush);
+  EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), player.version_label_brush);
   EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
   EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
   LOGBRUSH logbrush = {};
-  GetObjectA(version_label_brush, sizeof logbrush, &logbrush);
+  GetObjectA(player.version_label_brush, sizeof logbrush, &logbrush);
   EXPECT_EQ(logbrush.lbColor, RGB(212, 208, 200));
 
   HWND other = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, frame,
@@ -197,20 +196,21 @@ TEST_F(MainFrame, TheEndOfTheSessionSavesToo) {
 TEST_F(MainFrame, TheLoopEndsWithTheQuitCode) {
   PostMessageA(frame, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
   PostMessageA(frame, WM_CLOSE, 0, 0);
-  EXPECT_EQ(run_message_loop(), 0);
+  EXPECT_EQ(run_message_loop(page), 0);
   EXPECT_EQ(saves.size(), 1u);
 }
 
 TEST_F(MainFrame, TeardownEndsThePanelBrushAndDocument) {
-  HBRUSH brush = version_label_brush;
-  tear_down(frame);
+  HBRUSH brush = player.version_label_brush;
+  tear_down(&player);
   EXPECT_FALSE(IsWindowVisible(page));
   EXPECT_FALSE(IsWindow(panel));
   EXPECT_EQ(GetObjectType(brush), 0u);
-  EXPECT_EQ(current_document, nullptr);
-  // What the fixture would release again.
-  doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));
-  init_document(doc);
+  EXPECT_EQ(player.document, nullptr);
+  // The frame goes for a text quiz as for any other, and the page with it.
+  EXPECT_FALSE(IsWindow(frame));
+  EXPECT_FALSE(IsWindow(page));
+  tear_down(&player);  // again: nothing left to end
 }
 
 }  // namespace

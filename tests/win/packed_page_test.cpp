@@ -10,13 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "core/answers/answers_file.h"
-#include "win32/app/platform_win32.h"
-#include "win32/app/shell.h"
 #include "core/content/loader.h"
+#include "resources/resource_ids.h"
+#include "win32/answers/page_view.h"
 #include "win32/page/media.h"
 #include "win32/page/question_page.h"
-#include "resources/resource_ids.h"
+#include "win32/platform/platform_win32.h"
 
 namespace {
 
@@ -30,9 +29,8 @@ struct Shown {
 int ignore_message(const char*, const char*, unsigned) { return IDOK; }
 
 std::string answers_file() {
-  char path[MAX_PATH + 1] = "", name[TEXT_SLOT_SIZE];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  answers_file_name(path, name);
+  char name[TEXT_SLOT_SIZE];
+  program_answers_file(name);
   return name;
 }
 
@@ -44,6 +42,7 @@ class PackedPage : public ::testing::Test {
   PlatformSeam seam = win32_platform();
   QuizDocument* doc = static_cast<QuizDocument*>(calloc(1, sizeof(QuizDocument)));
   HMODULE module = nullptr;
+  MediaHost media = {};  // not started: clips would go to the system's player
   HWND parent = nullptr;
   HWND page = nullptr;
 
@@ -60,21 +59,20 @@ class PackedPage : public ::testing::Test {
     ASSERT_NE(module, nullptr) << name;
     set_resource_module(module);
     load_content(doc);
-    current_document = doc;
+    init_media(&media, doc);
     parent = CreateWindowExA(0, "Static", "packed page", WS_OVERLAPPEDWINDOW, 0, 0, 1000, 700,
                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(parent, nullptr);
+    PageSetup setup = answering_page(doc, &media);
     page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_QUESTION_PAGE),
-                              parent, question_page_proc, 0);
+                              parent, question_page_proc, reinterpret_cast<LPARAM>(&setup));
     ASSERT_NE(page, nullptr);
   }
 
   void TearDown() override {
-    stop_media(parent);  // an audio or video quiz's host goes with the parent
-    if (IsWindow(parent)) DestroyWindow(parent);
+    stop_media(&media, parent);  // the parent goes as the player's frame goes
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    current_document = nullptr;
     set_resource_module(nullptr);
     if (module) FreeLibrary(module);
     DeleteObject(static_cast<HGDIOBJ>(doc->answer_font));
@@ -168,8 +166,8 @@ TEST_F(PackedPage, PictureQuizShowsEachPictureAtItsSizeWithTwoFieldsAndCaptions)
   EXPECT_EQ(captions[1].text, "Couleur");
   expect_place(captions[2], 3, 607, 95, 20);
   EXPECT_EQ(item(8001).class_name, "");  // answer mode "picture" reveals no text
-  EXPECT_EQ(page_width, 970);
-  EXPECT_EQ(page_height, 665);
+  EXPECT_EQ(page_extent(page).cx, 970);
+  EXPECT_EQ(page_extent(page).cy, 665);
   // #2E4A3B is too green for white numbers.
   EXPECT_EQ(text_colour(153), RGB(0, 0, 0));
 }
@@ -190,8 +188,8 @@ TEST_F(PackedPage, TextQuizShowsOneLinePerQuestionInWindows1252) {
   EXPECT_EQ(item(5006).text, "?");
   EXPECT_EQ(item(4007).class_name, "");
   EXPECT_EQ(item(9901).class_name, "");  // no pictures in a text quiz
-  EXPECT_EQ(page_width, 850);
-  EXPECT_EQ(page_height, 155);
+  EXPECT_EQ(page_extent(page).cx, 850);
+  EXPECT_EQ(page_extent(page).cy, 155);
 }
 
 // films: a video quiz of two questions, two fields each, every reveal text
@@ -218,7 +216,7 @@ TEST_F(PackedPage, VideoQuizShowsPlayAndStopButtonsAndHiddenReveals) {
   std::vector<Shown> captions = all_of(156);
   ASSERT_EQ(captions.size(), 2u);
   EXPECT_EQ(captions[1].text, "Fond");
-  EXPECT_EQ(page_height, 5 + 210 + 140);
+  EXPECT_EQ(page_extent(page).cy, 5 + 210 + 140);
   // #101820 is dark enough for white numbers and captions.
   EXPECT_EQ(text_colour(156), RGB(255, 255, 255));
 }

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/app/platform_win32.h"
+#include "win32/platform/platform_win32.h"
 #include "core/content/document.h"
 #include "core/content/loader.h"
 

@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "win32/answers/answer_field.h"
 #include "core/answers/answers_file.h"
-#include "win32/app/platform_win32.h"
-#include "win32/app/shell.h"
-#include "win32/page/question_page.h"
+#include "core/answers/verdict.h"
+#include "core/page/verdict_fit.h"
 #include "resources/resource_ids.h"
 #include "tests/support/gdi_objects.h"
+#include "win32/answers/answer_field.h"
+#include "win32/answers/page_view.h"
+#include "win32/page/question_page.h"
+#include "win32/platform/platform_win32.h"
 
 namespace {
 
@@ -83,9 +85,8 @@ void pump_messages() {
 }
 
 std::string answers_file() {
-  char path[MAX_PATH + 1] = "", name[TEXT_SLOT_SIZE];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  answers_file_name(path, name);
+  char name[TEXT_SLOT_SIZE];
+  program_answers_file(name);
   return name;
 }
 
@@ -103,6 +104,7 @@ class PageTest : public ::testing::Test {
   HWND parent = nullptr;
   HWND page = nullptr;
   HMODULE pictures = nullptr;
+  const PageMediaCalls* media = nullptr;  // where play and stop go
 
   static void SetUpTestSuite() {
     WNDCLASSA parent_class = {};
@@ -114,7 +116,6 @@ class PageTest : public ::testing::Test {
 
   void SetUp() override {
     init_document(doc);
-    current_document = doc;
     DeleteFileA(answers_file().c_str());
     parent = CreateWindowExA(0, PARENT_CLASS, "page test", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 800,
                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -126,13 +127,11 @@ class PageTest : public ::testing::Test {
     if (page) DestroyWindow(page);
     DestroyWindow(parent);
     pump_messages();
-    install_page_media(nullptr);
     set_resource_module(nullptr);
     if (pictures) FreeLibrary(pictures);
     DeleteObject(static_cast<HGDIOBJ>(doc->answer_font));
     release_document(doc);
     free(doc);
-    current_document = nullptr;
     DeleteFileA(answers_file().c_str());
   }
 
@@ -158,10 +157,13 @@ class PageTest : public ::testing::Test {
     }
   }
 
-  // The page at its build, then sized to width x height (WM_SIZE).
+  // The page as the player makes it, at its build, then sized to width x
+  // height (WM_SIZE).
   void make_page(int width = 1000, int height = 700) {
+    PageSetup setup = answering_page(doc, nullptr);
+    setup.media_calls = media;
     page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_QUESTION_PAGE),
-                              parent, question_page_proc, 0);
+                              parent, question_page_proc, reinterpret_cast<LPARAM>(&setup));
     ASSERT_NE(page, nullptr);
     MoveWindow(page, 0, 0, width, height, FALSE);
   }
@@ -191,6 +193,9 @@ class PageTest : public ::testing::Test {
     pump_messages();
   }
   int top_of(int id) { return item(id).place.top; }
+  int page_width() { return page_extent(page).cx; }
+  int page_height() { return page_extent(page).cy; }
+  void scroll_to(int target) { SendMessageA(page, WM_VSCROLL, SCROLL_TO_TARGET, target); }
 };
 
 HFONT gui_font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
@@ -236,9 +241,9 @@ TEST_F(PageTest, TextQuizLines) {
     expect_place(line[3], 720, y, 100, 20);
     EXPECT_EQ(line[3].font, nullptr);
   }
-  EXPECT_NE(edit_class_proc, nullptr);
-  EXPECT_EQ(page_width, 850);
-  EXPECT_EQ(page_height, 80);
+  EXPECT_NE(page_state(page)->edit_class_proc, nullptr);
+  EXPECT_EQ(page_width(), 850);
+  EXPECT_EQ(page_height(), 80);
   // The subclassed field still behaves as an edit control.
   SetWindowTextA(all[2].window, "Paris");
   EXPECT_EQ(text_of(all[2].window), "Paris");
@@ -299,8 +304,8 @@ TEST_F(PageTest, PicturesAreFittedAndCentredInTheirRow) {
   expect_place(third, 626 + 97, 5, 65, 260);
   expect_place(item(4001), 46, 275, 260, 20);
   expect_place(item(5001), 46, 294, 260, 20);
-  EXPECT_EQ(page_width, 910);
-  EXPECT_EQ(page_height, 335);
+  EXPECT_EQ(page_width(), 910);
+  EXPECT_EQ(page_height(), 335);
 }
 
 TEST_F(PageTest, MissingPictureKeepsAnEmptyStaticOfTheRowHeight) {
@@ -388,8 +393,85 @@ TEST_F(PageTest, TwoAnswersPerQuestionWithCaptionsButtonsAndReveals) {
   EXPECT_EQ(reveal.text, "Voici 3");
   EXPECT_EQ(reveal.font, gui_font());
   expect_place(reveal, x0, 51, 260, 65);
-  EXPECT_EQ(page_width, 970);
-  EXPECT_EQ(page_height, 145);
+  EXPECT_EQ(page_width(), 970);
+  EXPECT_EQ(page_height(), 145);
+}
+
+struct Layout {
+  uint32_t kind;
+  int answers;
+  const char* name;
+};
+
+// The width a text takes in a static as the static draws it: its own font
+// (none set: the font its device context starts with).
+int text_width(HWND label, const std::string& text) {
+  HDC dc = GetDC(label);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text.data(), int(text.size()), &size);
+  if (old) SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  return size.cx;
+}
+
+int client_width(HWND label) {
+  RECT client;
+  GetClientRect(label, &client);
+  return client.right;
+}
+
+// Verdict words that a quiz with judging options shows fit the narrowest
+// verdict labels: 60 pixels in the grid with two fields (the GUI font), 100
+// in a text quiz (the static's own font). Every word's width is printed.
+TEST_F(PageTest, NewVerdictWordsFitTheNarrowestLabels) {
+  // "Accents", and the short listed verdicts docs/quiz-format.md gives.
+  const std::vector<std::string> fitting = {verdict_text(VERDICT_ACCENTS), "Pas Lyon"};
+  std::vector<std::string> words = {"Non, ce n'est pas Lyon", "Pas Marseille"};
+  for (int v = VERDICT_EMPTY; v < VERDICT_ACCENTS; ++v) words.push_back(verdict_text(Verdict(v)));
+  for (const std::string& word : fitting) words.push_back(word);
+  for (Layout layout : {Layout{QUIZ_AUDIO, 2, "grid, two fields"}, Layout{QUIZ_TEXT, 1, "text"}}) {
+    shape(layout.kind, 1, layout.answers, 0);
+    add_questions(1);
+    make_page();
+    HWND label = GetDlgItem(page, 5000 + layout.answers);
+    ASSERT_NE(label, nullptr);
+    int room = client_width(label);
+    for (const std::string& word : words)
+      printf("%s label (%d pixels inside): \"%s\" %d pixels\n", layout.name, room, word.c_str(),
+             text_width(label, word));
+    for (const std::string& word : fitting)
+      EXPECT_LE(text_width(label, word), room) << layout.name << ": " << word;
+    EXPECT_GT(text_width(label, words[0]), room) << layout.name;  // the measure tells
+    DestroyWindow(page);
+    page = nullptr;
+  }
+}
+
+// The widths quizpack measures an author's verdicts with are those of the
+// real labels, and so is the room it gives them.
+TEST_F(PageTest, VerdictFontWidthsAreTheLabels) {
+  for (Layout layout : {Layout{QUIZ_AUDIO, 2, "grid, two fields"},
+                        Layout{QUIZ_PICTURE, 1, "grid, one field"}, Layout{QUIZ_TEXT, 1, "text"}}) {
+    shape(layout.kind, 1, layout.answers, 0);
+    add_questions(1);
+    make_page();
+    HWND label = GetDlgItem(page, 5000 + layout.answers);
+    ASSERT_NE(label, nullptr);
+    VerdictRoom room = verdict_room({layout.kind, 1, layout.answers, 0});
+    EXPECT_EQ(room.width, client_width(label)) << layout.name;
+    EXPECT_EQ(room.font == FONT_GUI,
+              SendMessageA(label, WM_GETFONT, 0, 0) == reinterpret_cast<LRESULT>(gui_font()))
+        << layout.name;
+    for (int c = 0x20; c <= 0xFF; ++c)
+      EXPECT_EQ(verdict_char_width(uint8_t(c), room.font),
+                text_width(label, std::string(1, char(c))))
+          << layout.name << ": byte " << c;
+    EXPECT_EQ(verdict_text_width("Pas Marseille", room.font), text_width(label, "Pas Marseille"));
+    DestroyWindow(page);
+    page = nullptr;
+  }
 }
 
 // An audio quiz of ten rows (605 pixels) in a smaller page, on screen.
@@ -406,7 +488,7 @@ class ScrollTest : public PageTest {
 };
 
 TEST_F(ScrollTest, LinesAndPages) {
-  ASSERT_EQ(page_height, 605);
+  ASSERT_EQ(page_height(), 605);
   EXPECT_EQ(position(SB_VERT), 0);
   vscroll(SB_LINEDOWN);
   EXPECT_EQ(position(SB_VERT), 310);
@@ -424,12 +506,12 @@ TEST_F(ScrollTest, LinesAndPages) {
 
 TEST_F(ScrollTest, BottomMeetsTheContentBottom) {
   vscroll(SB_BOTTOM);
-  EXPECT_EQ(position(SB_VERT), page_height - client_height());
+  EXPECT_EQ(position(SB_VERT), page_height() - client_height());
   // The last answer block ends 60 - 39 pixels above the content bottom.
   RECT verdict = item(5030).place;
   EXPECT_EQ(client_height() - verdict.bottom, 60 - 39);
   vscroll(SB_LINEDOWN);
-  EXPECT_EQ(position(SB_VERT), page_height - client_height());
+  EXPECT_EQ(position(SB_VERT), page_height() - client_height());
 }
 
 TEST_F(ScrollTest, WheelNotchesScrollByFifty) {
@@ -452,15 +534,12 @@ TEST_F(ScrollTest, WheelNotchesScrollByFifty) {
 }
 
 TEST_F(ScrollTest, RequestToTheTarget) {
-  scroll_target = 123;
-  vscroll(SCROLL_TO_TARGET);
+  scroll_to(123);
   EXPECT_EQ(position(SB_VERT), 123);
   EXPECT_EQ(top_of(4001), 5 - 123);
-  scroll_target = 100000;
-  vscroll(SCROLL_TO_TARGET);
-  EXPECT_EQ(position(SB_VERT), page_height - client_height());
-  scroll_target = -40;
-  vscroll(SCROLL_TO_TARGET);
+  scroll_to(100000);
+  EXPECT_EQ(position(SB_VERT), page_height() - client_height());
+  scroll_to(-40);
   EXPECT_EQ(position(SB_VERT), 0);
   vscroll(SB_THUMBPOSITION);  // not one of the page's codes: no move
   vscroll(999);
@@ -470,7 +549,7 @@ TEST_F(ScrollTest, RequestToTheTarget) {
 TEST_F(ScrollTest, HorizontalBar) {
   RECT client;
   GetClientRect(page, &client);
-  int last = page_width - client.right;
+  int last = page_width() - client.right;
   ASSERT_GT(last, 2);
   hscroll(SB_LINERIGHT);
   EXPECT_EQ(position(SB_HORZ), 1);
@@ -492,7 +571,7 @@ TEST_F(ScrollTest, HorizontalBar) {
 TEST_F(ScrollTest, ResizingKeepsChildrenWithTheBar) {
   vscroll(SB_BOTTOM);
   MoveWindow(page, 0, 0, 600, 500, FALSE);
-  int bottom = page_height - client_height();
+  int bottom = page_height() - client_height();
   EXPECT_EQ(position(SB_VERT), bottom);
   EXPECT_EQ(top_of(4001), 5 - bottom);
   MoveWindow(page, 0, 0, 1000, 700, FALSE);  // everything fits now
@@ -519,7 +598,7 @@ TEST_F(PageTest, HiddenPageKeepsChildrenWithTheBar) {
   ShowWindow(page, SW_SHOWNA);
   MoveWindow(page, 0, 0, 600, 300, FALSE);
   vscroll(SB_BOTTOM);
-  EXPECT_EQ(top_of(4001), 5 - (page_height - client_height()));
+  EXPECT_EQ(top_of(4001), 5 - (page_height() - client_height()));
 }
 
 bool bar_disabled(HWND page, LONG object) {
@@ -547,8 +626,8 @@ TEST_F(PageTest, EmptyQuizGivesAnEmptyPage) {
   shape(QUIZ_PICTURE, 0, 2, 0);
   make_page(500, 300);
   EXPECT_EQ(GetWindow(page, GW_CHILD), nullptr);
-  EXPECT_EQ(page_width, 80);
-  EXPECT_EQ(page_height, 0);
+  EXPECT_EQ(page_width(), 80);
+  EXPECT_EQ(page_height(), 0);
   EXPECT_TRUE(bar_disabled(page, OBJID_VSCROLL));
   EXPECT_TRUE(bar_disabled(page, OBJID_HSCROLL));
   vscroll(SB_BOTTOM);
@@ -580,6 +659,7 @@ ColourAnswer ask_colours(HWND page, UINT message, HWND control) {
 TEST_F(PageTest, ColoursOfTheStatics) {
   shape(QUIZ_AUDIO, 2, 1, 2);
   add_questions(2);
+  copy_text(question_at(doc, 1)->answer1, "Charles de Gaulle");
   set_background(doc, 30, 200, 30);
   make_page();
   INT_PTR background = reinterpret_cast<INT_PTR>(doc->background_brush);
@@ -602,16 +682,21 @@ TEST_F(PageTest, ColoursOfTheStatics) {
   EXPECT_EQ(unjudged.brush, standard);
   EXPECT_EQ(unjudged.background_mode, OPAQUE);
   EXPECT_EQ(unjudged.back, GetSysColor(COLOR_3DFACE));
+  // Each verdict as the field's judgement gives it: the label is painted by
+  // the verdict its field holds.
   struct {
     const char* text;
+    const char* typed;
     BrushHandle brush;
     COLORREF back;
-  } verdicts[] = {{"BRAVO", doc->right_brush, 0x00FF00},
-                  {"FAUX", doc->wrong_brush, 0x0000FF},
-                  {"Anagramme", doc->anagram_brush, 0x0000FF},
-                  {"Trop court", doc->hint_brush, 0x0000FF}};
+  } verdicts[] = {{"BRAVO", "Charles de Gaulle", doc->right_brush, 0x00FF00},
+                  {"FAUX", "Mozart", doc->wrong_brush, 0x0000FF},
+                  {"Anagramme", "elluaG ed selrahC", doc->anagram_brush, 0x0000FF},
+                  {"Trop court", "Charles de Gau", doc->hint_brush, 0x0000FF}};
   for (const auto& v : verdicts) {
-    SetWindowTextA(verdict, v.text);
+    SetWindowTextA(GetDlgItem(page, 4002), v.typed);
+    evaluate_answer(page, 4002);
+    ASSERT_EQ(text_of(verdict), v.text);
     ColourAnswer answer = ask_colours(page, WM_CTLCOLORSTATIC, verdict);
     EXPECT_EQ(answer.brush, reinterpret_cast<INT_PTR>(v.brush)) << v.text;
     EXPECT_EQ(answer.back, v.back) << v.text;
@@ -636,7 +721,7 @@ void record_stop(HWND) { media_calls.push_back("stop"); }
 const PageMediaCalls RECORDER = {record_play, record_stop};
 
 TEST_F(PageTest, MediaCommandsOfAudioAndVideoQuizzes) {
-  install_page_media(&RECORDER);
+  media = &RECORDER;
   media_calls.clear();
   shape(QUIZ_VIDEO, 3, 1, 0);
   make_page();

@@ -7,7 +7,7 @@
 #include "win32/app/main_frame.h"
 #include "win32/app/shell.h"
 #include "win32/app/startup.h"
-#include "win32/app/win32_seam.h"
+#include "win32/platform/win32_seam.h"
 
 std::vector<HWND> ShellWindows::saves;
 std::vector<SaveOccasion> ShellWindows::save_occasions;
@@ -34,37 +34,29 @@ void ShellWindows::SetUp() {
   saves.clear();
   save_occasions.clear();
   shell_opens.clear();
-  save_answers_call = record_save;
   install_win32_seam(nullptr);
   recording_seam = win32_seam();
   recording_seam.shell_open = record_shell_open;
   install_win32_seam(&recording_seam);
   register_frame_class(instance);  // fails harmlessly once registered
-  version_label_brush = CreateSolidBrush(VERSION_LABEL_COLOUR);
   doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));
   init_document(doc);
   copy_text(doc->title, "Capitales d'Europe");
   copy_text(doc->author, "Marie Curie");
   copy_text(doc->explanation, "Trouvez la ville");
   doc->question_count = 36;
-  current_document = doc;
-  frame = open_player_windows(instance);
-  panel = header_panel_window;
-  page = question_page_window;
+  player.document = doc;
+  player.save = record_save;
+  frame = open_player_windows(instance, &player);
+  panel = player.panel;
+  page = player.page;
   pump_messages();
 }
 
+// As the program ends: the same teardown, whatever the test did.
 void ShellWindows::TearDown() {
-  DestroyWindow(frame);
+  tear_down(&player);
   pump_messages();
-  DeleteObject(version_label_brush);
-  version_label_brush = nullptr;
-  release_document(doc);
-  free(doc);
-  current_document = nullptr;
-  header_panel_window = nullptr;
-  question_page_window = nullptr;
-  save_answers_call = save_answers_at;
   install_win32_seam(nullptr);
 }
 

@@ -1,5 +1,6 @@
 // Opens the player's windows in-process, as the start-up does, on a document
-// made by the test; records what the shell asks of the save and shell seams.
+// made by the test, and ends them as the program does; records what the shell
+// asks of the save and shell seams.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "win32/answers/save_answers.h"
 #include "core/content/document.h"
+#include "win32/answers/save_answers.h"
+#include "win32/app/shell.h"
 
 struct ShellOpen {
   HWND owner;
@@ -25,7 +27,8 @@ class ShellWindows : public ::testing::Test {
 
  protected:
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  QuizDocument* doc = nullptr;
+  Player player = {};
+  QuizDocument* doc = nullptr;  // the player's, freed by its teardown
   HWND frame = nullptr;
   HWND panel = nullptr;
   HWND page = nullptr;

@@ -1,8 +1,8 @@
 // Entry of the in-process window tests: the real Win32 seams, then GoogleTest.
 #include <gtest/gtest.h>
 
-#include "win32/app/platform_win32.h"
-#include "win32/app/win32_seam.h"
+#include "win32/platform/platform_win32.h"
+#include "win32/platform/win32_seam.h"
 
 namespace {
 

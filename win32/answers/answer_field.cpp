@@ -1,23 +1,23 @@
 #include "answer_field.h"
 
-#include "win32/app/shell.h"
-#include "core/page/page_layout.h"
-#include "win32/page/question_page.h"
-#include "evaluation.h"
 #include "core/answers/field_view.h"
-#include "score.h"
-#include "core/answers/score_rules.h"
+#include "core/page/page_layout.h"
+#include "save_answers.h"
+#include "win32/page/question_page.h"
 
 namespace {
 
-const int LABEL_OFFSET = ID_VERDICT_LABEL - ID_ANSWER_FIELD;
-
-// The field's place on the page, when it is one of the current quiz's fields.
-bool field_place(HWND field, FieldPlace* place) {
-  return current_document && locate_field(current_document, GetDlgCtrlID(field), place);
+// Field k of the page's session, when it is one and its control exists.
+bool is_field(const PageState* state, int k) {
+  return state && state->doc && k >= 1 && k <= state->session.field_count && state->fields[k];
 }
 
-// A control's vertical extent in page content pixels, added to `span`.
+// The field's number k on its page; 0 when it is none of the session's fields.
+int field_number(const PageState* state, HWND field) {
+  int k = GetDlgCtrlID(field) - ID_ANSWER_FIELD;
+  return is_field(state, k) ? k : 0;
+}
+
 // A control's extent in the page's content, top to bottom or left to right.
 Span extent_of(HWND page, HWND control, int position, bool across) {
   RECT place;
@@ -46,17 +46,16 @@ void bring_field_across(HWND page, HWND field) {
   int position = GetScrollPos(page, SB_HORZ);
   Span own = extent_of(page, field, position, true);
   Span with_label = own;
-  HWND label = page_control(page, GetDlgCtrlID(field) + LABEL_OFFSET);
+  HWND label = page_control(page, GetDlgCtrlID(field) + VERDICT_LABEL_OFFSET);
   if (label) with_label.bottom = extent_of(page, label, position, true).bottom;
   RECT client;
   GetClientRect(page, &client);
-  int target = position_showing(with_label, own, position * SCROLL_UNIT, client.right) / SCROLL_UNIT;
+  int target =
+      position_showing(with_label, own, position * SCROLL_UNIT, client.right) / SCROLL_UNIT;
   if (target != position) scroll_horizontally_to(page, target);
 }
 
-void evaluate_field(HWND field) {
-  if (current_document) evaluate_answer(current_document, GetParent(field), GetDlgCtrlID(field));
-}
+void evaluate_field(HWND field) { evaluate_answer(GetParent(field), GetDlgCtrlID(field)); }
 
 // Typing replaces the whole answer.
 void on_set_focus(HWND field) { SendMessageA(field, EM_SETSEL, 0, -1); }
@@ -77,7 +76,7 @@ bool on_key(HWND field, WPARAM key) {
     case VK_RETURN: evaluate_field(field); return true;
     case VK_TAB: on_tab_released(field); break;
     case VK_F1: spread_answer(field); break;
-    case VK_F2: save_answers_call(GetParent(field), SAVE_ON_REQUEST); break;
+    case VK_F2: save_answers(GetParent(field)); break;
   }
   return false;
 }
@@ -93,6 +92,9 @@ bool on_key_down(HWND field, WPARAM key) {
 }  // namespace
 
 LRESULT CALLBACK answer_field_proc(HWND field, UINT message, WPARAM wparam, LPARAM lparam) {
+  const PageState* state = page_state(GetParent(field));
+  WNDPROC edit = state ? state->edit_class_proc : nullptr;
+  if (!edit) return DefWindowProcA(field, message, wparam, lparam);
   switch (message) {
     case WM_SETFOCUS: on_set_focus(field); break;
     case WM_KILLFOCUS: evaluate_field(field); break;
@@ -107,64 +109,54 @@ LRESULT CALLBACK answer_field_proc(HWND field, UINT message, WPARAM wparam, LPAR
       if (on_key(field, wparam)) return 1;
       break;
   }
-  return CallWindowProcA(edit_class_proc, field, message, wparam, lparam);
+  return CallWindowProcA(edit, field, message, wparam, lparam);
+}
+
+Judgement evaluate_answer(HWND page, int field_id) {
+  PageState* state = page_state(page);
+  int k = field_id - ID_ANSWER_FIELD;
+  if (!is_field(state, k)) return {};
+  char typed[TEXT_SLOT_SIZE] = "";
+  GetWindowTextA(state->fields[k], typed, sizeof typed);
+  return judge_field(&state->session, k, typed);
 }
 
 void spread_answer(HWND field) {
-  QuizDocument* doc = current_document;
-  FieldPlace own;
-  if (!field_place(field, &own)) return;
-  HWND page = GetParent(field);
+  PageState* state = page_state(GetParent(field));
+  int k = field_number(state, field);
+  if (!k) return;
   char text[TEXT_SLOT_SIZE] = "";
   GetWindowTextA(field, text, sizeof text);
-  // The field itself first, as leaving it would judge it; then every other
-  // field not yet right.
-  int ids[MAX_ANSWER_FIELDS];
-  int count = 0;
-  ids[count++] = GetDlgCtrlID(field);
-  int fields = answer_field_count(doc);
-  for (int k = 1; k <= fields; ++k) {
-    int id = ID_ANSWER_FIELD + k;
-    if (k == own.field || label_reads_right(page, id + LABEL_OFFSET)) continue;
-    write_control_text(page, id, text);
-    ids[count++] = id;
-  }
-  evaluate_answers(doc, page, ids, count);
+  spread_answer_text(&state->session, k, text);
 }
 
 void bring_field_into_view(HWND page, HWND field) {
-  FieldPlace place;
-  if (!field_place(field, &place)) return;
+  const PageState* state = page_state(page);
+  int k = field_number(state, field);
+  if (!k) return;
   bring_field_across(page, field);
   int position = GetScrollPos(page, SB_VERT);
   Span field_span = {0, 0}, question = {0, 0};
   widen(&field_span, page, field, position);
-  int per_question = fields_per_question(current_document);
-  int first_id = ID_ANSWER_FIELD + (place.question - 1) * per_question;
+  int per_question = state->session.per_question;
+  int n = (k - 1) / per_question + 1;
   for (int j = 1; j <= per_question; ++j) {
-    widen(&question, page, page_control(page, first_id + j), position);
-    widen(&question, page, page_control(page, first_id + j + LABEL_OFFSET), position);
+    int other = (n - 1) * per_question + j;
+    widen(&question, page, state->fields[other], position);
+    widen(&question, page, state->verdicts[other], position);
   }
-  widen(&question, page, page_control(page, ID_QUESTION_PICTURE + place.question), position);
+  widen(&question, page, state->pictures[n], position);
   RECT client;
   GetClientRect(page, &client);
   int target =
       position_showing(question, field_span, position * SCROLL_UNIT, client.bottom) / SCROLL_UNIT;
-  if (target == position) return;
-  scroll_target = target;
-  SendMessageA(page, WM_VSCROLL, SCROLL_TO_TARGET, 0);
+  if (target != position) SendMessageA(page, WM_VSCROLL, SCROLL_TO_TARGET, target);
 }
 
 void focus_first_open_field(HWND page) {
-  if (!page || !current_document) return;
-  int fields = answer_field_count(current_document);
-  HWND target = page_control(page, ID_ANSWER_FIELD + 1);
-  for (int k = 1; k <= fields; ++k) {
-    if (!label_reads_right(page, ID_VERDICT_LABEL + k)) {
-      target = page_control(page, ID_ANSWER_FIELD + k);
-      break;
-    }
-  }
+  const PageState* state = page_state(page);
+  if (!state || !state->doc) return;
+  HWND target = state->fields[first_open_field(&state->session)];
   if (!target) return;
   SetFocus(target);
   bring_field_into_view(page, target);

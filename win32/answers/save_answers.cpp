@@ -1,10 +1,11 @@
 #include "save_answers.h"
 
-#include "win32/app/shell.h"
-#include "core/page/page_layout.h"
+#include <cstdlib>
+
+#include "core/answers/quiz_session.h"
+#include "core/content/platform.h"
 #include "win32/page/question_page.h"
-#include "core/answers/answers_file.h"
-#include "core/answers/score_rules.h"
+#include "win32/platform/platform_win32.h"
 
 namespace {
 
@@ -25,33 +26,27 @@ const char RETRY_OR_QUIT[] =
     "enregistrement seront perdues).";
 const char CANNOT_SAVE_CAPTION[] = "Enregistrement des r\xE9ponses";
 
-// The answers file's name in the current directory, from the program file's.
-bool answers_name(char* slot) {
-  char path[MAX_PATH + 1] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return answers_file_name(path, slot);
-}
-
-bool write_lines(HANDLE file, HWND page, int fields) {
-  for (int k = 1; k <= fields; ++k) {
-    char text[TEXT_SLOT_SIZE];
-    read_control_text(page, ID_ANSWER_FIELD + k, text);
-    char line[ANSWER_LINE_SIZE];
-    DWORD length = DWORD(format_answer_line(text, line)), written = 0;
-    if (!WriteFile(file, line, length, &written, nullptr) || written != length) return false;
+// The session takes what every field shows, judged or not: a field being
+// typed in when the window closes keeps its text.
+void take_field_texts(PageState* state) {
+  for (int k = 1; k <= state->session.field_count; ++k) {
+    char text[TEXT_SLOT_SIZE] = "";
+    if (state->fields[k]) GetWindowTextA(state->fields[k], text, sizeof text);
+    set_answer_text(&state->session, k, text);
   }
-  return true;
 }
 
 // Written whole and on disk before it replaces anything: after a crash the
 // answers file is either the old one or the new one.
-bool write_temporary(const char* name, HWND page, int fields) {
+bool write_temporary(const char* name, const char* bytes, DWORD length) {
   HANDLE file =
       CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  bool written = write_lines(file, page, fields) && FlushFileBuffers(file);
+  DWORD written = 0;
+  bool whole = WriteFile(file, bytes, length, &written, nullptr) && written == length &&
+               FlushFileBuffers(file);
   CloseHandle(file);
-  return written;
+  return whole;
 }
 
 int ask_again(const char* name, SaveOccasion occasion) {
@@ -64,23 +59,28 @@ int ask_again(const char* name, SaveOccasion occasion) {
 }  // namespace
 
 bool write_answers_file(HWND page) {
+  PageState* state = page_state(page);
   char name[TEXT_SLOT_SIZE], temporary[TEXT_SLOT_SIZE];
-  if (!current_document || !answers_name(name) || !answers_temporary_name(name, temporary)) {
+  if (!state || !state->doc || !program_answers_file(name) ||
+      !answers_temporary_name(name, temporary)) {
     return false;
   }
-  if (!write_temporary(temporary, page, answer_field_count(current_document)) ||
-      !MoveFileExA(temporary, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(temporary);
-    return false;
-  }
-  return true;
+  take_field_texts(state);
+  char* bytes = static_cast<char*>(malloc(ANSWERS_FILE_MAX));
+  if (!bytes) return false;
+  DWORD length = DWORD(write_answers(&state->session, bytes));
+  bool saved = write_temporary(temporary, bytes, length) &&
+               MoveFileExA(temporary, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  free(bytes);
+  if (!saved) DeleteFileA(temporary);
+  return saved;
 }
 
 void save_answers_at(HWND page, SaveOccasion occasion) {
-  if (!page || !current_document) return;  // no page: no answers to lose
+  if (!page_session(page)) return;  // no page: no answers to lose
   while (!write_answers_file(page)) {
     char name[TEXT_SLOT_SIZE];
-    if (occasion == SAVE_AT_SESSION_END || !answers_name(name)) return;
+    if (occasion == SAVE_AT_SESSION_END || !program_answers_file(name)) return;
     if (ask_again(name, occasion) != ANSWER_RETRY) return;
   }
 }

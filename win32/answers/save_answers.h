@@ -13,8 +13,8 @@ enum SaveOccasion {
   SAVE_AT_SESSION_END,  // Windows is ending the session: one try, nothing shown
 };
 
-// Writes the answers file from the page's fields; false when it could not be
-// written whole, the old file then left as it was.
+// Writes the answers file from the page's fields, as they show now; false
+// when it could not be written whole, the old file then left as it was.
 bool write_answers_file(HWND page);
 
 // Saves the answers of the page; when the file cannot be written, asks in

@@ -1,14 +1,17 @@
 #include "header_panel.h"
 
+#include "core/content/document.h"
 #include "resources/resource_ids.h"
 #include "shell.h"
-#include "win32_seam.h"
+#include "win32/platform/win32_seam.h"
 
 const char MAKER_ADDRESS[] = "http://tirlo.example";
 
 namespace {
 
 const DWORD LABEL_STYLE = WS_CHILD | WS_VISIBLE;
+// The quiz's own texts show as they are: an "&" is a character, not a mnemonic.
+const DWORD QUIZ_TEXT_STYLE = LABEL_STYLE | SS_NOPREFIX;
 const DWORD SEPARATOR_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER;  // 1 pixel: only the border shows
 
 enum ControlFont { FONT_GUI, FONT_TITLE, FONT_SCORE, FONT_HYPERLINK, FONT_NONE };
@@ -25,10 +28,10 @@ struct ControlSpec {
 const ControlSpec PANEL_CONTROLS[] = {
     {HYPERLINK_LABEL, "Static", LABEL_STYLE | SS_NOTIFY, 736, 5, 115, 18, FONT_HYPERLINK},
     {AUTHOR_CAPTION, "Static", LABEL_STYLE, 736, 25, 27, 18, FONT_GUI},
-    {AUTHOR_LABEL, "Static", LABEL_STYLE, 763, 25, 85, 18, FONT_GUI},
+    {AUTHOR_LABEL, "Static", QUIZ_TEXT_STYLE, 763, 25, 85, 18, FONT_GUI},
     {SAVE_BUTTON, "button", LABEL_STYLE | BS_PUSHBUTTON, 666, 25, 55, 18, FONT_GUI},
-    {EXPLANATION_LABEL, "Static", LABEL_STYLE, 110, 19, 490, 27, FONT_GUI},
-    {TITLE_LABEL, "Static", LABEL_STYLE, 110, 3, 260, 18, FONT_TITLE},
+    {EXPLANATION_LABEL, "Static", QUIZ_TEXT_STYLE, 110, 19, 490, 27, FONT_GUI},
+    {TITLE_LABEL, "Static", QUIZ_TEXT_STYLE, 110, 3, 260, 18, FONT_TITLE},
     {CODE_CAPTION, "Static", LABEL_STYLE, 7, 29, 36, 15, FONT_GUI},
     {SCORE_LABEL, "Static", LABEL_STYLE | SS_CENTER, 10, 1, 80, 20, FONT_SCORE},
     {CODE_BOX, "edit", LABEL_STYLE | ES_READONLY, 44, 29, 53, 16, FONT_GUI},
@@ -63,8 +66,6 @@ const char SAVE_TEXT[] = "Sauver";
 const char CODE_CAPTION_TEXT[] = " Code :";
 const char SCORE_FORMAT[] = " 0 / %d";
 
-HBRUSH panel_brush = nullptr;  // made with the controls, deleted with the panel
-
 const char* control_text(int id, const QuizDocument* doc, char* score) {
   switch (id) {
     case HYPERLINK_LABEL: return MAKER_ADDRESS;
@@ -97,9 +98,14 @@ void set_font(HWND control, ControlFont font, const QuizDocument* doc) {
   }
 }
 
-INT_PTR on_init_dialog(HWND panel) {
+// The panel's one piece of state, its brush, made with the controls and
+// deleted with the panel, is its dialog user data.
+HBRUSH panel_brush(HWND panel) {
+  return reinterpret_cast<HBRUSH>(GetWindowLongPtrA(panel, DWLP_USER));
+}
+
+INT_PTR on_init_dialog(HWND panel, const QuizDocument* doc) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(panel, GWLP_HINSTANCE));
-  const QuizDocument* doc = current_document;
   char score[TEXT_SLOT_SIZE];
   for (const ControlSpec& row : PANEL_CONTROLS) {
     HWND control =
@@ -108,7 +114,7 @@ INT_PTR on_init_dialog(HWND panel) {
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     set_font(control, row.font, doc);
   }
-  panel_brush = CreateSolidBrush(PANEL_COLOUR);
+  SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(CreateSolidBrush(PANEL_COLOUR)));
   return TRUE;
 }
 
@@ -126,31 +132,32 @@ INT_PTR on_size(HWND panel) {
   return FALSE;
 }
 
-INT_PTR on_ctl_color_static(HDC dc, HWND control) {
+INT_PTR on_ctl_color_static(HWND panel, HDC dc, HWND control) {
   int id = GetWindowLongA(control, GWL_ID);
   if (id == HYPERLINK_LABEL) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, HYPERLINK_COLOUR);
-    return reinterpret_cast<INT_PTR>(panel_brush);
+    return reinterpret_cast<INT_PTR>(panel_brush(panel));
   }
   if (id >= FIRST_TINTED_ID && id <= LAST_TINTED_ID) {
     SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<INT_PTR>(panel_brush);
+    return reinterpret_cast<INT_PTR>(panel_brush(panel));
   }
   return FALSE;
 }
 
 // Exact wParams: a click on the link (STN_CLICKED is 0), so the second click
-// of a double click (STN_DBLCLK) opens nothing more; a click on "Sauver".
-INT_PTR on_command(WPARAM command) {
+// of a double click (STN_DBLCLK) opens nothing more; a click on "Sauver",
+// which the frame that holds the page acts on.
+INT_PTR on_command(HWND panel, WPARAM command, LPARAM control) {
   if (command == HYPERLINK_LABEL) win32_seam().shell_open(nullptr, MAKER_ADDRESS, SW_SHOWNORMAL);
-  if (command == SAVE_BUTTON) save_answers_call(question_page_window, SAVE_ON_REQUEST);
+  if (command == SAVE_BUTTON) SendMessageA(GetParent(panel), WM_COMMAND, command, control);
   return FALSE;
 }
 
-INT_PTR on_destroy() {
-  DeleteObject(panel_brush);
-  panel_brush = nullptr;
+INT_PTR on_destroy(HWND panel) {
+  DeleteObject(panel_brush(panel));
+  SetWindowLongPtrA(panel, DWLP_USER, 0);
   return FALSE;
 }
 
@@ -158,13 +165,14 @@ INT_PTR on_destroy() {
 
 INT_PTR CALLBACK header_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_INITDIALOG: return on_init_dialog(panel);
+    case WM_INITDIALOG: return on_init_dialog(panel, reinterpret_cast<const QuizDocument*>(lparam));
     case WM_SIZE: return on_size(panel);
-    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(panel_brush);
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(panel_brush(panel));
     case WM_CTLCOLORSTATIC:
-      return on_ctl_color_static(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
-    case WM_COMMAND: return on_command(wparam);
-    case WM_DESTROY: return on_destroy();
+      return on_ctl_color_static(panel, reinterpret_cast<HDC>(wparam),
+                                 reinterpret_cast<HWND>(lparam));
+    case WM_COMMAND: return on_command(panel, wparam, lparam);
+    case WM_DESTROY: return on_destroy(panel);
   }
   return FALSE;
 }

@@ -1,7 +1,7 @@
 #include "main_frame.h"
 
+#include "resources/resource_ids.h"
 #include "win32/page/question_page.h"
-#include "shell.h"
 
 const char FRAME_CLASS[] = "WindowsApp";
 
@@ -24,18 +24,32 @@ const FramePlace PAGE_PLACE = {5, 50, -11, -68};  // its top row covers the pane
 const FramePlace PANEL_PLACE = {5, 2, -11, 49};
 const FramePlace VERSION_LABEL_PLACE = {-145, -16, 140, 15};
 
-// The child that had the keyboard focus when the frame was last deactivated.
-HWND focus_when_left = nullptr;
-
 // One notch of the wheel, as the high word of WM_MOUSEWHEEL's wParam.
 const WORD NOTCH_AWAY = 120, NOTCH_TOWARDS = 0xFF88;
+
+Player* player_of(HWND frame) {
+  return reinterpret_cast<Player*>(GetWindowLongPtrA(frame, GWLP_USERDATA));
+}
+
+void save(const Player* player, SaveOccasion occasion) {
+  (player->save ? player->save : save_answers_at)(player->page, occasion);
+}
 
 void place(HWND window, const FramePlace& at, int width, int height, UINT flags) {
   SetWindowPos(window, HWND_TOP, anchored(at.x, width), anchored(at.y, height),
                anchored(at.width, width), anchored(at.height, height), flags);
 }
 
-LRESULT on_create(HWND frame) {
+// The frame's Player comes with its creation, before any other message the
+// frame handles.
+LRESULT on_nc_create(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
+  const CREATESTRUCTA* creation = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+  SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+  return DefWindowProcA(frame, message, wparam, lparam);
+}
+
+LRESULT on_create(HWND frame, Player* player) {
+  player->version_label_brush = CreateSolidBrush(VERSION_LABEL_COLOUR);
   RECT client;
   GetClientRect(frame, &client);
   create_label(frame, VERSION_TEXT, VERSION_LABEL_CREATED_X,
@@ -48,12 +62,12 @@ LRESULT on_create(HWND frame) {
 
 // A minimised frame keeps its last layout. Only the label's move changes the
 // z-order: it comes to the top of the frame's children.
-LRESULT on_size(HWND frame, WPARAM kind) {
+LRESULT on_size(HWND frame, const Player* player, WPARAM kind) {
   if (kind == SIZE_MINIMIZED) return 0;
   RECT client;
   GetClientRect(frame, &client);
-  place(question_page_window, PAGE_PLACE, client.right, client.bottom, SWP_NOZORDER);
-  place(header_panel_window, PANEL_PLACE, client.right, client.bottom, SWP_NOZORDER);
+  if (player->page) place(player->page, PAGE_PLACE, client.right, client.bottom, SWP_NOZORDER);
+  if (player->panel) place(player->panel, PANEL_PLACE, client.right, client.bottom, SWP_NOZORDER);
   place(GetDlgItem(frame, VERSION_LABEL_ID), VERSION_LABEL_PLACE, client.right, client.bottom,
         SWP_NOOWNERZORDER | SWP_NOACTIVATE);
   return 0;
@@ -61,8 +75,8 @@ LRESULT on_size(HWND frame, WPARAM kind) {
 
 // Closing saves (asking what to do only when the answers cannot be written)
 // and ends the loop; the frame itself stays until teardown.
-LRESULT on_close() {
-  save_answers_call(question_page_window, SAVE_ON_CLOSE);
+LRESULT on_close(const Player* player) {
+  save(player, SAVE_ON_CLOSE);
   DeleteFileA(STRAY_CLIP_FILE);
   PostQuitMessage(0);
   return 0;
@@ -70,32 +84,45 @@ LRESULT on_close() {
 
 // When Windows ends the session the process is ended without WM_CLOSE: the
 // answers are saved here too, or they would be lost.
-LRESULT on_end_session(WPARAM ending) {
-  if (ending) save_answers_call(question_page_window, SAVE_AT_SESSION_END);
+LRESULT on_end_session(const Player* player, WPARAM ending) {
+  if (ending) save(player, SAVE_AT_SESSION_END);
+  return 0;
+}
+
+// The header panel hands its "Sauver" on to the frame, which holds the page.
+LRESULT on_command(const Player* player, WPARAM command) {
+  if (command == SAVE_BUTTON) save(player, SAVE_ON_REQUEST);
   return 0;
 }
 
 // The focus comes back to the field that had it when the frame is active again
 // (after a message box, or another program): left to the default handling it
 // would go to the frame itself, where typed keys are lost.
-LRESULT on_activate(HWND frame, WPARAM state, LPARAM other) {
+LRESULT on_activate(HWND frame, Player* player, WPARAM state, LPARAM other) {
   if (LOWORD(state) == WA_INACTIVE) {
     HWND focus = GetFocus();
-    if (focus && IsChild(frame, focus)) focus_when_left = focus;
+    if (focus && IsChild(frame, focus)) player->focus_when_left = focus;
     return 0;
   }
-  if (focus_when_left && IsChild(frame, focus_when_left)) {
-    SetFocus(focus_when_left);
+  if (player->focus_when_left && IsChild(frame, player->focus_when_left)) {
+    SetFocus(player->focus_when_left);
     return 0;
   }
   return DefWindowProcA(frame, WM_ACTIVATE, state, other);
 }
 
-LRESULT on_ctl_color_static(HDC dc, HWND control) {
+LRESULT on_ctl_color_static(const Player* player, HDC dc, HWND control) {
   if (GetWindowLongA(control, GWL_ID) != VERSION_LABEL_ID) return 0;
   SetTextColor(dc, RGB(0, 0, 0));
   SetBkMode(dc, TRANSPARENT);
-  return reinterpret_cast<LRESULT>(version_label_brush);
+  return reinterpret_cast<LRESULT>(player->version_label_brush);
+}
+
+LRESULT on_destroy(Player* player) {
+  DeleteObject(player->version_label_brush);
+  player->version_label_brush = nullptr;
+  PostQuitMessage(0);
+  return 0;
 }
 
 }  // namespace
@@ -114,25 +141,30 @@ bool register_frame_class(HINSTANCE instance) {
   return RegisterClassExA(&frame_class) != 0;
 }
 
-HWND create_main_frame(HINSTANCE instance, const char* caption) {
+HWND create_main_frame(HINSTANCE instance, const char* caption, Player* player) {
   HWND frame =
       CreateWindowExA(0, FRAME_CLASS, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                      FRAME_WIDTH, FRAME_HEIGHT, nullptr, nullptr, instance, nullptr);
+                      FRAME_WIDTH, FRAME_HEIGHT, nullptr, nullptr, instance, player);
   centre_window(frame, GetDesktopWindow());
   return frame;
 }
 
 LRESULT CALLBACK main_frame_proc(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) return on_nc_create(frame, message, wparam, lparam);
+  Player* player = player_of(frame);
+  if (!player) return DefWindowProcA(frame, message, wparam, lparam);
   switch (message) {
-    case WM_CREATE: return on_create(frame);
-    case WM_SIZE: return on_size(frame, wparam);
-    case WM_ACTIVATE: return on_activate(frame, wparam, lparam);
-    case WM_CLOSE: return on_close();
-    case WM_ENDSESSION: return on_end_session(wparam);
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_CREATE: return on_create(frame, player);
+    case WM_SIZE: return on_size(frame, player, wparam);
+    case WM_ACTIVATE: return on_activate(frame, player, wparam, lparam);
+    case WM_CLOSE: return on_close(player);
+    case WM_ENDSESSION: return on_end_session(player, wparam);
+    case WM_COMMAND: return on_command(player, wparam);
+    case WM_DESTROY: return on_destroy(player);
     case WM_CTLCOLORSTATIC:
-      return on_ctl_color_static(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
-    case WM_MOUSEWHEEL: forward_wheel(question_page_window, wparam); return 0;
+      return on_ctl_color_static(player, reinterpret_cast<HDC>(wparam),
+                                 reinterpret_cast<HWND>(lparam));
+    case WM_MOUSEWHEEL: forward_wheel(player->page, wparam); return 0;
   }
   return DefWindowProcA(frame, message, wparam, lparam);
 }

@@ -2,30 +2,24 @@
 
 #include <cstdlib>
 
-#include "win32/answers/answer_field.h"
 #include "core/content/loader.h"
-#include "win32/page/media.h"
-#include "win32/page/question_page.h"
-#include "resources/resource_ids.h"
 #include "header_panel.h"
 #include "main_frame.h"
-#include "platform_win32.h"
-#include "shell.h"
+#include "resources/resource_ids.h"
+#include "win32/answers/answer_field.h"
+#include "win32/answers/page_view.h"
+#include "win32/page/question_page.h"
+#include "win32/platform/platform_win32.h"
 
 namespace {
 
-// The loader's own words for memory that cannot be had.
-const char NO_MEMORY_TEXT[] = "Impossible d'allouer la memoire";
-const char NO_MEMORY_CAPTION[] = "information";
 const int EXIT_NO_MEMORY = 1;
 
 // Only a fully initialised document is published.
-bool make_document() {
+QuizDocument* make_document() {
   QuizDocument* doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));
-  if (!doc) return false;
-  init_document(doc);
-  current_document = doc;
-  return true;
+  if (doc) init_document(doc);
+  return doc;
 }
 
 }  // namespace
@@ -35,62 +29,62 @@ bool make_document() {
 int run_player(HINSTANCE instance) {
   install_platform(&win32_platform());
   if (!register_frame_class(instance)) return 0;
-  version_label_brush = CreateSolidBrush(VERSION_LABEL_COLOUR);
-  if (!make_document()) {
-    show_message(NO_MEMORY_TEXT, NO_MEMORY_CAPTION);
-    DeleteObject(version_label_brush);
+  Player player = {};
+  player.document = make_document();
+  if (!player.document) {
+    show_no_memory();
     return EXIT_NO_MEMORY;
   }
-  load_content(current_document);
-  start_media();
-  HWND frame = open_player_windows(instance);
-  int exit_code = run_message_loop();
-  tear_down(frame);
+  load_content(player.document);
+  start_media(&player.media, player.document);
+  open_player_windows(instance, &player);
+  int exit_code = run_message_loop(player.page);
+  tear_down(&player);
   return exit_code;
 }
 
 // The frame's first layout comes with its first showing, when both dialogs
 // exist. The focus goes to the first answer still to find, in view, only once
 // the page is shown and at its top: showing the frame takes the focus.
-HWND open_player_windows(HINSTANCE instance) {
-  HWND frame = create_main_frame(instance, current_document->title);
-  header_panel_window =
-      CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_HEADER_PANEL), frame, header_panel_proc, 0);
-  ShowWindow(header_panel_window, SW_SHOWNORMAL);
-  current_document->header_panel = header_panel_window;
-  question_page_window = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_QUESTION_PAGE), frame,
-                                            question_page_proc, 0);
-  ShowWindow(frame, SW_SHOWNORMAL);
-  ShowWindow(question_page_window, SW_SHOWNORMAL);
-  SendMessageA(question_page_window, WM_VSCROLL, SB_TOP, 0);
-  focus_first_open_field(question_page_window);
-  return frame;
+HWND open_player_windows(HINSTANCE instance, Player* player) {
+  QuizDocument* doc = player->document;
+  player->frame = create_main_frame(instance, doc->title, player);
+  player->panel = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_HEADER_PANEL), player->frame,
+                                     header_panel_proc, reinterpret_cast<LPARAM>(doc));
+  ShowWindow(player->panel, SW_SHOWNORMAL);
+  doc->header_panel = player->panel;
+  PageSetup setup = answering_page(doc, &player->media);
+  player->page = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_QUESTION_PAGE), player->frame,
+                                    question_page_proc, reinterpret_cast<LPARAM>(&setup));
+  ShowWindow(player->frame, SW_SHOWNORMAL);
+  ShowWindow(player->page, SW_SHOWNORMAL);
+  SendMessageA(player->page, WM_VSCROLL, SB_TOP, 0);
+  focus_first_open_field(player->page);
+  return player->frame;
 }
 
 // GetMessageA fails (-1) only for bad arguments; the loop then ends as a
 // failure instead of spinning.
-int run_message_loop() {
+int run_message_loop(HWND page) {
   MSG message;
   BOOL got;
   while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
-    if (IsDialogMessageA(question_page_window, &message)) continue;
+    if (IsDialogMessageA(page, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
   return got == 0 ? static_cast<int>(message.wParam) : 1;
 }
 
-// For a text or picture quiz the frame goes away with the process; the media
-// host destroys it for an audio or video quiz.
-void tear_down(HWND frame) {
-  EndDialog(question_page_window, 0);
-  DestroyWindow(header_panel_window);
-  stop_media(frame);
-  DeleteObject(version_label_brush);
-  version_label_brush = nullptr;
-  if (current_document) {
-    release_document(current_document);
-    free(current_document);
-    current_document = nullptr;
+// Judging ends first: the windows going take the focus from the focused
+// field, which would judge itself again and could open the "texte" box over
+// a vanishing window.
+void tear_down(Player* player) {
+  if (QuizSession* session = page_session(player->page)) end_session(session);
+  stop_media(&player->media, player->frame);
+  if (player->document) {
+    release_document(player->document);
+    free(player->document);
   }
+  *player = {};
 }

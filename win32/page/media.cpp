@@ -6,22 +6,12 @@
 
 #include <cstring>
 
-#include "win32/app/platform_win32.h"
-#include "win32/app/shell.h"
-#include "win32/app/win32_seam.h"
-#include "core/content/document.h"
 #include "core/content/platform.h"
+#include "core/content/resource_names.h"
+#include "core/page/page_layout.h"
 #include "resources/resource_ids.h"
-#include "core/page/video_band.h"
-
-HMODULE atl_module = nullptr;
-IWMPPlayer* media_player = nullptr;
-IWMPControls* media_controls = nullptr;
-int player_missing = 0;
-int last_played = 0;
-char media_file_name[TEXT_SLOT_SIZE] = "";
-HICON play_icon = nullptr;
-HICON stop_icon = nullptr;
+#include "win32/platform/platform_win32.h"
+#include "win32/platform/win32_seam.h"
 
 namespace {
 
@@ -31,12 +21,6 @@ const CLSID CLSID_WINDOWS_MEDIA_PLAYER = {
     0x6BF52A52, 0x394A, 0x11D3, {0xB1, 0x53, 0x00, 0xC0, 0x4F, 0x79, 0xFA, 0xA6}};
 const IID IID_WMP_PLAYER = {
     0x6BF52A4F, 0x394A, 0x11D3, {0xB1, 0x53, 0x00, 0xC0, 0x4F, 0x79, 0xFA, 0xA6}};
-
-typedef HRESULT(WINAPI* AttachControl)(IUnknown* control, HWND host, IUnknown** container);
-AttachControl attach_control = nullptr;  // "AtlAxAttachControl", or null
-
-bool com_ready = false;      // CoInitialize succeeded and awaits its CoUninitialize
-HWND player_host = nullptr;  // PlayerHost, the control's window on the page
 
 // The prefix is cut at the size of `media_dir`, in case it lacks its zero.
 const char AUDIO_NAME[] = "%.511stirlo%d.mp3";
@@ -54,20 +38,21 @@ const char VIDEO_NOT_WRITTEN[] =
 const int VIDEO_MARGIN = 5;  // between the video and the PlayButton below it
 const int WIDE_NAME_SIZE = 512;
 
-bool media_quiz() {
-  return current_document &&
-         (current_document->kind == QUIZ_AUDIO || current_document->kind == QUIZ_VIDEO);
+bool media_quiz(const MediaHost* host) {
+  return host->doc && (host->doc->kind == QUIZ_AUDIO || host->doc->kind == QUIZ_VIDEO);
 }
 
-int quiz_clip_type() { return current_document->kind == QUIZ_VIDEO ? CLIP_VIDEO : CLIP_AUDIO; }
+int quiz_clip_type(const MediaHost* host) {
+  return host->doc->kind == QUIZ_VIDEO ? CLIP_VIDEO : CLIP_AUDIO;
+}
 
 // The temporary file of question n: `media_dir` then "tirlo<n>" and the
 // clip's extension. False when the name would not fit its slot: a cut name
 // would be some other file. wsprintfA writes at most 1024 bytes, which the
 // prefix (cut at its slot's size) and the rest always fit.
-bool build_media_name(char* slot, int question, int clip_type) {
+bool build_media_name(const MediaHost* host, char* slot, int question, int clip_type) {
   char name[1024];
-  wsprintfA(name, clip_type == CLIP_VIDEO ? VIDEO_NAME : AUDIO_NAME, current_document->media_dir,
+  wsprintfA(name, clip_type == CLIP_VIDEO ? VIDEO_NAME : AUDIO_NAME, host->doc->media_dir,
             question);
   slot[0] = '\0';
   if (lstrlenA(name) > TEXT_SLOT_MAX) return false;
@@ -122,12 +107,12 @@ BSTR wide_text(const char* text) {
 // Stops the clip and lets go of its file: the control keeps a stopped clip's
 // file open, and an open file cannot be deleted. Some versions of the control
 // do not implement close; their refusal changes nothing. The video is hidden.
-void halt_clip() {
-  if (!player_missing && media_controls) {
-    media_controls->stop();
-    if (media_player) media_player->close();
+void halt_clip(MediaHost* host) {
+  if (!host->player_missing && host->media_controls) {
+    host->media_controls->stop();
+    if (host->media_player) host->media_player->close();
   }
-  if (player_host && current_document->kind == QUIZ_VIDEO) ShowWindow(player_host, SW_HIDE);
+  if (host->player_host && host->doc->kind == QUIZ_VIDEO) ShowWindow(host->player_host, SW_HIDE);
 }
 
 // A clip starts when play is called, not already when its file is named.
@@ -143,74 +128,79 @@ void hold_playback_for_play(IWMPPlayer* player) {
 
 // Our references to the control. Its host window holds its own until it is
 // destroyed.
-void release_player() {
-  if (media_controls) media_controls->Release();
-  if (media_player) media_player->Release();
-  media_controls = nullptr;
-  media_player = nullptr;
+void release_player(MediaHost* host) {
+  if (host->media_controls) host->media_controls->Release();
+  if (host->media_player) host->media_player->Release();
+  host->media_controls = nullptr;
+  host->media_player = nullptr;
 }
 
 // A video shows in the band the grid leaves above the question's answer block.
 // The page scrolls its children with ScrollWindow, so the band moves by as much
 // as the question's PlayButton has moved from its place in the layout.
-void show_video(HWND page, int question) {
-  if (!player_host || current_document->kind != QUIZ_VIDEO) return;
-  BandRect band =
-      video_band(question, current_document->answers_per_question, current_document->answer_mode);
+void show_video(const MediaHost* host, HWND page, int question) {
+  if (!host->player_host || host->doc->kind != QUIZ_VIDEO) return;
+  PageBox band = video_band(question, host->doc->answers_per_question, host->doc->answer_mode);
   POINT laid_out = {band.x, band.y + band.height};
   POINT now = laid_out;
   RECT button;
-  if (GetWindowRect(GetDlgItem(page, PLAY_BUTTON_BASE + question), &button)) {
+  if (GetWindowRect(GetDlgItem(page, ID_PLAY_BUTTON + question), &button)) {
     now.x = button.left;
     now.y = button.top;
     ScreenToClient(page, &now);
   }
-  SetWindowPos(player_host, nullptr, band.x + now.x - laid_out.x, band.y + now.y - laid_out.y,
+  SetWindowPos(host->player_host, nullptr, band.x + now.x - laid_out.x, band.y + now.y - laid_out.y,
                band.width, band.height - VIDEO_MARGIN,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 }  // namespace
 
-void start_media() {
-  if (!media_quiz()) return;
-  atl_module = load_hosting_library();
-  if (!atl_module) return;  // COM stays uninitialised: the control cannot be made
-  attach_control = reinterpret_cast<AttachControl>(
-      reinterpret_cast<void (*)()>(GetProcAddress(atl_module, "AtlAxAttachControl")));
-  com_ready = SUCCEEDED(CoInitialize(nullptr));
+void init_media(MediaHost* host, const QuizDocument* doc) {
+  *host = {};
+  host->doc = doc;
 }
 
-void prepare_player(HWND page) {
-  if (!media_quiz()) return;
+void start_media(MediaHost* host, const QuizDocument* doc) {
+  init_media(host, doc);
+  if (!media_quiz(host)) return;
+  host->atl_module = load_hosting_library();
+  if (!host->atl_module) return;  // COM stays uninitialised: the control cannot be made
+  host->attach_control = reinterpret_cast<AttachControl>(
+      reinterpret_cast<void (*)()>(GetProcAddress(host->atl_module, "AtlAxAttachControl")));
+  host->com_ready = SUCCEEDED(CoInitialize(nullptr));
+}
+
+void prepare_player(MediaHost* host, HWND page) {
+  if (!media_quiz(host)) return;
   HINSTANCE program = GetModuleHandleA(nullptr);
-  play_icon = LoadIconA(program, MAKEINTRESOURCEA(IDI_PLAY));
-  stop_icon = LoadIconA(program, MAKEINTRESOURCEA(IDI_STOP));
-  player_host = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0,
-                                page, reinterpret_cast<HMENU>(static_cast<INT_PTR>(PLAYER_HOST_ID)),
-                                program, nullptr);
-  release_player();
+  host->play_icon = LoadIconA(program, MAKEINTRESOURCEA(IDI_PLAY));
+  host->stop_icon = LoadIconA(program, MAKEINTRESOURCEA(IDI_STOP));
+  host->player_host = CreateWindowExA(
+      0, "Static", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, page,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_PLAYER_HOST)), program, nullptr);
+  release_player(host);
   // Without the hosting library (and so without COM) no control can be hosted.
-  player_missing = 1;
-  if (!attach_control) return;
+  host->player_missing = 1;
+  if (!host->attach_control) return;
   void* control = nullptr;
   if (FAILED(win32_seam().create_instance(CLSID_WINDOWS_MEDIA_PLAYER, IID_WMP_PLAYER, &control)) ||
       !control)
     return;
-  media_player = static_cast<IWMPPlayer*>(control);
-  player_missing = 0;
-  attach_control(media_player, player_host, nullptr);
-  media_player->get_controls(&media_controls);
-  hold_playback_for_play(media_player);
+  host->media_player = static_cast<IWMPPlayer*>(control);
+  host->player_missing = 0;
+  host->attach_control(host->media_player, host->player_host, nullptr);
+  host->media_player->get_controls(&host->media_controls);
+  hold_playback_for_play(host->media_player);
   BSTR mode = wide_text("none");
-  if (mode) media_player->put_uiMode(mode);
+  if (mode) host->media_player->put_uiMode(mode);
   SysFreeString(mode);
 }
 
-int write_media_file(int resource_id, int clip_type) {
-  if (!media_quiz()) return 0;
+int write_media_file(MediaHost* host, int resource_id, int clip_type) {
+  if (!media_quiz(host)) return 0;
   HMODULE module = resource_module();
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resource_id), "img");
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resource_id), MEDIA_RESOURCE_TYPE);
   if (!found) return 0;
   DWORD size = SizeofResource(module, found);
   HGLOBAL loaded = LoadResource(module, found);
@@ -221,7 +211,7 @@ int write_media_file(int resource_id, int clip_type) {
   const void* bytes = LockResource(loaded);
   if (!bytes) return 0;
   char name[TEXT_SLOT_SIZE];
-  if (!build_media_name(name, resource_id - CLIP_RESOURCE_BASE, clip_type)) return 0;
+  if (!build_media_name(host, name, resource_id - QUESTION_MEDIA_RESOURCE, clip_type)) return 0;
   if (!save_clip(name, bytes, size)) {
     show_message(clip_type == CLIP_VIDEO ? VIDEO_NOT_WRITTEN : AUDIO_NOT_WRITTEN, CAPTION);
     return 0;
@@ -229,53 +219,53 @@ int write_media_file(int resource_id, int clip_type) {
   return 1;
 }
 
-void play_clip(HWND page, int question) {
-  if (!media_quiz() || question < 1 || question > MEDIA_QUESTIONS) return;
-  halt_clip();
-  delete_media_file(media_file_name);
-  last_played = question;
-  int clip_type = quiz_clip_type();
-  if (write_media_file(CLIP_RESOURCE_BASE + question, clip_type) != 1) return;
-  build_media_name(media_file_name, question, clip_type);
-  if (player_missing) {
-    win32_seam().shell_open(page, media_file_name, SW_HIDE);
+void play_clip(MediaHost* host, HWND page, int question) {
+  if (!media_quiz(host) || question < 1 || question > MAX_QUESTIONS) return;
+  halt_clip(host);
+  delete_media_file(host->media_file_name);
+  host->last_played = question;
+  int clip_type = quiz_clip_type(host);
+  if (write_media_file(host, QUESTION_MEDIA_RESOURCE + question, clip_type) != 1) return;
+  build_media_name(host, host->media_file_name, question, clip_type);
+  if (host->player_missing) {
+    win32_seam().shell_open(page, host->media_file_name, SW_HIDE);
     return;
   }
-  if (!media_player) return;
-  show_video(page, question);
-  BSTR url = wide_text(media_file_name);
-  if (url) media_player->put_URL(url);
+  if (!host->media_player) return;
+  show_video(host, page, question);
+  BSTR url = wide_text(host->media_file_name);
+  if (url) host->media_player->put_URL(url);
   SysFreeString(url);
-  if (media_controls) media_controls->play();
+  if (host->media_controls) host->media_controls->play();
 }
 
-void stop_clip(HWND) {
-  if (!media_quiz()) return;
-  build_media_name(media_file_name, last_played, quiz_clip_type());
-  if (player_missing || !media_controls) return;
-  halt_clip();
-  delete_media_file(media_file_name);
+void stop_clip(MediaHost* host, HWND) {
+  if (!media_quiz(host)) return;
+  build_media_name(host, host->media_file_name, host->last_played, quiz_clip_type(host));
+  if (host->player_missing || !host->media_controls) return;
+  halt_clip(host);
+  delete_media_file(host->media_file_name);
 }
 
 // The control is stopped and released before its window goes, and every
 // temporary name is deleted after that, when nothing holds the files open any
-// more; COM and the hosting library go last.
-void stop_media(HWND frame) {
-  if (!media_quiz()) return;
-  halt_clip();
-  release_player();
-  DestroyWindow(frame);
-  if (player_host && IsWindow(player_host)) DestroyWindow(player_host);
-  player_host = nullptr;
-  char name[TEXT_SLOT_SIZE];
-  for (int question = 1; question <= MEDIA_QUESTIONS; ++question)
-    if (build_media_name(name, question, quiz_clip_type())) DeleteFileA(name);
-  if (com_ready) CoUninitialize();
-  com_ready = false;
-  if (atl_module) FreeLibrary(atl_module);
-  atl_module = nullptr;
-  attach_control = nullptr;
-  player_missing = 0;
-  last_played = 0;
-  media_file_name[0] = '\0';
+// more; COM and the hosting library go last. The frame goes the same way
+// whatever the kind of quiz, so the page's own destruction always runs.
+void stop_media(MediaHost* host, HWND frame) {
+  bool media = media_quiz(host);
+  if (media) {
+    halt_clip(host);
+    release_player(host);
+  }
+  if (frame) DestroyWindow(frame);
+  if (host->player_host && IsWindow(host->player_host)) DestroyWindow(host->player_host);
+  host->player_host = nullptr;
+  if (media) {
+    char name[TEXT_SLOT_SIZE];
+    for (int question = 1; question <= MAX_QUESTIONS; ++question)
+      if (build_media_name(host, name, question, quiz_clip_type(host))) DeleteFileA(name);
+  }
+  if (host->com_ready) CoUninitialize();
+  if (host->atl_module) FreeLibrary(host->atl_module);
+  init_media(host, host->doc);
 }

@@ -1,16 +1,15 @@
 // The build of the question page: every control of every question, made in
-// the order the layout gives, the answer fields filled from the answers file.
+// the order the layout gives, the answer fields filled from the answers file
+// through the session, which then judges them all.
 #include <ole2.h>
 
-#include "win32/answers/answer_field.h"
-#include "core/answers/answers_file.h"
-#include "win32/answers/evaluation.h"
-#include "win32/app/platform_win32.h"
-#include "resources/resource_ids.h"
-#include "media.h"
+#include "core/answers/quiz_session.h"
+#include "core/content/resource_names.h"
 #include "core/page/page_layout.h"
+#include "media.h"
 #include "picture.h"
 #include "question_page.h"
+#include "win32/platform/platform_win32.h"
 
 namespace {
 
@@ -27,8 +26,6 @@ const DWORD REVEAL_STYLE = SS_CENTER | SS_NOPREFIX;
 const DWORD PICTURE_STYLE = SS_BITMAP | SS_CENTERIMAGE;
 const DWORD MEDIA_BUTTON_STYLE = WS_TABSTOP | BS_ICON | BS_DEFPUSHBUTTON;
 
-const char UNJUDGED[] = "?";
-
 // The answers file mapped read-only for the build; every part may be null.
 struct AnswersFile {
   HANDLE file;
@@ -39,10 +36,8 @@ struct AnswersFile {
 
 void open_answers_file(AnswersFile* answers) {
   *answers = {INVALID_HANDLE_VALUE, nullptr, nullptr, 0};
-  char path[MAX_PATH + 1] = "";
   char name[TEXT_SLOT_SIZE];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (!answers_file_name(path, name)) return;
+  if (!program_answers_file(name)) return;
   answers->file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (answers->file == INVALID_HANDLE_VALUE) return;
@@ -64,10 +59,10 @@ void close_answers_file(AnswersFile* answers) {
 
 // What the build carries from control to control.
 struct PageBuild {
+  PageState* state;
   HWND page;
   QuizDocument* doc;
   HINSTANCE instance;
-  AnswersReader answers;
   // The pictures of the current row, decoded once: measured, then handed to
   // their statics; any left over is deleted.
   HBITMAP row_bitmaps[3];
@@ -81,16 +76,16 @@ struct PageBuild {
 
 // Keeps the numbered controls that judging and saving find by number; other
 // ids are in none of the ranges.
-void record_control(HWND control, int id) {
+void record_control(PageState* state, HWND control, int id) {
   struct Range {
     int first_id;
     HWND* table;
     int count;
   };
-  const Range ranges[] = {{ID_ANSWER_FIELD, page_controls.fields, MAX_ANSWER_FIELDS},
-                          {ID_VERDICT_LABEL, page_controls.verdicts, MAX_ANSWER_FIELDS},
-                          {ID_REVEAL_LABEL, page_controls.reveals, MAX_QUESTIONS},
-                          {ID_QUESTION_PICTURE, page_controls.pictures, MAX_QUESTIONS}};
+  const Range ranges[] = {{ID_ANSWER_FIELD, state->fields, MAX_ANSWER_FIELDS},
+                          {ID_VERDICT_LABEL, state->verdicts, MAX_ANSWER_FIELDS},
+                          {ID_REVEAL_LABEL, state->reveals, MAX_QUESTIONS},
+                          {ID_QUESTION_PICTURE, state->pictures, MAX_QUESTIONS}};
   for (const Range& range : ranges) {
     int number = id - range.first_id;
     if (number >= 1 && number <= range.count) range.table[number] = control;
@@ -103,7 +98,7 @@ HWND create_control(const PageBuild& build, const char* class_name, const char* 
                                  place.y, place.width, place.height, build.page,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
                                  build.instance, nullptr);
-  record_control(control, place.id);
+  record_control(build.state, control, place.id);
   return control;
 }
 
@@ -119,13 +114,16 @@ void apply_font(const PageBuild& build, HWND control, ControlFont font) {
 // Made with its restored answer and subclassed. It is judged once the whole
 // page stands, when its verdict label and its question's reveal label exist.
 void create_answer_field(PageBuild* build, const ControlPlace& place) {
-  char line[TEXT_SLOT_SIZE];
-  read_answer_line(&build->answers, line);
-  HWND field = create_control(*build, "Edit", line, FIELD_STYLE, place);
-  apply_font(*build, field, place.font);
+  PageState* state = build->state;
+  int field = place.id - ID_ANSWER_FIELD;
+  const char* text =
+      field <= state->session.field_count ? state->session.fields[field - 1].text : "";
+  HWND control = create_control(*build, "Edit", text, FIELD_STYLE, place);
+  apply_font(*build, control, place.font);
+  if (!state->field_proc) return;
   WNDPROC previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answer_field_proc)));
-  if (previous) edit_class_proc = previous;  // a field that was not made must not clear it
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(state->field_proc)));
+  if (previous) state->edit_class_proc = previous;  // a field that was not made must not clear it
 }
 
 void release_row_pictures(PageBuild* build) {
@@ -137,8 +135,7 @@ void release_row_pictures(PageBuild* build) {
 }
 
 void open_apartment_for(PageBuild* build, HMODULE module, int id) {
-  if (build->apartment_open ||
-      !FindResourceA(module, MAKEINTRESOURCEA(id), PICTURE_RESOURCE_TYPE)) {
+  if (build->apartment_open || !FindResourceA(module, MAKEINTRESOURCEA(id), MEDIA_RESOURCE_TYPE)) {
     return;
   }
   build->apartment_open = SUCCEEDED(CoInitialize(nullptr));
@@ -148,9 +145,9 @@ void measure_row(PageBuild* build, int n, int count) {
   release_row_pictures(build);
   HMODULE module = resource_module();
   for (int c = 0; c < count; ++c) {
-    int id = QUESTION_PICTURE_RESOURCE + n + c;
+    int id = QUESTION_MEDIA_RESOURCE + n + c;
     open_apartment_for(build, module, id);
-    HBITMAP bitmap = load_picture(module, id, PICTURE_RESOURCE_TYPE, PICTURE_BOX, PICTURE_BOX);
+    HBITMAP bitmap = load_picture(module, id, MEDIA_RESOURCE_TYPE, PICTURE_BOX, PICTURE_BOX);
     BITMAP info = {};
     if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
       build->row_bitmaps[c] = bitmap;
@@ -170,8 +167,14 @@ void create_picture(PageBuild* build, int n, const ControlPlace& place) {
   }
 }
 
-// The icons were loaded once by prepare_player; a missing one leaves the
-// button blank.
+// The icons were loaded once by prepare_player; a missing one, or a page
+// without a media host, leaves the button blank.
+HICON media_icon(const PageBuild* build, bool play) {
+  const MediaHost* media = build->state->media;
+  if (!media) return nullptr;
+  return play ? media->play_icon : media->stop_icon;
+}
+
 void create_media_button(PageBuild* build, const ControlPlace& place, HICON icon) {
   HWND button = create_control(*build, "Button", "", MEDIA_BUTTON_STYLE, place);
   if (button && icon) SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
@@ -205,15 +208,17 @@ void create_place(PageBuild* build, int n, const ControlPlace& place) {
                          QUESTION_TEXT_STYLE);
       break;
     case ROLE_ANSWER_FIELD: create_answer_field(build, place); break;
-    case ROLE_VERDICT: create_text_static(build, place, UNJUDGED, VERDICT_STYLE); break;
+    case ROLE_VERDICT:
+      create_text_static(build, place, verdict_text(VERDICT_EMPTY), VERDICT_STYLE);
+      break;
     case ROLE_CAPTION_1:
       create_text_static(build, place, build->doc->answer1_label, CAPTION_STYLE);
       break;
     case ROLE_CAPTION_2:
       create_text_static(build, place, build->doc->answer2_label, CAPTION_STYLE);
       break;
-    case ROLE_PLAY: create_media_button(build, place, play_icon); break;
-    case ROLE_STOP: create_media_button(build, place, stop_icon); break;
+    case ROLE_PLAY: create_media_button(build, place, media_icon(build, true)); break;
+    case ROLE_STOP: create_media_button(build, place, media_icon(build, false)); break;
     case ROLE_REVEAL: create_reveal_label(build, place, question); break;
     case ROLE_PICTURE: create_picture(build, n, place); break;
   }
@@ -224,11 +229,16 @@ void build_question(PageBuild* build, PageLayout* layout, int n) {
   if (to_measure) measure_row(build, n, to_measure);
   QuestionPlaces places;
   lay_out_question(layout, n, build->row_sizes, &places);
+  if (n <= MAX_QUESTIONS) build->state->picture_boxes[n] = places.picture_box;
   for (int i = 0; i < places.count; ++i) create_place(build, n, places.places[i]);
-  char unused[TEXT_SLOT_SIZE];
-  for (int i = 0; i < places.unused_lines && build->answers.position < build->answers.size; ++i) {
-    read_answer_line(&build->answers, unused);
-  }
+}
+
+// The answers file mapped read-only while the session takes its lines.
+void restore_from_answers_file(QuizSession* session) {
+  AnswersFile file;
+  open_answers_file(&file);
+  restore_answers(session, file.view, file.size);
+  close_answers_file(&file);
 }
 
 }  // namespace
@@ -237,17 +247,18 @@ void create_answer_font(QuizDocument* doc) {
   if (!doc->answer_font) doc->answer_font = platform().create_font(&ANSWER_FONT);
 }
 
-void build_page(HWND page, QuizDocument* doc) {
-  if (doc->kind == QUIZ_AUDIO || doc->kind == QUIZ_VIDEO) prepare_player(page);
-  page_controls = {};
-  page_controls.page = page;
+void build_page(PageState* state) {
+  HWND page = state->page;
+  QuizDocument* doc = state->doc;
+  if ((doc->kind == QUIZ_AUDIO || doc->kind == QUIZ_VIDEO) && state->media) {
+    prepare_player(state->media, page);
+  }
   PageBuild build = {};
+  build.state = state;
   build.page = page;
   build.doc = doc;
   build.instance = GetModuleHandleA(nullptr);
-  AnswersFile file;
-  open_answers_file(&file);
-  start_answers(&build.answers, file.view, file.size);
+  restore_from_answers_file(&state->session);
   create_answer_font(doc);
 
   PageLayout layout;
@@ -256,13 +267,12 @@ void build_page(HWND page, QuizDocument* doc) {
   for (int n = 1; n <= layout.shape.question_count; ++n) build_question(&build, &layout, n);
   release_row_pictures(&build);
   end_page_layout(&layout);
-  page_width = layout.page_width;
-  page_height = layout.page_height;
+  state->width = layout.page_width;
+  state->height = layout.page_height;
 
-  close_answers_file(&file);
   // Restored answers show their verdicts and count in the score from the
   // start (answer pictures decode inside the apartment still held).
-  judge_all_answers(doc, page);
+  judge_all_fields(&state->session);
   if (build.apartment_open) CoUninitialize();
   setup_scrollbars(page);
 }

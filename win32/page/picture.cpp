@@ -7,8 +7,6 @@
 
 #include "core/page/page_layout.h"
 
-const char PICTURE_RESOURCE_TYPE[] = "IMG";
-
 namespace {
 
 // {7BF80980-BF32-101A-8BBB-00AA00300CAB}: defined here so that the player

@@ -4,11 +4,8 @@
 
 #include <windows.h>
 
-// Resource type of question pictures (400 + n) and answer pictures (10400 + n).
-extern const char PICTURE_RESOURCE_TYPE[];  // "IMG"
-enum { QUESTION_PICTURE_RESOURCE = 400, ANSWER_PICTURE_RESOURCE = 10400 };
-
-// Picture resource `id` of `type` in `module` (null: the program file),
+// Picture resource `id` of `type` in `module` (null: the program file; the
+// quiz's own are "IMG" 400 + n and 10400 + n, core/content/resource_names.h),
 // fitted into box_width x box_height. Null when the resource is missing or is
 // not a picture. The caller owns the bitmap.
 HBITMAP load_picture(HMODULE module, int id, const char* type, int box_width, int box_height);

@@ -1,25 +1,15 @@
-// The QuestionPage's procedure: scrolling, colours and media commands. The
-// build is in page_build.cpp.
+// The QuestionPage's procedure: its state, scrolling, colours and media
+// commands. The build is in page_build.cpp.
 #include "question_page.h"
 
-#include "win32/app/shell.h"
-#include "media.h"
-#include "core/page/page_colours.h"
-#include "core/page/page_layout.h"
+#include <cstdlib>
 
-PageControls page_controls = {};
-int page_width = 0;
-int page_height = 0;
-int scroll_target = 0;
-WNDPROC edit_class_proc = nullptr;
+#include "core/page/page_colours.h"
 
 namespace {
 
 const int WHEEL_NOTCH = 120;  // exactly one notch scrolls; other deltas do nothing
 const int LAST_MEDIA_QUESTION = MAX_QUESTIONS;
-
-const PageMediaCalls MEDIA_HOST = {play_clip, stop_clip};
-const PageMediaCalls* media_calls = &MEDIA_HOST;
 
 SCROLLINFO read_bar(HWND page, int bar) {
   SCROLLINFO info = {};
@@ -29,7 +19,7 @@ SCROLLINFO read_bar(HWND page, int bar) {
   return info;
 }
 
-int vertical_target(const SCROLLINFO& info, int code) {
+int vertical_target(const SCROLLINFO& info, int code, LPARAM target) {
   switch (code) {
     case SB_LINEUP: return info.nPos - SCROLL_LINE;
     case SB_LINEDOWN: return info.nPos + SCROLL_LINE;
@@ -40,7 +30,7 @@ int vertical_target(const SCROLLINFO& info, int code) {
     case SB_BOTTOM: return info.nMax;
     case SCROLL_WHEEL_DOWN: return info.nPos + WHEEL_STEP;
     case SCROLL_WHEEL_UP: return info.nPos - WHEEL_STEP;
-    case SCROLL_TO_TARGET: return scroll_target;
+    case SCROLL_TO_TARGET: return int(target);
   }
   return info.nPos;
 }
@@ -114,13 +104,24 @@ void set_bar(HWND page, int bar, int extent, int visible) {
   SetScrollInfo(page, bar, &info, TRUE);
 }
 
-INT_PTR on_init_dialog(HWND page) {
-  if (current_document) {
-    build_page(page, current_document);
-  } else {
-    page_width = page_height = 0;
-    setup_scrollbars(page);
+INT_PTR on_init_dialog(HWND page, LPARAM parameter) {
+  const PageSetup* setup = reinterpret_cast<const PageSetup*>(parameter);
+  PageState* state = static_cast<PageState*>(calloc(1, sizeof(PageState)));
+  if (state) {
+    state->page = page;
+    SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
   }
+  if (!state || !setup || !setup->doc) {
+    setup_scrollbars(page);  // an empty page
+    return TRUE;
+  }
+  state->doc = setup->doc;
+  state->field_proc = setup->field_proc;
+  state->media = setup->media;
+  state->media_calls = setup->media_calls;
+  SessionView view = {setup->view, state};
+  start_session(&state->session, state->doc, &view);
+  build_page(state);
   return TRUE;
 }
 
@@ -132,9 +133,9 @@ void on_size(HWND page) {
   scroll_content(page, (old_h - new_h) * SCROLL_UNIT, (old_v - new_v) * SCROLL_UNIT);
 }
 
-void on_vscroll(HWND page, int code) {
+void on_vscroll(HWND page, int code, LPARAM target) {
   SCROLLINFO info = read_bar(page, SB_VERT);
-  scroll_bar_to(page, SB_VERT, info, vertical_target(info, code));
+  scroll_bar_to(page, SB_VERT, info, vertical_target(info, code, target));
 }
 
 void on_hscroll(HWND page, int code) {
@@ -152,22 +153,45 @@ INT_PTR on_mouse_wheel(HWND page, int delta) {
 }
 
 void on_command(HWND page, WPARAM command) {
-  const QuizDocument* doc = current_document;
+  const PageState* state = page_state(page);
+  const QuizDocument* doc = state ? state->doc : nullptr;
   if (!doc || (doc->kind != QUIZ_AUDIO && doc->kind != QUIZ_VIDEO)) return;
+  const PageMediaCalls* calls = state->media_calls;
   if (command > WPARAM(ID_PLAY_BUTTON) && command <= WPARAM(ID_PLAY_BUTTON + LAST_MEDIA_QUESTION)) {
-    media_calls->play_clip(page, int(command) - ID_PLAY_BUTTON);
+    int question = int(command) - ID_PLAY_BUTTON;
+    if (calls) {
+      calls->play_clip(page, question);
+    } else if (state->media) {
+      play_clip(state->media, page, question);
+    }
   } else if (command > WPARAM(ID_STOP_BUTTON) &&
              command <= WPARAM(ID_STOP_BUTTON + LAST_MEDIA_QUESTION)) {
-    media_calls->stop_clip(page);
+    if (calls) {
+      calls->stop_clip(page);
+    } else if (state->media) {
+      stop_clip(state->media, page);
+    }
   }
 }
 
-INT_PTR on_ctl_color_static(HDC dc, HWND control) {
-  const QuizDocument* doc = current_document;
-  if (!doc) return FALSE;
+// A verdict label is painted by its field's verdict as the session holds it.
+// A static that only carries a verdict label's id keeps its own text.
+const char* verdict_shown(const PageState* state, HWND control, int id, char* slot) {
+  int field = id - ID_VERDICT_LABEL;
+  if (field >= 1 && field <= state->session.field_count && control == state->verdicts[field]) {
+    return state->session.fields[field - 1].word;
+  }
+  GetWindowTextA(control, slot, TEXT_SLOT_SIZE);
+  return slot;
+}
+
+INT_PTR on_ctl_color_static(HWND page, HDC dc, HWND control) {
+  const PageState* state = page_state(page);
+  if (!state || !state->doc) return FALSE;
+  const QuizDocument* doc = state->doc;
   int id = int(GetWindowLongA(control, GWL_ID));
-  char text[TEXT_SLOT_SIZE] = "";
-  if (is_verdict_label(doc, id)) GetWindowTextA(control, text, sizeof text);
+  char slot[TEXT_SLOT_SIZE] = "";
+  const char* text = is_verdict_label(doc, id) ? verdict_shown(state, control, id, slot) : slot;
   StaticColours colours = static_colours(doc, id, text);
   if (!colours.painted) return FALSE;
   if (colours.transparent) SetBkMode(dc, TRANSPARENT);
@@ -176,91 +200,116 @@ INT_PTR on_ctl_color_static(HDC dc, HWND control) {
   return reinterpret_cast<INT_PTR>(colours.brush);
 }
 
-INT_PTR on_ctl_color_dlg() {
-  return current_document ? reinterpret_cast<INT_PTR>(current_document->background_brush) : FALSE;
+INT_PTR on_ctl_color_dlg(HWND page) {
+  const PageState* state = page_state(page);
+  return state && state->doc ? reinterpret_cast<INT_PTR>(state->doc->background_brush) : FALSE;
 }
 
 HWND numbered(HWND const* table, int count, int number) {
   return number >= 1 && number <= count ? table[number] : nullptr;
 }
 
-// The statics do not own their bitmaps: the page deletes them as it goes.
+// Nothing is judged once the page is going: a field losing the focus as it is
+// destroyed would judge itself and could open the "texte" box over a
+// vanishing window. The statics do not own their bitmaps: the page deletes
+// them.
 void on_destroy(HWND page) {
+  PageState* state = page_state(page);
+  if (!state) return;
+  end_session(&state->session);
   for (int n = 1; n <= MAX_QUESTIONS; ++n) {
-    HWND picture = page_control(page, ID_QUESTION_PICTURE + n);
+    HWND picture = state->pictures[n];
     if (!picture) continue;
     LRESULT bitmap = SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);
     if (bitmap) DeleteObject(reinterpret_cast<HGDIOBJ>(bitmap));
   }
-  if (page_controls.page == page) page_controls = {};
+}
+
+// The children are gone by now: the state goes last.
+void on_nc_destroy(HWND page) {
+  PageState* state = page_state(page);
+  SetWindowLongPtrA(page, DWLP_USER, 0);
+  free(state);
 }
 
 }  // namespace
 
+PageState* page_state(HWND page) {
+  if (!page) return nullptr;
+  char class_name[8] = "";
+  // Only a dialog's user data is a page's state; DWLP_USER of another window
+  // is someone else's bytes.
+  if (!GetClassNameA(page, class_name, sizeof class_name) || lstrcmpA(class_name, "#32770") != 0 ||
+      GetWindowLongPtrA(page, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(question_page_proc)) {
+    return nullptr;
+  }
+  return reinterpret_cast<PageState*>(GetWindowLongPtrA(page, DWLP_USER));
+}
+
+QuizSession* page_session(HWND page) {
+  PageState* state = page_state(page);
+  return state && state->doc ? &state->session : nullptr;
+}
+
 HWND page_control(HWND page, int id) {
-  if (!page || page != page_controls.page) return GetDlgItem(page, id);
-  const PageControls& c = page_controls;
+  const PageState* c = page_state(page);
+  if (!c) return GetDlgItem(page, id);
   if (id > ID_ANSWER_FIELD && id <= ID_ANSWER_FIELD + MAX_ANSWER_FIELDS) {
-    return numbered(c.fields, MAX_ANSWER_FIELDS, id - ID_ANSWER_FIELD);
+    return numbered(c->fields, MAX_ANSWER_FIELDS, id - ID_ANSWER_FIELD);
   }
   if (id > ID_VERDICT_LABEL && id <= ID_VERDICT_LABEL + MAX_ANSWER_FIELDS) {
-    return numbered(c.verdicts, MAX_ANSWER_FIELDS, id - ID_VERDICT_LABEL);
+    return numbered(c->verdicts, MAX_ANSWER_FIELDS, id - ID_VERDICT_LABEL);
   }
   if (id > ID_REVEAL_LABEL && id <= ID_REVEAL_LABEL + MAX_QUESTIONS) {
-    return numbered(c.reveals, MAX_QUESTIONS, id - ID_REVEAL_LABEL);
+    return numbered(c->reveals, MAX_QUESTIONS, id - ID_REVEAL_LABEL);
   }
   if (id > ID_QUESTION_PICTURE && id <= ID_QUESTION_PICTURE + MAX_QUESTIONS) {
-    return numbered(c.pictures, MAX_QUESTIONS, id - ID_QUESTION_PICTURE);
+    return numbered(c->pictures, MAX_QUESTIONS, id - ID_QUESTION_PICTURE);
   }
   return GetDlgItem(page, id);
 }
 
-void read_control_text(HWND page, int id, char* slot) {
-  slot[0] = 0;
-  HWND control = page_control(page, id);
-  if (control) GetWindowTextA(control, slot, TEXT_SLOT_SIZE);
+SIZE page_extent(HWND page) {
+  const PageState* state = page_state(page);
+  return state ? SIZE{state->width, state->height} : SIZE{0, 0};
 }
-
-void write_control_text(HWND page, int id, const char* text) {
-  HWND control = page_control(page, id);
-  if (control) SetWindowTextA(control, text);
-}
-
-void install_page_media(const PageMediaCalls* calls) { media_calls = calls ? calls : &MEDIA_HOST; }
 
 void scroll_horizontally_to(HWND page, int position) {
   scroll_bar_to(page, SB_HORZ, read_bar(page, SB_HORZ), position);
 }
 
 void setup_scrollbars(HWND page) {
+  SIZE extent = page_extent(page);
   RECT client;
   GetClientRect(page, &client);
   int cw = (client.right - client.left) / SCROLL_UNIT;
   int ch = (client.bottom - client.top) / SCROLL_UNIT;
-  if (page_width <= cw) {
+  if (extent.cx <= cw) {
     SetScrollPos(page, SB_HORZ, 0, FALSE);
-    cw = page_width;
+    cw = extent.cx;
   }
-  if (page_height <= ch) {
+  if (extent.cy <= ch) {
     SetScrollPos(page, SB_VERT, 0, FALSE);
-    ch = page_height;
+    ch = extent.cy;
   }
-  set_bar(page, SB_HORZ, page_width, cw);
-  set_bar(page, SB_VERT, page_height, ch);
+  set_bar(page, SB_HORZ, extent.cx, cw);
+  set_bar(page, SB_VERT, extent.cy, ch);
 }
 
 INT_PTR CALLBACK question_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_INITDIALOG: return on_init_dialog(page);
+    case WM_INITDIALOG: return on_init_dialog(page, lparam);
     case WM_SIZE: on_size(page); return FALSE;
-    case WM_VSCROLL: on_vscroll(page, LOWORD(wparam)); return FALSE;
+    case WM_VSCROLL: on_vscroll(page, LOWORD(wparam), lparam); return FALSE;
     case WM_HSCROLL: on_hscroll(page, LOWORD(wparam)); return FALSE;
     case WM_MOUSEWHEEL: return on_mouse_wheel(page, GET_WHEEL_DELTA_WPARAM(wparam));
     case WM_COMMAND: on_command(page, wparam); return FALSE;
     case WM_CTLCOLORSTATIC:
-      return on_ctl_color_static(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
-    case WM_CTLCOLORDLG: return on_ctl_color_dlg();
+      return on_ctl_color_static(page, reinterpret_cast<HDC>(wparam),
+                                 reinterpret_cast<HWND>(lparam));
+    case WM_CTLCOLORDLG: return on_ctl_color_dlg(page);
     case WM_DESTROY: on_destroy(page); return FALSE;
+    case WM_NCDESTROY: on_nc_destroy(page); return FALSE;
   }
   return FALSE;
 }

@@ -1,17 +1,21 @@
 // The QuestionPage: the scrolling dialog of questions below the header panel.
 // It builds every control while it initialises, then only scrolls, paints its
-// statics in the quiz's colours and hands media commands on.
+// statics in the quiz's colours and hands media commands on. Its state, the
+// quiz session included, lives in the dialog's user data.
 #pragma once
 
 #include <windows.h>
 
+#include "core/answers/quiz_session.h"
 #include "core/content/document.h"
+#include "core/page/page_layout.h"
+#include "media.h"
 
 // Scroll requests the page accepts in WM_VSCROLL beside the standard codes.
 enum : int {
   SCROLL_WHEEL_DOWN = 500,  // down one wheel step
   SCROLL_WHEEL_UP = 501,    // up one wheel step
-  SCROLL_TO_TARGET = 502,   // to `scroll_target`
+  SCROLL_TO_TARGET = 502,   // to the vertical position in lParam
 };
 
 enum : int {
@@ -20,36 +24,64 @@ enum : int {
   WHEEL_STEP = 50,    // one wheel notch
 };
 
-// The controls that judging and saving work on, by number, recorded by the
-// build as it makes them and forgotten when the page goes. Finding a control
-// by its id walks every child of the page, hundreds on a large quiz, and
-// under Wine each step is a round trip to the server.
-struct PageControls {
+// Where the page hands the play and stop commands of an audio or video quiz
+// when a test watches them instead of the media host.
+struct PageMediaCalls {
+  void (*play_clip)(HWND page, int question);
+  void (*stop_clip)(HWND page);
+};
+
+// What the page is made from: the parameter of CreateDialogParamA, read
+// while the page initialises.
+struct PageSetup {
+  QuizDocument* doc;  // null: an empty page
+  // The answer fields' procedure; null leaves them plain edit controls.
+  WNDPROC field_proc;
+  // How the session's changes are shown, with the page's state as instance;
+  // null shows nothing.
+  const SessionViewOps* view;
+  MediaHost* media;                   // the clips of an audio or video quiz, or null
+  const PageMediaCalls* media_calls;  // null: play and stop go to `media`
+};
+
+// The page's own state, from WM_INITDIALOG to its destruction. The numbered
+// controls are kept by number as the build makes them: finding one by its id
+// walks every child of the page, and under Wine each step is a round trip to
+// the server.
+struct PageState {
   HWND page;
+  QuizDocument* doc;
+  QuizSession session;
   HWND fields[MAX_ANSWER_FIELDS + 1];    // AnswerField k at [k]
   HWND verdicts[MAX_ANSWER_FIELDS + 1];  // VerdictLabel k at [k]
   HWND reveals[MAX_QUESTIONS + 1];       // RevealLabel n at [n]
   HWND pictures[MAX_QUESTIONS + 1];      // QuestionPicture n at [n]
+  // The box question n's picture was fitted and centred in, from the layout,
+  // in page content coordinates: an answer picture takes the same.
+  PageBox picture_boxes[MAX_QUESTIONS + 1];
+  int width, height;        // content extent, set by the build
+  WNDPROC field_proc;       // from the setup
+  WNDPROC edit_class_proc;  // the edit class's own procedure
+  MediaHost* media;         // from the setup
+  const PageMediaCalls* media_calls;
 };
-extern PageControls page_controls;
 
-// Control `id` of `page`: from the table when it is that page's and the id
-// one of its numbered controls, found by id otherwise.
+// The state of a page; null for any other window, and once the page is gone.
+PageState* page_state(HWND page);
+
+// The page's session; null without one.
+QuizSession* page_session(HWND page);
+
+// Control `id` of `page`: from the state's tables for the numbered controls,
+// found by id otherwise.
 HWND page_control(HWND page, int id);
 
-// The text of control `id` of the page into a 260-byte slot (empty when there
-// is no such control), and a new text for it.
-void read_control_text(HWND page, int id, char* slot);
-void write_control_text(HWND page, int id, const char* text);
-
-extern int page_width;  // extent of the page content, set by the build
-extern int page_height;
-extern int scroll_target;        // vertical position taken on SCROLL_TO_TARGET
-extern WNDPROC edit_class_proc;  // the edit class's own procedure
+// The extent of the page's content, as the build laid it out.
+SIZE page_extent(HWND page);
 
 // The page owns the bitmaps shown by its QuestionPictures: whoever gives one a
 // new bitmap (STM_SETIMAGE) deletes the one it replaces, and the page deletes
-// the last ones when it is destroyed.
+// the last ones when it is destroyed. Nothing is judged once it is going.
 INT_PTR CALLBACK question_page_proc(HWND page, UINT message, WPARAM wparam, LPARAM lparam);
 
 // Sizes both scroll bars from the content extent and the client size; a page
@@ -62,14 +94,6 @@ void scroll_horizontally_to(HWND page, int position);
 // The font of the answer fields, made once per document.
 void create_answer_font(QuizDocument* doc);
 
-// Where the page hands the play and stop commands of an audio or video quiz:
-// the media host, unless a test installs its own table (null puts the media
-// host back). The table must outlive its use.
-struct PageMediaCalls {
-  void (*play_clip)(HWND page, int question);
-  void (*stop_clip)(HWND page);
-};
-void install_page_media(const PageMediaCalls* calls);
-
-// Builds every control of the page from the document (WM_INITDIALOG).
-void build_page(HWND page, QuizDocument* doc);
+// Builds every control of the page from its state's document (WM_INITDIALOG),
+// fills the answer fields from the answers file and judges them all.
+void build_page(PageState* state);

@@ -14,10 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "win32/app/platform_win32.h"
-#include "win32/app/shell.h"
-#include "win32/app/win32_seam.h"
 #include "core/content/document.h"
+#include "win32/platform/platform_win32.h"
+#include "win32/platform/win32_seam.h"
 
 namespace {
 
@@ -118,19 +117,6 @@ void pump(DWORD milliseconds) {
   } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }
 
-// The control's position in seconds; -1 while it has no clip under way.
-double position() {
-  double seconds = -1;
-  if (!media_controls || media_controls->get_currentPosition(&seconds) != S_OK) return -1;
-  return seconds;
-}
-
-// Waits for the control to start playing (it does so on threads of its own).
-double wait_for_playback() {
-  for (int tries = 0; tries < 100 && position() <= 0; ++tries) pump(50);
-  return position();
-}
-
 RECT rect_in(HWND parent, HWND child) {
   RECT rect;
   GetWindowRect(child, &rect);
@@ -189,7 +175,7 @@ class FolderWatch {
   alignas(DWORD) char buffer_[4096];
 };
 
-// A quiz document of the kind under test as `current_document`, the clips of
+// A quiz document of the kind under test and its media host, the clips of
 // res_clips.dll as the program's resources (402, 403 and 405 spoken MP3, 404 an
 // AVI, 406 bytes that are no clip, none from 407), a plain window as the page, and seams that
 // record messages and the shell's "open".
@@ -198,7 +184,7 @@ class MediaTest : public ::testing::Test {
   PlatformSeam platform_seam = win32_platform();
   Win32Seam shell_seam = win32_seam();
   QuizDocument* doc = static_cast<QuizDocument*>(malloc(sizeof(QuizDocument)));
-  QuizDocument* previous_document = nullptr;
+  MediaHost host = {};
   HMODULE clips = nullptr;
   HWND page = nullptr;
   char previous_dir[MAX_PATH] = "";
@@ -212,8 +198,6 @@ class MediaTest : public ::testing::Test {
     shell_seam.shell_open = record_shell_open;
     install_win32_seam(&shell_seam);
     init_document(doc);
-    previous_document = current_document;
-    current_document = doc;
     clips = LoadLibraryExA((program_dir() + "\\res_clips.dll").c_str(), nullptr,
                            LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(clips, nullptr);
@@ -229,7 +213,7 @@ class MediaTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    stop_media(page);
+    stop_media(&host, page);
     if (IsWindow(page)) DestroyWindow(page);
     for (const std::string& name : files_here()) {
       DeleteFileA(name.c_str());
@@ -239,7 +223,6 @@ class MediaTest : public ::testing::Test {
     RemoveDirectoryA(work_dir.c_str());
     set_resource_module(nullptr);
     if (clips) FreeLibrary(clips);
-    current_document = previous_document;
     release_document(doc);
     free(doc);
     install_win32_seam(nullptr);
@@ -248,31 +231,46 @@ class MediaTest : public ::testing::Test {
 
   void start(QuizKind kind) {
     doc->kind = kind;
-    start_media();
+    start_media(&host, doc);
     page = CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW, 0, 0, 900, 700, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(page, nullptr);
-    prepare_player(page);
+    prepare_player(&host, page);
+  }
+
+  // The control's position in seconds; -1 while it has no clip under way.
+  double position() {
+    double seconds = -1;
+    if (!host.media_controls || host.media_controls->get_currentPosition(&seconds) != S_OK) {
+      return -1;
+    }
+    return seconds;
+  }
+
+  // Waits for the control to start playing (it does so on threads of its own).
+  double wait_for_playback() {
+    for (int tries = 0; tries < 100 && position() <= 0; ++tries) pump(50);
+    return position();
   }
 };
 
 TEST_F(MediaTest, EachPlayDeletesThePreviousFileBeforeWritingItsOwn) {
   start(QUIZ_AUDIO);
-  ASSERT_EQ(player_missing, 0);
-  ASSERT_NE(media_controls, nullptr);
+  ASSERT_EQ(host.player_missing, 0);
+  ASSERT_NE(host.media_controls, nullptr);
 
-  play_clip(page, 2);
+  play_clip(&host, page, 2);
   EXPECT_EQ(files_here(), Names({"tirlo2.mp3"}));
   EXPECT_EQ(file_bytes("tirlo2.mp3"), resource_bytes(clips, 402));
   EXPECT_GT(wait_for_playback(), 0);
 
   FolderWatch watch;
-  play_clip(page, 5);
+  play_clip(&host, page, 5);
   EXPECT_EQ(watch.changes(), Names({"-tirlo2.mp3", "+tirlo5.mp3"}));
-  EXPECT_EQ(last_played, 5);
-  EXPECT_STREQ(media_file_name, "tirlo5.mp3");
+  EXPECT_EQ(host.last_played, 5);
+  EXPECT_STREQ(host.media_file_name, "tirlo5.mp3");
 
-  stop_clip(page);  // any StopButton stops the clip under way
+  stop_clip(&host, page);  // any StopButton stops the clip under way
   EXPECT_TRUE(files_here().empty());
   EXPECT_TRUE(messages.empty());
   EXPECT_TRUE(shell_calls.empty());
@@ -280,23 +278,23 @@ TEST_F(MediaTest, EachPlayDeletesThePreviousFileBeforeWritingItsOwn) {
 
 TEST_F(MediaTest, AStopBeforeAnyPlayIsHarmless) {
   start(QUIZ_AUDIO);
-  stop_clip(page);
-  EXPECT_STREQ(media_file_name, "tirlo0.mp3");
+  stop_clip(&host, page);
+  EXPECT_STREQ(host.media_file_name, "tirlo0.mp3");
   EXPECT_TRUE(files_here().empty());
-  play_clip(page, 3);
+  play_clip(&host, page, 3);
   EXPECT_EQ(files_here(), Names({"tirlo3.mp3"}));
 }
 
 // The environment gives ALSA a null device, so the control really plays.
 TEST_F(MediaTest, ARealClipPlaysUntilStopped) {
   start(QUIZ_AUDIO);
-  play_clip(page, 2);
+  play_clip(&host, page, 2);
   double started = wait_for_playback();
   ASSERT_GT(started, 0);
   pump(400);
   EXPECT_GT(position(), started);
 
-  stop_clip(page);
+  stop_clip(&host, page);
   double stopped = position();
   pump(400);
   EXPECT_EQ(position(), stopped);
@@ -305,13 +303,13 @@ TEST_F(MediaTest, ARealClipPlaysUntilStopped) {
 
 TEST_F(MediaTest, AMissingClipEndsThePlaySilentlyAfterStoppingTheCurrentOne) {
   start(QUIZ_AUDIO);
-  play_clip(page, 2);
+  play_clip(&host, page, 2);
   ASSERT_GT(wait_for_playback(), 0);
 
-  play_clip(page, 7);
+  play_clip(&host, page, 7);
   EXPECT_TRUE(files_here().empty());
   EXPECT_TRUE(messages.empty());
-  EXPECT_EQ(last_played, 7);
+  EXPECT_EQ(host.last_played, 7);
   double stopped = position();
   pump(400);
   EXPECT_EQ(position(), stopped);
@@ -321,17 +319,17 @@ TEST_F(MediaTest, AMissingClipEndsThePlaySilentlyAfterStoppingTheCurrentOne) {
 // again nor the next clip nor the teardown suffers for it.
 TEST_F(MediaTest, AClipTheControlCannotOpenBreaksNothing) {
   start(QUIZ_AUDIO);
-  ASSERT_EQ(player_missing, 0);
-  play_clip(page, 6);
+  ASSERT_EQ(host.player_missing, 0);
+  play_clip(&host, page, 6);
   EXPECT_EQ(files_here(), Names({"tirlo6.mp3"}));
   pump(200);
   EXPECT_LE(position(), 0);
-  play_clip(page, 6);
-  play_clip(page, 2);
+  play_clip(&host, page, 6);
+  play_clip(&host, page, 2);
   EXPECT_EQ(files_here(), Names({"tirlo2.mp3"}));
   EXPECT_GT(wait_for_playback(), 0);
-  play_clip(page, 6);
-  stop_media(page);
+  play_clip(&host, page, 6);
+  stop_media(&host, page);
   EXPECT_TRUE(files_here().empty());
   EXPECT_TRUE(messages.empty());
 }
@@ -341,60 +339,60 @@ TEST_F(MediaTest, TeardownDeletesEveryNameOfTheQuizKind) {
   for (const char* name :
        {"tirlo1.mp3", "tirlo50.mp3", "tirlo96.mp3", "tirlo97.mp3", "tirlo1.avi", "notes.txt"})
     write_file(name, "x");
-  play_clip(page, 3);  // still playing at teardown
+  play_clip(&host, page, 3);  // still playing at teardown
   ASSERT_GT(wait_for_playback(), 0);
 
-  stop_media(page);
+  stop_media(&host, page);
   EXPECT_EQ(files_here(), Names({"notes.txt", "tirlo1.avi", "tirlo97.mp3"}));
   EXPECT_FALSE(IsWindow(page));
-  EXPECT_EQ(media_player, nullptr);  // released before COM goes
-  EXPECT_EQ(media_controls, nullptr);
-  EXPECT_EQ(atl_module, nullptr);
+  EXPECT_EQ(host.media_player, nullptr);  // released before COM goes
+  EXPECT_EQ(host.media_controls, nullptr);
+  EXPECT_EQ(host.atl_module, nullptr);
 }
 
 TEST_F(MediaTest, AVideoShowsInTheBandAboveItsQuestionUntilStopped) {
   doc->answers_per_question = 2;
   doc->answer_mode = MODE_REVEAL;
   start(QUIZ_VIDEO);
-  ASSERT_EQ(player_missing, 0);
-  HWND host = GetDlgItem(page, 9900);
-  ASSERT_NE(host, nullptr);
-  RECT unplaced = rect_in(page, host);
+  ASSERT_EQ(host.player_missing, 0);
+  HWND shown_host = GetDlgItem(page, 9900);
+  ASSERT_NE(shown_host, nullptr);
+  RECT unplaced = rect_in(page, shown_host);
   EXPECT_EQ(unplaced.right - unplaced.left, 0);
 
   // The page has scrolled 30 right and 300 down: PlayButton 4, laid out at
   // (106, 565) below its band, now lies at (76, 265).
   CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE, 76, 265, 20, 20, page,
                   reinterpret_cast<HMENU>(6004), GetModuleHandleA(nullptr), nullptr);
-  play_clip(page, 4);
+  play_clip(&host, page, 4);
   EXPECT_EQ(files_here(), Names({"tirlo4.avi"}));
   EXPECT_EQ(file_bytes("tirlo4.avi"), resource_bytes(clips, 404));
-  RECT shown = rect_in(page, host);
+  RECT shown = rect_in(page, shown_host);
   EXPECT_EQ(shown.left, 76);
   EXPECT_EQ(shown.top, 55);
   EXPECT_EQ(shown.right, 76 + 260);
   EXPECT_EQ(shown.bottom, 55 + 205);
-  EXPECT_TRUE(has_style(host, WS_VISIBLE));
+  EXPECT_TRUE(has_style(shown_host, WS_VISIBLE));
   EXPECT_GT(wait_for_playback(), 0);
 
-  stop_clip(page);
-  EXPECT_FALSE(has_style(host, WS_VISIBLE));
+  stop_clip(&host, page);
+  EXPECT_FALSE(has_style(shown_host, WS_VISIBLE));
   EXPECT_TRUE(files_here().empty());
 
   write_file("tirlo7.avi", "x");
   write_file("tirlo7.mp3", "x");
-  stop_media(page);
+  stop_media(&host, page);
   EXPECT_EQ(files_here(), Names({"tirlo7.mp3"}));
 }
 
 TEST_F(MediaTest, WithoutTheControlClipsGoToTheSystemsPlayerHidden) {
   shell_seam.create_instance = refuse_instance;
   start(QUIZ_AUDIO);
-  EXPECT_EQ(player_missing, 1);
-  EXPECT_EQ(media_player, nullptr);
+  EXPECT_EQ(host.player_missing, 1);
+  EXPECT_EQ(host.media_player, nullptr);
   EXPECT_NE(GetDlgItem(page, 9900), nullptr);
 
-  play_clip(page, 3);
+  play_clip(&host, page, 3);
   EXPECT_EQ(files_here(), Names({"tirlo3.mp3"}));
   EXPECT_EQ(file_bytes("tirlo3.mp3"), resource_bytes(clips, 403));
   ASSERT_EQ(shell_calls.size(), 1u);
@@ -402,15 +400,15 @@ TEST_F(MediaTest, WithoutTheControlClipsGoToTheSystemsPlayerHidden) {
   EXPECT_EQ(shell_calls[0].target, "tirlo3.mp3");
   EXPECT_EQ(shell_calls[0].show, SW_HIDE);
 
-  stop_clip(page);  // the system's player is not ours to stop
+  stop_clip(&host, page);  // the system's player is not ours to stop
   EXPECT_EQ(files_here(), Names({"tirlo3.mp3"}));
   EXPECT_EQ(shell_calls.size(), 1u);
 
-  play_clip(page, 5);
+  play_clip(&host, page, 5);
   EXPECT_EQ(files_here(), Names({"tirlo5.mp3"}));
   EXPECT_EQ(shell_calls.size(), 2u);
 
-  stop_media(page);
+  stop_media(&host, page);
   EXPECT_TRUE(files_here().empty());
 }
 
@@ -422,14 +420,14 @@ TEST_F(MediaTest, AClipIsPlayedOnlyFromACompleteFile) {
       "crire le fichier audio.";
 
   CreateDirectoryA("tirlo3.mp3", nullptr);  // the name cannot be made a file
-  play_clip(page, 3);
+  play_clip(&host, page, 3);
   EXPECT_EQ(messages, Names({cannot_write}));
   EXPECT_TRUE(shell_calls.empty());
 
   // The system's player still holds a complete copy: that copy is played.
   write_file("tirlo5.mp3", resource_bytes(clips, 405));
   HANDLE held = hold_open("tirlo5.mp3");
-  play_clip(page, 5);
+  play_clip(&host, page, 5);
   CloseHandle(held);
   EXPECT_EQ(messages.size(), 1u);
   ASSERT_EQ(shell_calls.size(), 1u);
@@ -438,7 +436,7 @@ TEST_F(MediaTest, AClipIsPlayedOnlyFromACompleteFile) {
   // A copy cut short is not.
   write_file("tirlo2.mp3", resource_bytes(clips, 402).substr(0, 100));
   held = hold_open("tirlo2.mp3");
-  play_clip(page, 2);
+  play_clip(&host, page, 2);
   CloseHandle(held);
   EXPECT_EQ(messages, Names({cannot_write, cannot_write}));
   EXPECT_EQ(shell_calls.size(), 1u);
@@ -449,16 +447,17 @@ TEST_F(MediaTest, TextAndPictureQuizzesHaveNoMedia) {
     SCOPED_TRACE(kind);
     write_file("tirlo1.mp3", "x");
     start(kind);
-    EXPECT_EQ(atl_module, nullptr);
+    EXPECT_EQ(host.atl_module, nullptr);
     EXPECT_EQ(GetDlgItem(page, 9900), nullptr);
-    play_clip(page, 2);
-    stop_clip(page);
-    EXPECT_EQ(write_media_file(402, CLIP_AUDIO), 0);
-    stop_media(page);
-    EXPECT_TRUE(IsWindow(page));
+    play_clip(&host, page, 2);
+    stop_clip(&host, page);
+    EXPECT_EQ(write_media_file(&host, 402, CLIP_AUDIO), 0);
+    // Teardown ends the frame for every kind of quiz, and deletes no clip
+    // name of a kind that has none.
+    stop_media(&host, page);
+    EXPECT_FALSE(IsWindow(page));
     EXPECT_EQ(files_here(), Names({"tirlo1.mp3"}));
     EXPECT_TRUE(shell_calls.empty());
-    DestroyWindow(page);
   }
 }
 
@@ -484,11 +483,11 @@ TEST_F(MediaTest, TheHostingLibraryComesFromTheSystemDirectoryOnly) {
   start(QUIZ_AUDIO);
   char system_dir[MAX_PATH];
   GetSystemDirectoryA(system_dir, MAX_PATH);
-  ASSERT_NE(atl_module, nullptr);
-  EXPECT_EQ(lower(module_path(atl_module)), lower(std::string(system_dir) + "\\atl.dll"));
+  ASSERT_NE(host.atl_module, nullptr);
+  EXPECT_EQ(lower(module_path(host.atl_module)), lower(std::string(system_dir) + "\\atl.dll"));
   EXPECT_EQ(GetEnvironmentVariableA("QUIZ_PLANTED_ATL", nullptr, 0), 0u);
-  EXPECT_EQ(player_missing, 0);
-  stop_media(page);
+  EXPECT_EQ(host.player_missing, 0);
+  stop_media(&host, page);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform_win32.h"
 
+#include "core/answers/answers_file.h"
+
 namespace {
 
 HMODULE content_module = nullptr;  // null: the program file itself
@@ -43,3 +45,9 @@ const PlatformSeam& win32_platform() { return WIN32_SEAM; }
 void set_resource_module(HMODULE module) { content_module = module; }
 
 HMODULE resource_module() { return content_module; }
+
+bool program_answers_file(char* slot) {
+  char path[MAX_PATH + 1] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return answers_file_name(path, slot);
+}

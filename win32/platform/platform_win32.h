@@ -11,3 +11,7 @@ const PlatformSeam& win32_platform();
 // Tests point it at a module loaded as a data file.
 void set_resource_module(HMODULE module);
 HMODULE resource_module();
+
+// The answers file's name in the current directory, from the program file's
+// (answers_file_name); false, and `slot` empty, when the program has none.
+bool program_answers_file(char* slot);

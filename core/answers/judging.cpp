@@ -1,0 +1,179 @@
+#include "judging.h"
+
+#include <cstring>
+
+#include "core/content/text_slot.h"
+#include "text_toolkit.h"
+
+namespace {
+
+// The optional articles, upper-cased as the judging form has them; the
+// elided ones need no blank after them.
+const char* const ARTICLES[] = {"DE LA ", "LES ", "LE ", "LA ", "UNE ",
+                                "UN ",    "DES ", "DU ", "L'",  "D'"};
+
+// The article itself, without the blank that ends it.
+size_t article_word(const char* form, size_t length) {
+  while (length > 0 && form[length - 1] == ' ') --length;
+  return length;
+}
+
+// Whether two leading articles (of lengths a and b, 0 for none) let the rest
+// be compared: when either is missing, or both are the same word.
+bool articles_agree(const char* expected, size_t a, const char* typed, size_t b) {
+  if (a == 0 || b == 0) return true;
+  size_t wa = article_word(expected, a), wb = article_word(typed, b);
+  return wa == wb && memcmp(expected, typed, wa) == 0;
+}
+
+struct Comparison {
+  bool equal;
+  bool without_articles;
+};
+
+// Whether two texts in judging form are the same answer: equal, or with
+// optional articles equal once a leading article is left out on either side,
+// unless both have one and they differ ("le Seine" is not "la Seine").
+Comparison compare(const char* expected, const char* typed, bool articles) {
+  if (strcmp(expected, typed) == 0) return {true, false};
+  if (!articles) return {false, false};
+  size_t a = leading_article(expected), b = leading_article(typed);
+  bool equal =
+      (a || b) && articles_agree(expected, a, typed, b) && strcmp(expected + a, typed + b) == 0;
+  return {equal, equal};
+}
+
+// The ladder's verdicts are in the order of its rows: the earlier, the closer.
+bool closer(Verdict candidate, Verdict best) { return int(candidate) < int(best); }
+
+// A listed verdict that would read as solved or as nothing typed is never shown.
+bool usable_verdict(const char* word) {
+  return word[0] != 0 && strcmp(word, RIGHT_WORD) != 0 &&
+         strcmp(word, verdict_text(VERDICT_EMPTY)) != 0;
+}
+
+FieldVerdict decided(Verdict verdict, JudgedBy by, int answer, bool without_articles) {
+  return {verdict, verdict_text(verdict), by, answer, without_articles};
+}
+
+int right_answer(const JudgingRules& rules, const FieldAnswers& answers, const char* typed_form,
+                 bool* without_articles) {
+  char form[TEXT_SLOT_SIZE];
+  for (int i = 0; i < answers.accepted_count; ++i) {
+    judging_form(rules, false, answers.accepted[i], form);
+    Comparison c = compare(form, typed_form, rules.articles);
+    if (c.equal) {
+      *without_articles = c.without_articles;
+      return i;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+size_t leading_article(const char* form) {
+  for (const char* article : ARTICLES) {
+    size_t length = strlen(article);
+    if (strncmp(form, article, length) != 0) continue;
+    if (form[length] == ' ') ++length;  // "L' ILE"
+    return form[length] != 0 ? length : 0;
+  }
+  return 0;
+}
+
+void judging_form(const JudgingRules& rules, bool fold, const char* text, char* out) {
+  copy_text(out, text);
+  plain_typography(out);
+  if (fold || rules.accents == ACCENTS_IGNORED) fold_accents(out);
+  upper_ascii(out);
+  if (rules.accented_case) upper_accented(out);
+  trim_spaces(out);
+}
+
+FieldAnswers field_answers(const JudgingOptions* options, int question, int answer,
+                           const char* expected) {
+  FieldAnswers answers = {};
+  answers.accepted[0] = expected;
+  answers.accepted_count = 1;
+  const FieldOptions* field = judging_field(options, question, answer);
+  if (!field) return answers;
+  int text = 0;
+  for (int i = 0; i < field->alternatives; ++i)
+    answers.accepted[answers.accepted_count++] = judging_text(options, field, text++);
+  for (int i = 0; i < field->wrong_answers; ++i) {
+    answers.wrong[i] = judging_text(options, field, text++);
+    answers.wrong_verdicts[i] = judging_text(options, field, text++);
+  }
+  answers.wrong_count = field->wrong_answers;
+  return answers;
+}
+
+bool right_with_rules(const JudgingRules& rules, const FieldAnswers& answers, const char* typed) {
+  char form[TEXT_SLOT_SIZE];
+  judging_form(rules, false, typed, form);
+  bool without_articles;
+  return form[0] != 0 && right_answer(rules, answers, form, &without_articles) >= 0;
+}
+
+FieldVerdict judge_with_rules(const JudgingRules& rules, const FieldAnswers& answers,
+                              const char* typed) {
+  char t[TEXT_SLOT_SIZE], e[TEXT_SLOT_SIZE], folded_typed[TEXT_SLOT_SIZE];
+  judging_form(rules, false, typed, t);
+  if (t[0] == 0) return decided(VERDICT_EMPTY, JUDGED_EMPTY, 0, false);
+  bool without_articles = false;
+  int right = right_answer(rules, answers, t, &without_articles);
+  if (right >= 0) return decided(VERDICT_RIGHT, JUDGED_RIGHT, right, without_articles);
+
+  // Wrong answers are recognised whatever their accents, unless accents are exact.
+  bool fold = rules.accents != ACCENTS_EXACT;
+  judging_form(rules, fold, typed, folded_typed);
+  for (int i = 0; i < answers.wrong_count; ++i) {
+    if (!usable_verdict(answers.wrong_verdicts[i])) continue;
+    judging_form(rules, fold, answers.wrong[i], e);
+    Comparison c = compare(e, folded_typed, rules.articles);
+    if (c.equal)
+      return {VERDICT_WRONG, answers.wrong_verdicts[i], JUDGED_LISTED, i, c.without_articles};
+  }
+  if (rules.accents == ACCENTS_HINT) {
+    for (int i = 0; i < answers.accepted_count; ++i) {
+      judging_form(rules, true, answers.accepted[i], e);
+      Comparison c = compare(e, folded_typed, rules.articles);
+      if (c.equal) return decided(VERDICT_ACCENTS, JUDGED_ACCENTS, i, c.without_articles);
+    }
+  }
+
+  FieldVerdict best = decided(VERDICT_WRONG, JUDGED_LADDER, 0, false);
+  size_t b = rules.articles ? leading_article(t) : 0;
+  for (int i = 0; i < answers.accepted_count; ++i) {
+    judging_form(rules, false, answers.accepted[i], e);
+    Verdict v = ladder_verdict(e, t);
+    if (closer(v, best.verdict)) best = decided(v, JUDGED_LADDER, i, false);
+    size_t a = rules.articles ? leading_article(e) : 0;
+    if ((a || b) && articles_agree(e, a, t, b)) {
+      v = ladder_verdict(e + a, t + b);
+      if (closer(v, best.verdict)) best = decided(v, JUDGED_LADDER, i, true);
+    }
+  }
+  return best;
+}
+
+FieldVerdict judge_typed_answer(const JudgingOptions* options, int question, int answer,
+                                const char* expected, const char* typed) {
+  if (options->present)
+    return judge_with_rules(judging_rules(options, question),
+                            field_answers(options, question, answer, expected), typed);
+  Verdict verdict = judge_answer(expected, typed);
+  JudgedBy by = verdict == VERDICT_EMPTY   ? JUDGED_EMPTY
+                : verdict == VERDICT_RIGHT ? JUDGED_RIGHT
+                                           : JUDGED_LADDER;
+  return decided(verdict, by, 0, false);
+}
+
+bool typed_answer_right(const JudgingOptions* options, int question, int answer,
+                        const char* expected, const char* typed) {
+  if (options->present)
+    return right_with_rules(judging_rules(options, question),
+                            field_answers(options, question, answer, expected), typed);
+  return answer_matches(expected, typed);
+}

@@ -4,6 +4,7 @@
 
 #include "core/answers/judging.h"
 #include "core/content/loader.h"
+#include "core/content/resource_names.h"
 #include "core/content/text_slot.h"
 #include "content_writer.h"
 #include "cp1252.h"
@@ -11,11 +12,12 @@
 #include "media.h"
 #include "verdict_reasons.h"
 
-const char PICTURE_TYPE[] = "IMG";
-
 namespace {
 
-const char CONTENT_TYPE[] = "PATCH";
+// How messages name one of the quiz's own resources: "PATCH" 104.
+std::string content_resource_name(int id) {
+  return '"' + std::string(CONTENT_RESOURCE_TYPE) + "\" " + std::to_string(id);
+}
 
 Resource make_resource(const char* type, uint16_t id, std::string data) {
   Resource resource;
@@ -41,10 +43,10 @@ class MediaLoader {
       std::string where = "question " + std::to_string(i + 1) + ": ";
       uint16_t n = uint16_t(i + 1);
       if (quiz.kind == QUIZ_PICTURE) {
-        picture(q.picture, where + "picture", uint16_t(PICTURE_RESOURCE + n));
-        picture(q.answer_picture, where + "answer_picture", uint16_t(ANSWER_PICTURE_RESOURCE + n));
+        picture(q.picture, where + "picture", uint16_t(QUESTION_MEDIA_RESOURCE + n));
+        picture(q.answer_picture, where + "answer_picture", uint16_t(ANSWER_MEDIA_RESOURCE + n));
       } else if (quiz.kind == QUIZ_AUDIO || quiz.kind == QUIZ_VIDEO) {
-        clip(q.clip, where + "clip", uint16_t(PICTURE_RESOURCE + n));
+        clip(q.clip, where + "clip", uint16_t(QUESTION_MEDIA_RESOURCE + n));
       }
     }
   }
@@ -77,7 +79,7 @@ class MediaLoader {
     }
     prepared_->pictures += 1;
     prepared_->scaled += info.scaled;
-    prepared_->resources.push_back(make_resource(PICTURE_TYPE, id, std::move(stored)));
+    prepared_->resources.push_back(make_resource(MEDIA_RESOURCE_TYPE, id, std::move(stored)));
   }
 
   void clip(const MediaRef& media, const std::string& what, uint16_t id) {
@@ -88,7 +90,7 @@ class MediaLoader {
       return;
     }
     prepared_->clips += 1;
-    prepared_->resources.push_back(make_resource(PICTURE_TYPE, id, std::move(bytes)));
+    prepared_->resources.push_back(make_resource(MEDIA_RESOURCE_TYPE, id, std::move(bytes)));
   }
 
   PreparedQuiz* prepared_;
@@ -144,7 +146,8 @@ bool player_resources(const std::string& player, std::string* image,
 std::vector<Resource> with_quiz(const std::vector<Resource>& player,
                                 const std::vector<Resource>& quiz) {
   std::vector<Resource> out;
-  ResourceKey content = resource_name(CONTENT_TYPE), pictures = resource_name(PICTURE_TYPE);
+  ResourceKey content = resource_name(CONTENT_RESOURCE_TYPE),
+              pictures = resource_name(MEDIA_RESOURCE_TYPE);
   for (const Resource& r : player)
     if (r.type != content && r.type != pictures) out.push_back(r);
   out.insert(out.end(), quiz.begin(), quiz.end());
@@ -178,12 +181,13 @@ bool unpack_quiz(const std::string& exe, QuizSource* quiz,
     diagnostics->error(exe, 0, "is " + problem);
     return false;
   }
-  ResourceKey content_type = resource_name(CONTENT_TYPE),
-              picture_type = resource_name(PICTURE_TYPE);
+  ResourceKey content_type = resource_name(CONTENT_RESOURCE_TYPE),
+              picture_type = resource_name(MEDIA_RESOURCE_TYPE);
   const Resource* content =
       find_resource(resources, content_type, resource_number(CONTENT_RESOURCE));
   if (!content || content->data.empty()) {
-    diagnostics->error(exe, 0, "carries no quiz (no \"PATCH\" 104 resource)");
+    diagnostics->error(
+        exe, 0, "carries no quiz (no " + content_resource_name(CONTENT_RESOURCE) + " resource)");
     return false;
   }
   int status = decode_resource(content->data, &plain);
@@ -198,7 +202,8 @@ bool unpack_quiz(const std::string& exe, QuizSource* quiz,
     diagnostics->warning(exe, 0, "its content has " + ignored + "; they are left out");
   const Resource* codes = find_resource(resources, content_type, resource_number(CODES_RESOURCE));
   if (!codes)
-    diagnostics->warning(exe, 0, "carries no codes (no \"PATCH\" 105 resource)");
+    diagnostics->warning(
+        exe, 0, "carries no codes (no " + content_resource_name(CODES_RESOURCE) + " resource)");
   else if (decode_resource(codes->data, &plain) == 0)
     quiz->codes = read_codes(plain, quiz->questions.size());
   else
@@ -207,10 +212,10 @@ bool unpack_quiz(const std::string& exe, QuizSource* quiz,
     char number[8];
     snprintf(number, sizeof number, "%02u", unsigned(i + 1));
     SourceQuestion& q = quiz->questions[i];
-    const Resource* first =
-        find_resource(resources, picture_type, resource_number(uint16_t(PICTURE_RESOURCE + i + 1)));
+    const Resource* first = find_resource(
+        resources, picture_type, resource_number(uint16_t(QUESTION_MEDIA_RESOURCE + i + 1)));
     const Resource* answer = find_resource(
-        resources, picture_type, resource_number(uint16_t(ANSWER_PICTURE_RESOURCE + i + 1)));
+        resources, picture_type, resource_number(uint16_t(ANSWER_MEDIA_RESOURCE + i + 1)));
     if (first && quiz->kind != QUIZ_TEXT) {
       MediaRef& ref = quiz->kind == QUIZ_PICTURE ? q.picture : q.clip;
       ref.path = std::string("media/") + number + media_extension(quiz->kind);
@@ -239,8 +244,8 @@ bool prepare_quiz(const std::string& source, bool keep_pictures, PreparedQuiz* p
         source, 0, "the content could not be encoded (LZW status " + std::to_string(status) + ")");
     return false;
   }
-  prepared->resources.push_back(make_resource(CONTENT_TYPE, CONTENT_RESOURCE, content));
-  prepared->resources.push_back(make_resource(CONTENT_TYPE, CODES_RESOURCE, codes));
+  prepared->resources.push_back(make_resource(CONTENT_RESOURCE_TYPE, CONTENT_RESOURCE, content));
+  prepared->resources.push_back(make_resource(CONTENT_RESOURCE_TYPE, CODES_RESOURCE, codes));
   size_t errors = diagnostics->error_count();
   MediaLoader(prepared, keep_pictures, diagnostics).load_all();
   return diagnostics->error_count() == errors;
@@ -387,7 +392,7 @@ std::string loader_fields(const PreparedQuiz& prepared) {
     field("code" + std::to_string(i + 1), i < quiz.codes.size() ? quiz.codes[i] : "");
   }
   for (const Resource& r : prepared.resources) {
-    if (r.type != resource_name(PICTURE_TYPE)) continue;
+    if (r.type != resource_name(MEDIA_RESOURCE_TYPE)) continue;
     char hash[16];
     snprintf(hash, sizeof hash, "%08X", fnv1a(r.data));
     field("img" + std::to_string(r.name.id), std::to_string(r.data.size()) + " " + hash);

@@ -1,8 +1,11 @@
 // Any quiz that the source checks accept: the content writer's resources read
-// back equal, field for field, through the player's own parser (after the
-// player's LZW codec), and equal through dump's reader. The quiz is made from
-// the bytes, written as a source and read back with the checks, so only
-// quizzes that quizpack would build are compared.
+// back equal, field for field and judging options included, through the
+// player's own parser (after the player's LZW codec), and equal through
+// dump's reader. The quiz is made from the bytes, written as a source and
+// read back with the checks, so only quizzes that quizpack would build are
+// compared. The bytes left over then stand as a judging options block after
+// the quiz's colours: whether the player takes it or not, the rest of the
+// quiz reads as before, and what it takes dump writes back unchanged.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +24,11 @@ class Bytes {
   Bytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
   uint8_t next() { return position_ < size_ ? data_[position_++] : 0; }
   bool done() const { return position_ >= size_; }
+  std::string rest() {
+    std::string out(reinterpret_cast<const char*>(data_) + position_, size_ - position_);
+    position_ = size_;
+    return out;
+  }
 
   // A Windows-1252 text: mostly printable bytes, now and then a line break or
   // another byte the checks refuse in some texts.
@@ -40,6 +48,33 @@ class Bytes {
   const uint8_t* data_;
   size_t size_, position_ = 0;
 };
+
+JudgingRules rules_from(uint8_t byte) {
+  return {(byte & 1) != 0, AccentRule((byte >> 1) % 3), (byte & 8) != 0};
+}
+
+// Judging options for about half the quizzes: the quiz's rules, and for
+// some questions their own rules and lists, now and then one text more than
+// the checks allow.
+void judging_from(Bytes* bytes, QuizSource* quiz) {
+  uint8_t byte = bytes->next();
+  if (!(byte & 1)) return;
+  quiz->judging = (byte & 2) != 0;
+  quiz->rules = rules_from(byte >> 2);
+  for (SourceQuestion& q : quiz->questions) {
+    uint8_t own = bytes->next();
+    if (own & 0x80) continue;
+    q.own_rules = (own & 0x40) != 0;
+    q.rules = rules_from(own);
+    for (int j = 0; j < quiz->answers; ++j) {
+      size_t also = bytes->next() % (JUDGING_MAX_ALTERNATIVES + 2);
+      size_t wrong = bytes->next() % (JUDGING_MAX_WRONG_ANSWERS + 2);
+      for (size_t k = 0; k < also && !bytes->done(); ++k) q.also[j].push_back(bytes->text());
+      for (size_t k = 0; k < wrong && !bytes->done(); ++k)
+        q.wrong[j].push_back({bytes->text(), bytes->text()});
+    }
+  }
+}
 
 QuizSource quiz_from(Bytes* bytes) {
   QuizSource quiz;
@@ -62,6 +97,7 @@ QuizSource quiz_from(Bytes* bytes) {
   if (quiz.questions.empty()) quiz.questions.resize(1);
   size_t codes = bytes->next() % (quiz.questions.size() + 1);
   for (size_t i = 0; i < codes; ++i) quiz.codes.push_back(bytes->text());
+  judging_from(bytes, &quiz);
   return quiz;
 }
 
@@ -77,15 +113,34 @@ void expect(bool condition) {
   if (!condition) abort();
 }
 
-void compare_with_player(const QuizSource& quiz) {
-  std::string content = through_codec(write_content(quiz)),
-              codes = through_codec(write_codes(quiz));
-  static QuizDocument doc;
-  init_document(&doc);
-  expect(parse_content(&doc, reinterpret_cast<const unsigned char*>(content.data()),
-                       content.size()) == CONTENT_COMPLETE);
-  expect(parse_codes(&doc, reinterpret_cast<const unsigned char*>(codes.data()), codes.size()) ==
-         CONTENT_COMPLETE);
+// The document holds the quiz's judging options: the rules of every question
+// and the lists of every field, text for text; none when the quiz asks none.
+void expect_judging(const JudgingOptions& options, const QuizSource& quiz) {
+  expect(options.present == uses_judging_options(quiz));
+  if (!options.present) return;
+  expect(options.quiz_flags == flags_from_rules(quiz.rules));
+  for (size_t i = 0; i < quiz.questions.size(); ++i) {
+    const SourceQuestion& q = quiz.questions[i];
+    int n = int(i + 1);
+    expect(flags_from_rules(judging_rules(&options, n)) ==
+           flags_from_rules(question_rules(quiz, i)));
+    for (int j = 0; j < 2; ++j) {
+      const FieldOptions* field = judging_field(&options, n, j + 1);
+      expect(field->alternatives == q.also[j].size() && field->wrong_answers == q.wrong[j].size());
+      int text = 0;
+      for (const std::string& other : q.also[j])
+        expect(other == judging_text(&options, field, text++));
+      for (const WrongAnswer& wrong : q.wrong[j]) {
+        expect(wrong.answer == judging_text(&options, field, text++));
+        expect(wrong.verdict == judging_text(&options, field, text++));
+      }
+      expect(judging_text(&options, field, text) == nullptr);
+    }
+  }
+}
+
+// Everything of the quiz but its judging options and codes.
+void expect_plain_content(const QuizDocument& doc, const QuizSource& quiz) {
   expect(doc.kind == quiz.kind && doc.answers_per_question == quiz.answers &&
          doc.answer_mode == quiz.answer_mode);
   expect(doc.background_colour ==
@@ -102,9 +157,46 @@ void compare_with_player(const QuizSource& quiz) {
     expect(q.answer[0] == played->answer1 && q.text == played->question_text);
     expect((quiz.answers == 2 ? q.answer[1] : std::string()) == played->answer2);
     expect((reveals ? q.reveal : std::string()) == played->reveal_text);
-    expect((i < quiz.codes.size() ? quiz.codes[i] : std::string()) == doc.codes[i]);
   }
+}
+
+// The player's document of decoded content, parsed whole.
+QuizDocument* played(const std::string& content) {
+  static QuizDocument doc;
   release_document(&doc);
+  init_document(&doc);
+  expect(parse_content(&doc, reinterpret_cast<const unsigned char*>(content.data()),
+                       content.size()) == CONTENT_COMPLETE);
+  return &doc;
+}
+
+void compare_with_player(const QuizSource& quiz) {
+  std::string content = through_codec(write_content(quiz)),
+              codes = through_codec(write_codes(quiz));
+  QuizDocument* doc = played(content);
+  expect(parse_codes(doc, reinterpret_cast<const unsigned char*>(codes.data()), codes.size()) ==
+         CONTENT_COMPLETE);
+  expect_plain_content(*doc, quiz);
+  expect_judging(doc->judging, quiz);
+  for (size_t i = 0; i < quiz.questions.size(); ++i)
+    expect((i < quiz.codes.size() ? quiz.codes[i] : std::string()) == doc->codes[i]);
+}
+
+// The quiz's content with `block` in place of its own judging options.
+void compare_with_any_block(const QuizSource& quiz, const std::string& block) {
+  std::string content = write_content(quiz);
+  content.resize(content.size() - write_judging_block(quiz).size());
+  size_t plain = content.size();
+  content += block;
+  QuizDocument* doc = played(content);
+  expect_plain_content(*doc, quiz);
+  QuizSource back;
+  std::string problem;
+  expect(read_content(content, &back, &problem));
+  expect_judging(doc->judging, back);
+  std::string again = write_content(back);
+  expect(again.compare(0, plain, content, 0, plain) == 0);
+  expect_judging(played(again)->judging, back);
 }
 
 void compare_with_dump(const QuizSource& quiz) {
@@ -125,5 +217,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!parse_quiz_source(write_quiz_source(made), "fuzz.toml", &quiz, &diagnostics)) return 0;
   compare_with_player(quiz);
   compare_with_dump(quiz);
+  compare_with_any_block(quiz,
+                         std::string(JUDGING_SIGNATURE) + char(JUDGING_VERSION) + bytes.rest());
   return 0;
 }

@@ -1,7 +1,8 @@
 // Any bytes as a quiz source: the reader and its checks end with a verdict,
 // every message names a line of the source (or none); a source they accept
 // is written again as dump writes it, and that text is accepted too and gives
-// the same content and codes.
+// the same content and codes, and its judging options block, when it asks for
+// options, is one the player's reader takes.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -32,5 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!read(write_quiz_source(quiz), &again)) abort();
   if (write_content(again) != write_content(quiz) || write_codes(again) != write_codes(quiz))
     abort();
+  std::string block = write_judging_block(quiz);
+  QuizSource read_back = quiz;
+  if (!block.empty() && !read_judging_block(block, &read_back)) abort();
   return 0;
 }

@@ -358,8 +358,12 @@ bool replaceable_last_section(const std::string& image, const PeLayout& pe, uint
         (s.raw_size > 0 && s.raw_offset > last.raw_offset))
       return false;
   }
+  // Its bytes follow the section table, as those of a section we write do:
+  // cut off, the file keeps its table (found by fuzzing: a section claiming
+  // the whole file from offset 0 left nothing to cut).
+  uint64_t table_end = pe.section_table + uint64_t(pe.sections.size()) * SECTION_HEADER_SIZE;
   return last.virtual_address == resource_rva && last.raw_size > 0 &&
-         uint64_t(last.raw_offset) + last.raw_size == image.size();
+         last.raw_offset >= table_end && uint64_t(last.raw_offset) + last.raw_size == image.size();
 }
 
 bool header_has_room(const std::string& image, const PeLayout& pe) {

@@ -207,6 +207,22 @@ TEST(PeResources, SectionsMustLieInTheFile) {
   EXPECT_EQ(again, out);
 }
 
+// A last section that holds the tree and ends the file, but whose bytes
+// start inside the headers, is no section quizpack wrote: it is not cut off
+// with the headers (found by fuzzing), and the file is refused for want of
+// room for a new section.
+TEST(PeResources, ALastSectionOverTheHeadersIsNotReplaced) {
+  std::string image = stand_in_player(), out, problem;
+  image.replace(0x138 + 16, 4, std::string(4, '\0'));   // the code section without file bytes
+  size_t header = 0x138 + 40;                           // the resource section
+  image.replace(header + 16, 8, std::string(8, '\0'));  // raw size and offset 0
+  image[header + 17] = char(image.size() >> 8);         // the whole file from offset 0
+  image[header + 18] = char(image.size() >> 16);
+  ASSERT_EQ(image.size() % 0x100, 0u);
+  EXPECT_FALSE(write_resources(image, player_resources(), &out, &problem));
+  EXPECT_NE(problem.find("no room"), std::string::npos) << problem;
+}
+
 TEST(PeResources, NeedsRoomForANewSectionHeader) {
   std::string crowded = bare_executable(), out, problem;
   crowded.replace(0x138 + 40, 40, std::string(40, char(0xCC)));

@@ -30,10 +30,32 @@ bool read_file(const std::string& path, std::string* bytes, std::string* problem
   return ok;
 }
 
+bool make_folder(const std::string& path, std::string* problem) {
+  if (mkdir(path.c_str(), 0755) == 0) return true;
+  struct stat info;
+  if (errno == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return true;
+  *problem = strerror(errno);
+  return false;
+}
+
+void remove_file(const std::string& path) { unlink(path.c_str()); }
+
+bool file_exists(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) &&
+         access(path.c_str(), R_OK) == 0;
+}
+
 std::string folder_of(const std::string& path) {
   size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string path_in_folder(const std::string& folder, const std::string& name) {
+  if (!name.empty() && name[0] == '/') return name;
+  if (!folder.empty() && folder.back() == '/') return folder + name;
+  return folder + "/" + name;
 }
 
 bool write_file(const std::string& path, const std::string& bytes, unsigned mode,

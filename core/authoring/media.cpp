@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -52,9 +53,18 @@ bool prepare_picture(const std::string& bytes, bool keep, std::string* stored, P
     return false;
   }
   int width, height, channels;
+  const stbi_uc* data = reinterpret_cast<const stbi_uc*>(bytes.data());
+  if (!stbi_info_from_memory(data, int(bytes.size()), &width, &height, &channels)) {
+    *problem = std::string("does not decode as a JPEG (") + stbi_failure_reason() + ")";
+    return false;
+  }
+  if (int64_t(width) * height > MAX_PICTURE_PIXELS) {
+    *problem = "is " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels; quizpack takes pictures of at most 64 million pixels";
+    return false;
+  }
   std::unique_ptr<unsigned char, FreePixels> pixels(
-      stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()), int(bytes.size()),
-                            &width, &height, &channels, CHANNELS));
+      stbi_load_from_memory(data, int(bytes.size()), &width, &height, &channels, CHANNELS));
   if (!pixels) {
     *problem = std::string("does not decode as a JPEG (") + stbi_failure_reason() + ")";
     return false;

@@ -9,16 +9,20 @@
 
 enum { PICTURE_BOX = 260, JPEG_QUALITY = 90 };
 
+// The most pixels a picture may have (a 50-megapixel photo has fewer): a
+// JPEG states its size in a few header bytes, and decoding a crafted one of
+// 30000 x 30000 took a gigabyte and half a minute before failing.
+const int64_t MAX_PICTURE_PIXELS = 64000000;
+
 struct PictureInfo {
   int width = 0, height = 0;  // of the picture as given
   bool scaled = false;        // whether `stored` is a scaled copy
 };
 
-// Checks that `bytes` are a JPEG (the marker FF D8 FF, and a picture that
-// decodes). Unless `keep` is set, a picture larger than the box is scaled
-// down to fit it, keeping its proportions, and encoded again as a JPEG of
-// quality 90; otherwise `stored` is `bytes`. False with `problem` when the
-// bytes are not a usable JPEG.
+// Checks that `bytes` are a JPEG (the marker FF D8 FF, a size of at most
+// MAX_PICTURE_PIXELS, and a picture that decodes). Unless `keep` is set, a picture larger than the
+// box is scaled down to fit it, keeping its proportions, and encoded again as a JPEG of quality 90;
+// otherwise `stored` is `bytes`. False with `problem` when the bytes are not a usable JPEG.
 bool prepare_picture(const std::string& bytes, bool keep, std::string* stored, PictureInfo* info,
                      std::string* problem);
 

@@ -1,15 +1,11 @@
 #include "packer.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "core/answers/score_rules.h"
 #include "core/content/content_parser.h"
 #include "core/content/loader.h"
+#include "core/content/resource_names.h"
 #include "core/content/text_slot.h"
 #include "content_writer.h"
 #include "cp1252.h"
@@ -18,12 +14,14 @@
 #include "verdict_reasons.h"
 #include "windowless_platform.h"
 
-const char PICTURE_TYPE[] = "IMG";
-
 namespace {
 
-const char CONTENT_TYPE[] = "PATCH";
 const char EMPTY_MEDIA[] = "is an empty file";
+
+// How messages name one of the quiz's own resources: "PATCH" 104.
+std::string content_resource_name(int id) {
+  return '"' + std::string(CONTENT_RESOURCE_TYPE) + "\" " + std::to_string(id);
+}
 
 Resource make_resource(const char* type, uint16_t id, std::string data) {
   Resource resource;
@@ -34,7 +32,7 @@ Resource make_resource(const char* type, uint16_t id, std::string data) {
 }
 
 std::string media_path(const QuizSource& quiz, const std::string& written) {
-  return written[0] == '/' ? written : quiz.folder + "/" + written;
+  return path_in_folder(quiz.folder, written);
 }
 
 class MediaLoader {
@@ -53,10 +51,10 @@ class MediaLoader {
       std::string where = "question " + std::to_string(i + 1) + ": ";
       uint16_t n = uint16_t(i + 1);
       if (quiz.kind == QUIZ_PICTURE) {
-        picture(q.picture, where + "picture", uint16_t(PICTURE_RESOURCE + n));
-        picture(q.answer_picture, where + "answer_picture", uint16_t(ANSWER_PICTURE_RESOURCE + n));
+        picture(q.picture, where + "picture", uint16_t(QUESTION_MEDIA_RESOURCE + n));
+        picture(q.answer_picture, where + "answer_picture", uint16_t(ANSWER_MEDIA_RESOURCE + n));
       } else if (quiz.kind == QUIZ_AUDIO || quiz.kind == QUIZ_VIDEO) {
-        clip(q.clip, where + "clip", uint16_t(PICTURE_RESOURCE + n));
+        clip(q.clip, where + "clip", uint16_t(QUESTION_MEDIA_RESOURCE + n));
       }
     }
   }
@@ -105,7 +103,7 @@ class MediaLoader {
     }
     prepared_->pictures += 1;
     prepared_->scaled += info.scaled;
-    prepared_->resources.push_back(make_resource(PICTURE_TYPE, id, std::move(stored)));
+    prepared_->resources.push_back(make_resource(MEDIA_RESOURCE_TYPE, id, std::move(stored)));
   }
 
   void clip(const MediaRef& media, const std::string& what, uint16_t id) {
@@ -119,7 +117,7 @@ class MediaLoader {
       return;
     }
     prepared_->clips += 1;
-    prepared_->resources.push_back(make_resource(PICTURE_TYPE, id, std::move(bytes)));
+    prepared_->resources.push_back(make_resource(MEDIA_RESOURCE_TYPE, id, std::move(bytes)));
   }
 
   PreparedQuiz* prepared_;
@@ -162,7 +160,8 @@ std::string depfile_text(const std::string& output, const std::vector<std::strin
 std::vector<Resource> with_quiz(const std::vector<Resource>& player,
                                 const std::vector<Resource>& quiz) {
   std::vector<Resource> out;
-  ResourceKey content = resource_name(CONTENT_TYPE), pictures = resource_name(PICTURE_TYPE);
+  ResourceKey content = resource_name(CONTENT_RESOURCE_TYPE),
+              pictures = resource_name(MEDIA_RESOURCE_TYPE);
   for (const Resource& r : player)
     if (r.type != content && r.type != pictures) out.push_back(r);
   out.insert(out.end(), quiz.begin(), quiz.end());
@@ -203,12 +202,13 @@ bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSou
     diagnostics->error(exe, 0, "is " + problem);
     return false;
   }
-  ResourceKey content_type = resource_name(CONTENT_TYPE),
-              picture_type = resource_name(PICTURE_TYPE);
+  ResourceKey content_type = resource_name(CONTENT_RESOURCE_TYPE),
+              picture_type = resource_name(MEDIA_RESOURCE_TYPE);
   const Resource* content =
       find_resource(resources, content_type, resource_number(CONTENT_RESOURCE));
   if (!content || content->data.empty()) {
-    diagnostics->error(exe, 0, "carries no quiz (no \"PATCH\" 104 resource)");
+    diagnostics->error(
+        exe, 0, "carries no quiz (no " + content_resource_name(CONTENT_RESOURCE) + " resource)");
     return false;
   }
   int status = decode_resource(content->data, &plain);
@@ -223,7 +223,8 @@ bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSou
     diagnostics->warning(exe, 0, "its content has " + ignored + "; they are left out");
   const Resource* codes = find_resource(resources, content_type, resource_number(CODES_RESOURCE));
   if (!codes)
-    diagnostics->warning(exe, 0, "carries no codes (no \"PATCH\" 105 resource)");
+    diagnostics->warning(
+        exe, 0, "carries no codes (no " + content_resource_name(CODES_RESOURCE) + " resource)");
   else if (decode_resource(codes->data, &plain) == 0)
     quiz->codes = read_codes(plain, quiz->questions.size());
   else
@@ -232,10 +233,10 @@ bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSou
     char number[8];
     snprintf(number, sizeof number, "%02u", unsigned(i + 1));
     SourceQuestion& q = quiz->questions[i];
-    const Resource* first =
-        find_resource(resources, picture_type, resource_number(uint16_t(PICTURE_RESOURCE + i + 1)));
+    const Resource* first = find_resource(
+        resources, picture_type, resource_number(uint16_t(QUESTION_MEDIA_RESOURCE + i + 1)));
     const Resource* answer = find_resource(
-        resources, picture_type, resource_number(uint16_t(ANSWER_PICTURE_RESOURCE + i + 1)));
+        resources, picture_type, resource_number(uint16_t(ANSWER_MEDIA_RESOURCE + i + 1)));
     if (first && quiz->kind != QUIZ_TEXT) {
       MediaRef& ref = quiz->kind == QUIZ_PICTURE ? q.picture : q.clip;
       ref.path = std::string("media/") + number + media_extension(quiz->kind);
@@ -263,8 +264,8 @@ bool prepare_resources(const QuizInput& input, PreparedQuiz* prepared, Diagnosti
         source, 0, "the content could not be encoded (LZW status " + std::to_string(status) + ")");
     return false;
   }
-  prepared->resources.push_back(make_resource(CONTENT_TYPE, CONTENT_RESOURCE, content));
-  prepared->resources.push_back(make_resource(CONTENT_TYPE, CODES_RESOURCE, codes));
+  prepared->resources.push_back(make_resource(CONTENT_RESOURCE_TYPE, CONTENT_RESOURCE, content));
+  prepared->resources.push_back(make_resource(CONTENT_RESOURCE_TYPE, CODES_RESOURCE, codes));
   size_t errors = diagnostics->error_count();
   MediaLoader(prepared, input, diagnostics).load_all();
   return diagnostics->error_count() == errors;
@@ -332,7 +333,7 @@ int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostre
                      diagnostics)) ||
       !write_output(request.output, packed, 0755, diagnostics)) {
     for (const std::string* path : {&request.fields, &request.depfile})
-      if (!path->empty()) unlink(path->c_str());
+      if (!path->empty()) remove_file(*path);
     return 1;
   }
   out << request.output << ": " << prepared.quiz.questions.size() << " questions, "
@@ -361,16 +362,18 @@ int dump_quiz(const std::string& exe, const std::string& folder, Diagnostics* di
     out << source;
     return 0;
   }
-  for (const std::string& dir : {folder, folder + "/media"}) {
-    if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) {
-      diagnostics->error(dir, 0, std::string("cannot make the folder: ") + strerror(errno));
+  for (const std::string& dir : {folder, path_in_folder(folder, "media")}) {
+    std::string problem;
+    if (!make_folder(dir, &problem)) {
+      diagnostics->error(dir, 0, "cannot make the folder: " + problem);
       return 1;
     }
   }
   for (const auto& [path, bytes] : media)
-    if (!write_output(folder + "/" + path, bytes, 0644, diagnostics)) return 1;
-  if (!write_output(folder + "/quiz.toml", source, 0644, diagnostics)) return 1;
-  out << folder << "/quiz.toml: " << quiz.questions.size() << " questions, " << media.size()
+    if (!write_output(path_in_folder(folder, path), bytes, 0644, diagnostics)) return 1;
+  std::string written = path_in_folder(folder, "quiz.toml");
+  if (!write_output(written, source, 0644, diagnostics)) return 1;
+  out << written << ": " << quiz.questions.size() << " questions, " << media.size()
       << " media files\n";
   return 0;
 }
@@ -478,7 +481,7 @@ std::string loader_fields(const PreparedQuiz& prepared) {
     field("code" + std::to_string(i + 1), i < quiz.codes.size() ? quiz.codes[i] : "");
   }
   for (const Resource& r : prepared.resources) {
-    if (r.type != resource_name(PICTURE_TYPE)) continue;
+    if (r.type != resource_name(MEDIA_RESOURCE_TYPE)) continue;
     char hash[16];
     snprintf(hash, sizeof hash, "%08X", fnv1a(r.data));
     field("img" + std::to_string(r.name.id), std::to_string(r.data.size()) + " " + hash);

@@ -16,13 +16,11 @@
 
 struct PictureInfo;
 
-extern const char PICTURE_TYPE[];  // "IMG": pictures and clips
-enum { PICTURE_RESOURCE = 400, ANSWER_PICTURE_RESOURCE = 10400 };
-
 // A checked quiz and the resources it becomes.
 struct PreparedQuiz {
   QuizSource quiz;
-  std::vector<Resource> resources;  // "PATCH" 104 and 105, then the "IMG" ones
+  // "PATCH" 104 and 105, then the "IMG" ones (core/content/resource_names.h)
+  std::vector<Resource> resources;
   std::vector<std::string> inputs;  // the source and every media file read
   int pictures = 0, scaled = 0, clips = 0;
 };

@@ -94,8 +94,13 @@ bool parse_layout(const std::string& image, PeLayout* pe, std::string* problem) 
     return fail(problem, "a damaged PE executable: its alignments are not powers of two");
   for (uint16_t i = 0; i < section_count; ++i) {
     size_t at = pe->section_table + i * SECTION_HEADER_SIZE;
-    pe->sections.push_back({at, get32(image, at + 8), get32(image, at + 12), get32(image, at + 16),
-                            get32(image, at + 20)});
+    Section s = {at, get32(image, at + 8), get32(image, at + 12), get32(image, at + 16),
+                 get32(image, at + 20)};
+    // The system loads no program whose sections lie beyond its file; a new
+    // section written after the file's end would overlap them.
+    if (s.raw_size > 0 && uint64_t(s.raw_offset) + s.raw_size > image.size())
+      return fail(problem, "a damaged PE executable: a section lies beyond the end of the file");
+    pe->sections.push_back(s);
   }
   return true;
 }
@@ -348,10 +353,17 @@ bool replaceable_last_section(const std::string& image, const PeLayout& pe, uint
   if (pe.sections.empty()) return false;
   const Section& last = pe.sections.back();
   for (const Section& s : pe.sections) {
-    if (s.virtual_address > last.virtual_address || s.raw_offset > last.raw_offset) return false;
+    // A section without file bytes (uninitialised data) has no file offset to compare.
+    if (s.virtual_address > last.virtual_address ||
+        (s.raw_size > 0 && s.raw_offset > last.raw_offset))
+      return false;
   }
+  // Its bytes follow the section table, as those of a section we write do:
+  // cut off, the file keeps its table (found by fuzzing: a section claiming
+  // the whole file from offset 0 left nothing to cut).
+  uint64_t table_end = pe.section_table + uint64_t(pe.sections.size()) * SECTION_HEADER_SIZE;
   return last.virtual_address == resource_rva && last.raw_size > 0 &&
-         uint64_t(last.raw_offset) + last.raw_size == image.size();
+         last.raw_offset >= table_end && uint64_t(last.raw_offset) + last.raw_size == image.size();
 }
 
 bool header_has_room(const std::string& image, const PeLayout& pe) {

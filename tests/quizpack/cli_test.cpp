@@ -135,6 +135,66 @@ TEST_F(Cli, EveryExampleBuildsAndRoundTrips) {
   EXPECT_GE(examples, 4);
 }
 
+// Authors name their files as they like: folders and files with spaces and
+// accents, for the source, its media, the quiz and a dump; on Windows "\\"
+// between folders too, in the paths given and in the source.
+TEST_F(Cli, FileNamesWithSpacesAndAccents) {
+  std::string separator = "/";
+#ifdef _WIN32
+  separator = "\\";
+#endif
+  std::string source = folder.write("Mes quiz/\xC3\xA9t\xC3\xA9 2024/quiz \xC3\xA0 deux.toml",
+                                    "kind = \"picture\"\ntitle = \"Formes\"\ncodes = "
+                                    "[\"UN\"]\n[[question]]\nanswer = \"cercle\"\n"
+                                    "picture = \"images" +
+                                        std::string(separator == "/" ? "/" : "\\\\") +
+                                        "photo d'\xC3\xA9t\xC3\xA9.jpg\"\n");
+  folder.write("Mes quiz/\xC3\xA9t\xC3\xA9 2024/images/photo d'\xC3\xA9t\xC3\xA9.jpg",
+               test_jpeg(300, 200));
+  auto native = [&separator](std::string path) {
+    for (char& c : path)
+      if (c == '/') c = separator[0];
+    return path;
+  };
+  output = native(folder.path("Mes quiz/r\xC3\xA9sultat final.exe"));
+  Outcome r = build(native(source));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("1 questions, 1 pictures (1 scaled down)"), std::string::npos) << r.out;
+  std::string back = native(folder.path("Mes quiz/retour \xC3\xA0 la source"));
+  Outcome dumped = quizpack({"dump", output, "-o", back});
+  ASSERT_EQ(dumped.status, 0) << dumped.err;
+  std::string first = read_bytes(output);
+  output = native(folder.path("Mes quiz/encore une fois.exe"));
+  ASSERT_EQ(build(back + separator + "quiz.toml").status, 0);
+  EXPECT_EQ(read_bytes(output), first);
+  // A picture that is not there is named as the source names it.
+  std::string missing = folder.write("Mes quiz/\xC3\xA0 moiti\xC3\xA9.toml",
+                                     "kind = \"picture\"\ntitle = \"T\"\n[[question]]\nanswer = "
+                                     "\"A\"\npicture = \"o\xC3\xB9 est-elle.jpg\"\n");
+  r = quizpack({"check", native(missing)});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(native(missing) +
+                       ":5: error: question 1: picture \"o\xC3\xB9 est-elle.jpg\" cannot be read: "
+                       "No such file or directory"),
+            std::string::npos)
+      << r.err;
+}
+
+// On Windows a source dropped onto quizpack.exe is its one argument.
+TEST(DroppedSource, IsBuiltBesideItself) {
+  auto dropped = [](std::vector<const char*> args) {
+    args.insert(args.begin(), "quizpack.exe");
+    return dropped_quiz_output(int(args.size()), args.data());
+  };
+  EXPECT_EQ(dropped({"C:\\Mes quiz\\\xC3\xA9t\xC3\xA9.toml"}),
+            "C:\\Mes quiz\\\xC3\xA9t\xC3\xA9.exe");
+  EXPECT_EQ(dropped({"quiz.TOML"}), "quiz.exe");
+  EXPECT_EQ(dropped({".toml"}), "");
+  EXPECT_EQ(dropped({"quiz.txt"}), "");
+  EXPECT_EQ(dropped({"check", "quiz.toml"}), "");
+  EXPECT_EQ(dropped({}), "");
+}
+
 // Every bad input is refused with the file, the line and the problem, and
 // leaves no output behind.
 TEST_F(Cli, BadSourcesAreRefusedAndNothingIsWritten) {

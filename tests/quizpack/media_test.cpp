@@ -68,6 +68,21 @@ TEST(Pictures, OnlyJpegBytesAreTaken) {
   EXPECT_FALSE(prepare_picture(cut, false, &stored, &info, &problem));
 }
 
+// A few header bytes state a picture's size: a huge one is refused before
+// anything is decoded.
+TEST(Pictures, HugeOnesAreRefusedUnread) {
+  std::string stored, problem, huge = test_jpeg(16, 16);
+  size_t sof = huge.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  const unsigned char size[] = {0x75, 0x30, 0x75, 0x30};  // 30000 x 30000
+  huge.replace(sof + 5, 4, reinterpret_cast<const char*>(size), 4);
+  PictureInfo info;
+  EXPECT_FALSE(prepare_picture(huge, false, &stored, &info, &problem));
+  EXPECT_EQ(problem,
+            "is 30000 x 30000 pixels; quizpack takes pictures of at most 64 million pixels");
+  EXPECT_FALSE(prepare_picture(huge, true, &stored, &info, &problem));
+}
+
 TEST(Clips, AudioIsMp3AndVideoIsAvi) {
   std::string problem;
   EXPECT_TRUE(check_clip("ID3\x04\x00 tag and frames", 2, &problem));

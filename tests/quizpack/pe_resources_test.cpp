@@ -171,14 +171,56 @@ TEST(PeResources, DamagedFilesNeverReadOutOfBounds) {
   for (size_t at = 0; at < player.size(); ++at) {
     if (at >= 0x200 && at < 0x400) continue;  // the code section
     for (char value : {char(0x00), char(0x7F), char(0x80), char(0xFF)}) {
-      std::string damaged = player;
+      std::string damaged = player, again;
       damaged[at] = value;
-      if (read_resources(damaged, &back, &problem)) write_resources(damaged, back, &out, &problem);
+      if (!read_resources(damaged, &back, &problem) ||
+          !write_resources(damaged, back, &out, &problem))
+        continue;
+      // What was written reads back, and packing it again changes nothing.
+      std::vector<Resource> written;
+      ASSERT_TRUE(read_resources(out, &written, &problem)) << at << ": " << problem;
+      ASSERT_TRUE(write_resources(out, written, &again, &problem)) << at << ": " << problem;
+      EXPECT_EQ(again, out) << at;
     }
   }
   // The resource section ends the file: any cut leaves it incomplete.
   for (size_t length = 0; length < player.size(); length += 7)
     EXPECT_FALSE(read_resources(player.substr(0, length), &back, &problem)) << length;
+}
+
+// Sections whose bytes lie beyond the file are refused (found by fuzzing: a
+// new section went where they claimed to be, and every packing added one).
+// A section without file bytes may say any offset.
+TEST(PeResources, SectionsMustLieInTheFile) {
+  std::string beyond = bare_executable(), out, problem;
+  const size_t raw_offset = 0x138 + 20;
+  beyond[raw_offset + 2] = 0x05;  // the code section's bytes at 0x50200
+  std::vector<Resource> back;
+  EXPECT_FALSE(read_resources(beyond, &back, &problem));
+  EXPECT_EQ(problem, "a damaged PE executable: a section lies beyond the end of the file");
+  EXPECT_FALSE(write_resources(beyond, player_resources(), &out, &problem));
+
+  std::string empty = beyond, again;
+  empty.replace(0x138 + 16, 4, std::string(4, '\0'));  // no file bytes
+  ASSERT_TRUE(write_resources(empty, player_resources(), &out, &problem)) << problem;
+  ASSERT_TRUE(write_resources(out, player_resources(), &again, &problem)) << problem;
+  EXPECT_EQ(again, out);
+}
+
+// A last section that holds the tree and ends the file, but whose bytes
+// start inside the headers, is no section quizpack wrote: it is not cut off
+// with the headers (found by fuzzing), and the file is refused for want of
+// room for a new section.
+TEST(PeResources, ALastSectionOverTheHeadersIsNotReplaced) {
+  std::string image = stand_in_player(), out, problem;
+  image.replace(0x138 + 16, 4, std::string(4, '\0'));   // the code section without file bytes
+  size_t header = 0x138 + 40;                           // the resource section
+  image.replace(header + 16, 8, std::string(8, '\0'));  // raw size and offset 0
+  image[header + 17] = char(image.size() >> 8);         // the whole file from offset 0
+  image[header + 18] = char(image.size() >> 16);
+  ASSERT_EQ(image.size() % 0x100, 0u);
+  EXPECT_FALSE(write_resources(image, player_resources(), &out, &problem));
+  EXPECT_NE(problem.find("no room"), std::string::npos) << problem;
 }
 
 TEST(PeResources, NeedsRoomForANewSectionHeader) {

@@ -133,6 +133,13 @@ TEST(QuizSource, RefusesSyntaxErrorsWithTheLibrarysLine) {
   ASSERT_FALSE(r.diagnostics.list().empty());
   EXPECT_EQ(r.diagnostics.list()[0].line, 6);
   expect_error("kind = \"text\"\ntitle = \"T\"\ntitle = \"U\"\n" + QUESTION, 3, "");
+  // A table header whose key starts with a character no key starts with
+  // (the library checked it with an assertion that ended quizpack).
+  for (const char* header : {"[[\x01question]]", "[=]", "[ !x ]"})
+    expect_error(HEAD + QUESTION + "\n" + header + "\n", 9, "expected bare key");
+  // A letter with an accent where the library looks for a blank (its test
+  // of non-ASCII blanks reached code it marks unreachable for such letters).
+  expect_error("kind = \"text\"\ntitle = \"T\"\ncodes = [\"A\" \xC3\xA9]\n" + QUESTION, 3, "");
 }
 
 TEST(QuizSource, RefusesMissingOrWrongSettings) {

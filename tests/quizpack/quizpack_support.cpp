@@ -1,14 +1,13 @@
 #include "quizpack_support.h"
 
 #include <stb/stb_image_write.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace {
@@ -82,30 +81,33 @@ std::string stand_in_player() {
   return out;
 }
 
+// Paths are UTF-8 here as in quizpack; u8path keeps them so on Windows too.
 TempFolder::TempFolder() {
-  std::string pattern = std::filesystem::temp_directory_path().string() + "/quizpack-test-XXXXXX";
-  if (!mkdtemp(&pattern[0])) throw std::runtime_error("mkdtemp failed");
-  dir_ = pattern;
+  std::filesystem::path base = std::filesystem::temp_directory_path();
+  std::random_device random;
+  for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
+    std::filesystem::path candidate = base / ("quizpack-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(candidate)) dir_ = candidate.generic_u8string();
+  }
+  if (dir_.empty()) throw std::runtime_error("no temporary folder");
 }
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
-  std::filesystem::remove_all(dir_, ignored);
+  std::filesystem::remove_all(std::filesystem::u8path(dir_), ignored);
 }
 
 std::string TempFolder::write(const std::string& name, const std::string& bytes) const {
   std::string file = path(name);
-  std::filesystem::create_directories(std::filesystem::path(file).parent_path());
-  std::ofstream(file, std::ios::binary) << bytes;
+  std::filesystem::create_directories(std::filesystem::u8path(file).parent_path());
+  std::ofstream(std::filesystem::u8path(file), std::ios::binary) << bytes;
   return file;
 }
 
 std::string read_bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-bool file_exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
 std::string test_jpeg(int width, int height) {
   std::string pixels(size_t(width) * height * 3, char(0x80)), out;

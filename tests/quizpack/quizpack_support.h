@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/authoring/files.h"
 #include "core/authoring/pe_resources.h"
 
 // A minimal PE32 program (headers and one code section) without resources.
@@ -33,7 +34,6 @@ class TempFolder {
 };
 
 std::string read_bytes(const std::string& path);
-bool file_exists(const std::string& path);
 
 // A JPEG of `width` x `height` in flat grey, made with the encoder quizpack uses.
 std::string test_jpeg(int width, int height);

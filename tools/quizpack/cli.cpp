@@ -1,11 +1,11 @@
 #include "cli.h"
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
-#include <climits>
+#include <cctype>
 
+#include "core/authoring/files.h"
 #include "core/authoring/packer.h"
+#include "program.h"
 
 namespace {
 
@@ -14,19 +14,16 @@ const char DESCRIPTION[] =
     "  quizpack build quiz.toml -o quiz.exe\n"
     "Exit status 0 on success, 1 on an error in the quiz, 2 on a wrong command line.";
 
-bool exists(const std::string& path) { return access(path.c_str(), R_OK) == 0; }
-
 // The player built with quizpack: beside it, or in the folder above (the
 // cross build puts quizpack in build/win32/host and the player in
 // build/win32).
 std::string default_player() {
-  char self[PATH_MAX];
-  ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (length <= 0) return "";
-  std::string folder(self, size_t(length));
-  folder.erase(folder.find_last_of('/'));
-  for (const std::string& candidate : {folder + "/player.exe", folder + "/../player.exe"})
-    if (exists(candidate)) return candidate;
+  std::string self = program_path();
+  if (self.empty()) return "";
+  std::string folder = folder_of(self);
+  for (const std::string& candidate :
+       {path_in_folder(folder, "player.exe"), path_in_folder(folder, "../player.exe")})
+    if (file_exists(candidate)) return candidate;
   return "";
 }
 
@@ -75,6 +72,9 @@ void add_commands(CLI::App* app, Arguments* a) {
 int quizpack_main(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app(DESCRIPTION, "quizpack");
   app.require_subcommand(1);
+  // The same command line on every system: on Windows, CLI11 would otherwise
+  // take "/x" for an option, and an absolute path with it.
+  app.allow_windows_style_options(false);
   Arguments a;
   add_commands(&app, &a);
   try {
@@ -98,4 +98,16 @@ int quizpack_main(int argc, const char* const* argv, std::ostream& out, std::ost
   }
   diagnostics.print(err);
   return status;
+}
+
+std::string dropped_quiz_output(int argc, const char* const* argv) {
+  if (argc != 2) return "";
+  std::string source = argv[1];
+  const char extension[] = ".toml";
+  size_t length = sizeof extension - 1;
+  if (source.size() <= length) return "";
+  for (size_t i = 0; i < length; ++i)
+    if (tolower(static_cast<unsigned char>(source[source.size() - length + i])) != extension[i])
+      return "";
+  return source.substr(0, source.size() - length) + ".exe";
 }

@@ -1,0 +1,15 @@
+// stb's decoder, scaler and encoder, compiled once into the authoring library
+// from Debian's headers. Only JPEG is decoded: the player shows nothing else,
+// and every other decoder would be code that hostile files could reach. No
+// stdio: quizpack reads files itself (with UTF-16 names on Windows).
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_JPEG
+#define STBI_NO_STDIO
+#include <stb/stb_image.h>
+
+#define STB_IMAGE_RESIZE_IMPLEMENTATION
+#include <stb/stb_image_resize.h>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
+#include <stb/stb_image_write.h>

@@ -137,6 +137,14 @@ int count_score(const QuizSession* session) {
   return count_solved(session->doc, right);
 }
 
+// A "texte" box shown by the judgement may have let the window close: an
+// ended session leaves the last save to the close.
+void save_if_unsaved(QuizSession* session) {
+  if (session->unsaved && !session->ended && ops(session) && ops(session)->save_answers) {
+    ops(session)->save_answers(instance(session));
+  }
+}
+
 // After every judgement: mode 4, then the score, shown each time.
 void finish(QuizSession* session, Judgement* judgement) {
   reveal_all_when_solved(session, judgement);
@@ -192,6 +200,7 @@ bool set_answer_text(QuizSession* session, int field, const char* text) {
   copy_text(given, text);
   if (strcmp(held, given) == 0) return false;
   memcpy(held, given, TEXT_SLOT_SIZE);
+  session->unsaved = true;
   return true;
 }
 
@@ -201,6 +210,7 @@ Judgement judge_field(QuizSession* session, int field, const char* typed) {
   judgement.answer_changed = set_answer_text(session, field, typed);
   judge_one(session, field, TELL_USER, &judgement);
   finish(session, &judgement);
+  save_if_unsaved(session);
   return judgement;
 }
 
@@ -232,7 +242,10 @@ void spread_answer_text(QuizSession* session, int field, const char* text) {
     judge_one(session, others[i], TELL_USER, &other);
   }
   finish(session, nullptr);
+  save_if_unsaved(session);
 }
+
+void answers_saved(QuizSession* session) { session->unsaved = false; }
 
 void update_score(QuizSession* session) {
   session->score = count_score(session);

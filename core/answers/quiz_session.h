@@ -33,6 +33,10 @@ struct SessionViewOps {
   void (*show_message)(void* instance, const char* text, const char* caption);
   // The header's score " n / N" and the code of that score.
   void (*show_score)(void* instance, const char* score, const char* code);
+  // A judgement changed what a field holds since the answers were last
+  // written or read: the front end writes them now, and calls answers_saved
+  // when they are on disk. Null: answers are written only on request.
+  void (*save_answers)(void* instance);
 };
 
 struct SessionView {
@@ -57,6 +61,8 @@ struct QuizSession {
   bool all_revealed;                       // answer mode 4: every reveal label shown
   int score;                               // solved questions, as last shown
   bool ended;                              // nothing is judged any more
+  // A field holds another text than the answers file last written or read.
+  bool unsaved;
 };
 
 enum RevealChange { REVEAL_KEPT, REVEAL_SHOWN, REVEAL_HIDDEN };
@@ -93,12 +99,13 @@ enum { ANSWERS_FILE_MAX = MAX_ANSWER_FIELDS * ANSWER_LINE_SIZE };
 size_t write_answers(const QuizSession* session, char* out);
 
 // Field k now holds `text` (cut at 259 bytes), without judging it; true when
-// that changed its text.
+// that changed its text (the session is then unsaved).
 bool set_answer_text(QuizSession* session, int field, const char* text);
 
 // Field k takes `typed` and is judged: its verdict, then what its question's
 // answer mode does when this judgement solves it, mode 4's reveal of
-// everything, and the score. A field judged right again shows no second box
+// everything, and the score; last, when an answer is unsaved, the view is
+// asked to save. A field judged right again shows no second box
 // and no second answer picture.
 Judgement judge_field(QuizSession* session, int field, const char* typed);
 
@@ -122,6 +129,9 @@ bool session_question_solved(const QuizSession* session, int question);
 
 // The code shown at the current score: six blanks at 0.
 const char* session_code(const QuizSession* session);
+
+// The answers file now holds every field's text: nothing is left to save.
+void answers_saved(QuizSession* session);
 
 // From now on nothing is judged: the window is going.
 void end_session(QuizSession* session);

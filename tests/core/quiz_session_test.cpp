@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -191,6 +192,41 @@ TEST_F(Session, F1GivesTheTextToEveryFieldNotYetRight) {
   answer(4, "Ville 4");
   spread_answer_text(&session, 1, "Paris");  // every other field right: none changes
   EXPECT_EQ(recorder.take(), (Calls{"verdict 1 FAUX", "score  3 / 4 CODE-3"}));
+}
+
+// The session asks for a save after each judgement that left an answer
+// unwritten: a changed text, or one a failed save left behind; never for
+// restored answers, and never once it has ended.
+TEST_F(Session, AJudgementThatChangedAnAnswerAsksForASave) {
+  recorder.records_saves = true;
+  recorder.saved_session = &session;
+  quiz(QUIZ_TEXT, 3, 1, MODE_REVEAL_BOX);
+  const std::string file = "Ville 1\r\n";
+  restore_answers(&session, file.data(), file.size());
+  judge_all_fields(&session);
+  recorder.take();
+  EXPECT_EQ(answer(1, "Ville 1"), (Calls{"score  1 / 3 CODE-1"}));  // as restored
+  EXPECT_EQ(answer(2, "Lyon"), (Calls{"verdict 2 FAUX", "score  1 / 3 CODE-1", "save"}));
+  EXPECT_EQ(answer(2, "Lyon"), (Calls{"score  1 / 3 CODE-1"}));
+
+  recorder.saves_fail = true;
+  EXPECT_EQ(answer(2, "Ville 2").back(), "save");
+  EXPECT_TRUE(session.unsaved);
+  EXPECT_EQ(answer(2, "Ville 2").back(), "save");  // tried again, text unchanged
+  recorder.saves_fail = false;
+  EXPECT_EQ(answer(3, "Ville 3").back(), "save");
+  EXPECT_FALSE(session.unsaved);
+
+  spread_answer_text(&session, 1, "Paris");  // one save for the whole spread
+  Calls spread = recorder.take();
+  EXPECT_EQ(std::count(spread.begin(), spread.end(), "save"), 1);
+  EXPECT_EQ(spread.back(), "save");
+
+  // The "texte" box's own loop ends the session: the close saves instead.
+  recorder.during_message = [this] { end_session(&session); };
+  Calls ending = answer(1, "Ville 1");
+  EXPECT_EQ(std::count(ending.begin(), ending.end(), "save"), 0);
+  EXPECT_TRUE(session.unsaved);
 }
 
 TEST_F(Session, ATextQuizHasOneFieldPerQuestionWhateverItsContentSays) {

@@ -22,9 +22,7 @@ class Played : public ::testing::Test {
   PlayerRun run;
   std::string folder, name;
 
-  void TearDown() override {
-    kill_player(&run);
-  }
+  void TearDown() override { kill_player(&run); }
 
   // A fresh folder holding the quiz (and an answers file when given), then
   // the player started there.
@@ -223,19 +221,19 @@ TEST_F(Played, EveryRevealOnceEveryFieldIsRight) {
 
 TEST_F(Played, TheFocusStartsOnTheFirstOpenFieldAndTabKeepsItInView) {
   std::string restored;
-  for (int n = 1; n <= 20; ++n) restored += (n == 13 ? std::string() : std::to_string(n)) + "\r\n";
+  for (int n = 1; n <= 60; ++n) restored += (n == 53 ? std::string() : std::to_string(n)) + "\r\n";
   start_fresh("longue", restored);
-  EXPECT_EQ(score(), " 19 / 20");
-  EXPECT_EQ(verdict(20), "BRAVO");
-  ASSERT_EQ(focused_control(run), field(13));
-  EXPECT_TRUE(shown_top_to_bottom(field(13), run.page));
+  EXPECT_EQ(score(), " 59 / 60");
+  EXPECT_EQ(verdict(60), "BRAVO");
+  ASSERT_EQ(focused_control(run), field(53));
+  EXPECT_TRUE(shown_top_to_bottom(field(53), run.page));
   EXPECT_FALSE(shown_top_to_bottom(field(1), run.page));  // the page had to scroll
-  for (int k = 13; k < 20; ++k) {
+  for (int k = 53; k < 60; ++k) {
     press(k, VK_TAB);
     ASSERT_EQ(focused_control(run), field(k + 1));
     EXPECT_TRUE(shown_top_to_bottom(field(k + 1), run.page)) << k + 1;
   }
-  press(20, VK_TAB);  // round to the first field, at the top
+  press(60, VK_TAB);  // round to the first field, at the top
   ASSERT_EQ(focused_control(run), field(1));
   EXPECT_TRUE(shown_top_to_bottom(field(1), run.page));
   answer(1, "1");
@@ -257,12 +255,25 @@ TEST_F(Played, AProgramNamedPlayerExeSavesPlayerTxtInTheCurrentDirectory) {
   EXPECT_FALSE(file_exists(programs + "\\Player.txt"));
 }
 
-TEST_F(Played, AnUnwritableFolderIsToldOnCloseAndKeepsTheSavedAnswers) {
+// Each judgement that changes an answer saves: a folder that cannot be
+// written is told once, with an OK box, and again on close.
+TEST_F(Played, AnUnwritableFolderIsToldOnceThenOnCloseAndKeepsTheSavedAnswers) {
   start_fresh("voix", "Madrid\r\n");
   ASSERT_TRUE(block_answers(answers_path()));
-  answer(2, "chat");
-  PostMessageA(run.frame, WM_CLOSE, 0, 0);
+  set_text(field(2), "chat");
+  press_key(field(2), VK_RETURN);
   HWND box = wait_for_message_box(run, "Enregistrement des r\xE9ponses");
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(message_box_text(box).find("\xAB voix.txt \xBB"), std::string::npos);
+  EXPECT_NE(message_box_text(box).find("Le jeu continue"), std::string::npos);
+  press_button(box, IDOK);
+  settle(run);
+  EXPECT_EQ(verdict(2), "BRAVO");
+  answer(3, "quatre");
+  answer(2, "chien");
+  EXPECT_EQ(wait_for_message_box(run, "Enregistrement des r\xE9ponses", 500), nullptr);
+  PostMessageA(run.frame, WM_CLOSE, 0, 0);
+  box = wait_for_message_box(run, "Enregistrement des r\xE9ponses");
   ASSERT_NE(box, nullptr);
   EXPECT_NE(message_box_text(box).find("\xAB voix.txt \xBB"), std::string::npos);
   press_button(box, IDRETRY);
@@ -273,6 +284,26 @@ TEST_F(Played, AnUnwritableFolderIsToldOnCloseAndKeepsTheSavedAnswers) {
   press_button(box, IDCANCEL);  // the window closes without saving
   EXPECT_EQ(wait_for_exit(&run), 0);
   EXPECT_EQ(read_file(answers_path()), "Madrid\r\n");
+}
+
+// Saved after each judgement: killed without closing, the player loses
+// nothing judged, and the next start judges it all again.
+TEST_F(Played, AnswersJudgedBeforeAKillAreRestored) {
+  start_fresh("nuances");
+  answer(1, "Paris");
+  answer(2, "elan");
+  answer(3, "Charles de Gaule");
+  std::vector<std::string> judged = verdicts(3);
+  EXPECT_EQ(judged[0], "BRAVO");
+  set_text(field(4), "sans Entree");  // not judged: may be lost
+  TerminateProcess(run.process.hProcess, 9);
+  ASSERT_EQ(wait_for_exit(&run), 9);
+  start_again();
+  EXPECT_EQ(text_of(field(1)), "Paris");
+  EXPECT_EQ(text_of(field(2)), "elan");
+  EXPECT_EQ(text_of(field(3)), "Charles de Gaule");
+  EXPECT_EQ(verdicts(3), judged);
+  close();
 }
 
 }  // namespace

@@ -14,7 +14,13 @@ struct RecordingView {
   // Runs inside show_message, as a message box's own loop runs other messages.
   std::function<void()> during_message;
 
-  SessionView view() { return {&OPS, this}; }
+  // Also records "save" when the session asks for its answers to be written;
+  // the save succeeds unless `saves_fail`.
+  bool records_saves = false;
+  bool saves_fail = false;
+  QuizSession* saved_session = nullptr;  // told answers_saved on success
+
+  SessionView view() { return {records_saves ? &SAVING_OPS : &OPS, this}; }
   // The calls since the last take, and forgets them.
   std::vector<std::string> take() {
     std::vector<std::string> taken;
@@ -43,6 +49,13 @@ struct RecordingView {
   static void show_score(void* v, const char* score, const char* code) {
     self(v)->calls.push_back(std::string("score ") + score + " " + code);
   }
-  static constexpr SessionViewOps OPS = {show_text,           show_verdict, show_reveal,
-                                         show_answer_picture, show_message, show_score};
+  static void save_answers(void* v) {
+    self(v)->calls.push_back("save");
+    if (!self(v)->saves_fail && self(v)->saved_session) answers_saved(self(v)->saved_session);
+  }
+  static constexpr SessionViewOps OPS = {
+      show_text, show_verdict, show_reveal, show_answer_picture, show_message, show_score, nullptr};
+  static constexpr SessionViewOps SAVING_OPS = {show_text,           show_verdict, show_reveal,
+                                                show_answer_picture, show_message, show_score,
+                                                save_answers};
 };

@@ -147,8 +147,16 @@ class Answers : public ::testing::Test {
 
   // The player's windows, as the start-up opens them, after the answers file
   // holds `restored` (none when empty).
+  // On a screen no larger than the smallest frame, where a text quiz's page
+  // scrolls both ways.
+  static bool smallest_screen(HWND, RECT* out) {
+    *out = {0, 0, 544, 375};
+    return true;
+  }
+
   void open(const std::string& restored = "") {
     if (!restored.empty()) put_file(answers_name(), restored);
+    player.work_area = smallest_screen;
     frame = open_player_windows(instance, &player);
     panel = player.panel;
     page = player.page;

@@ -28,11 +28,17 @@ TEST_F(MainFrame, OpensCentredOnTheDesktopWithTheQuizTitle) {
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(frame, GWL_STYLE)) & WS_OVERLAPPEDWINDOW,
             static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
   EXPECT_TRUE(IsWindowVisible(frame));
-  RECT desktop, r;
-  GetWindowRect(GetDesktopWindow(), &desktop);
+  // Opened to show the text page's whole width (850 pixels) and its 36 lines
+  // (905), or as high as the work area, centred on the work area.
+  RECT work, r, shown;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   GetWindowRect(frame, &r);
-  POINT at = centred(desktop, 544, 375);
-  EXPECT_EQ(r, rect_of(at.x, at.y, 544, 375));
+  GetClientRect(page, &shown);
+  int width = r.right - r.left, height = r.bottom - r.top;
+  EXPECT_EQ(shown.right, 850);
+  EXPECT_TRUE(shown.bottom == 905 || height == work.bottom - work.top) << shown.bottom;
+  POINT at = centred(work, width, height);
+  EXPECT_EQ(r, rect_of(at.x, at.y, width, height));
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(frame, WM_GETICON, ICON_BIG, 0)),
             LoadIconA(nullptr, IDI_QUESTION));
 }
@@ -76,7 +82,7 @@ TEST_F(MainFrame, VersionLabelSitsInTheBottomRightCornerOnTop) {
             "R\xE9"
             "alis\xE9 avec la version 2.1.3  ");
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(label, GWL_STYLE)),
-            static_cast<DWORD>(WS_CHILD | WS_VISIBLE));
+            static_cast<DWORD>(WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP));
   EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)),
             GetStockObject(DEFAULT_GUI_FONT));
   RECT client;

@@ -47,6 +47,7 @@ void ShellWindows::SetUp() {
   doc->question_count = 36;
   player.document = doc;
   player.save = record_save;
+  shape(doc, &player);
   frame = open_player_windows(instance, &player);
   panel = player.panel;
   page = player.page;

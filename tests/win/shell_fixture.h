@@ -35,6 +35,8 @@ class ShellWindows : public ::testing::Test {
 
   void SetUp() override;
   void TearDown() override;
+  // Called before the windows open, on the test's document and player.
+  virtual void shape(QuizDocument*, Player*) {}
 
   // Resizes the frame's outer rectangle and returns its client size.
   SIZE resize_frame(int width, int height);

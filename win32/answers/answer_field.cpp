@@ -39,10 +39,10 @@ void widen(Span* span, HWND page, HWND control, int position) {
   if (own.bottom > span->bottom) span->bottom = own.bottom;
 }
 
-// Sideways the field is shown with its verdict label: a text quiz puts its
-// fields beyond the right edge of a window of the default size, where typed
-// keys would go unseen.
-void bring_field_across(HWND page, HWND field) {
+// Sideways the field is shown with its verdict label, where typed keys and
+// their verdict are seen. At start a field seen whole from the page's left
+// edge keeps the page there, so that the question texts are seen whole too.
+void bring_field_across(HWND page, HWND field, bool keep_left_edge) {
   int position = GetScrollPos(page, SB_HORZ);
   Span own = extent_of(page, field, position, true);
   Span with_label = own;
@@ -52,6 +52,7 @@ void bring_field_across(HWND page, HWND field) {
   GetClientRect(page, &client);
   int target =
       position_showing(with_label, own, position * SCROLL_UNIT, client.right) / SCROLL_UNIT;
+  if (keep_left_edge && position_showing(own, own, 0, client.right) == 0) target = 0;
   if (target != position) scroll_horizontally_to(page, target);
 }
 
@@ -130,11 +131,14 @@ void spread_answer(HWND field) {
   spread_answer_text(&state->session, k, text);
 }
 
-void bring_field_into_view(HWND page, HWND field) {
+namespace {
+
+// The field with its question, top to bottom; sideways as bring_field_across.
+void show_field(HWND page, HWND field, bool keep_left_edge) {
   const PageState* state = page_state(page);
   int k = field_number(state, field);
   if (!k) return;
-  bring_field_across(page, field);
+  bring_field_across(page, field, keep_left_edge);
   int position = GetScrollPos(page, SB_VERT);
   Span field_span = {0, 0}, question = {0, 0};
   widen(&field_span, page, field, position);
@@ -153,11 +157,15 @@ void bring_field_into_view(HWND page, HWND field) {
   if (target != position) SendMessageA(page, WM_VSCROLL, SCROLL_TO_TARGET, target);
 }
 
+}  // namespace
+
+void bring_field_into_view(HWND page, HWND field) { show_field(page, field, false); }
+
 void focus_first_open_field(HWND page) {
   const PageState* state = page_state(page);
   if (!state || !state->doc) return;
   HWND target = state->fields[first_open_field(&state->session)];
   if (!target) return;
   SetFocus(target);
-  bring_field_into_view(page, target);
+  show_field(page, target, true);
 }

@@ -4,6 +4,7 @@
 #include "core/content/platform.h"
 #include "core/content/resource_names.h"
 #include "resources/resource_ids.h"
+#include "save_answers.h"
 #include "win32/page/picture.h"
 #include "win32/platform/platform_win32.h"
 
@@ -58,6 +59,10 @@ void show_message(void*, const char* text, const char* caption) {
   platform().message_box(text, caption, MESSAGE_OK);
 }
 
+// Saved after each judgement that changed an answer, so that a power cut or
+// a killed process loses nothing judged.
+void save_as_answered(void* instance) { save_answers_as_answered(state_of(instance)->page); }
+
 // Nothing while the document has no header panel yet.
 void show_score(void* instance, const char* score, const char* code) {
   HWND panel = static_cast<HWND>(state_of(instance)->doc->header_panel);
@@ -68,8 +73,8 @@ void show_score(void* instance, const char* score, const char* code) {
 
 }  // namespace
 
-const SessionViewOps PAGE_VIEW = {show_text,           show_verdict, show_reveal,
-                                  show_answer_picture, show_message, show_score};
+const SessionViewOps PAGE_VIEW = {show_text,    show_verdict, show_reveal,     show_answer_picture,
+                                  show_message, show_score,   save_as_answered};
 
 PageSetup answering_page(QuizDocument* doc, MediaHost* media) {
   return {doc, answer_field_proc, &PAGE_VIEW, media, nullptr};

@@ -24,6 +24,9 @@ const char RETRY_OR_QUIT[] =
     "Annuler : quitter sans enregistrer (les r\xE9ponses tap\xE9"
     "es depuis le dernier "
     "enregistrement seront perdues).";
+const char SAVED_AT_CLOSE[] =
+    "Le jeu continue : vos r\xE9ponses restent \xE0 l'\xE9"
+    "cran, et leur enregistrement vous sera propos\xE9 \xE0 nouveau \xE0 la fermeture.";
 const char CANNOT_SAVE_CAPTION[] = "Enregistrement des r\xE9ponses";
 
 // The session takes what every field shows, judged or not: a field being
@@ -49,11 +52,15 @@ bool write_temporary(const char* name, const char* bytes, DWORD length) {
   return whole;
 }
 
+int tell_cannot_save(const char* name, const char* what_now, unsigned buttons) {
+  char text[3 * TEXT_SLOT_SIZE + sizeof CANNOT_SAVE_FORMAT + sizeof SAVED_AT_CLOSE];
+  wsprintfA(text, CANNOT_SAVE_FORMAT, name, what_now);
+  return platform().message_box(text, CANNOT_SAVE_CAPTION, buttons | MESSAGE_WARNING);
+}
+
 int ask_again(const char* name, SaveOccasion occasion) {
-  char text[3 * TEXT_SLOT_SIZE + sizeof CANNOT_SAVE_FORMAT + sizeof RETRY_OR_QUIT];
-  wsprintfA(text, CANNOT_SAVE_FORMAT, name,
-            occasion == SAVE_ON_CLOSE ? RETRY_OR_QUIT : RETRY_OR_GO_ON);
-  return platform().message_box(text, CANNOT_SAVE_CAPTION, MESSAGE_RETRY_CANCEL | MESSAGE_WARNING);
+  return tell_cannot_save(name, occasion == SAVE_ON_CLOSE ? RETRY_OR_QUIT : RETRY_OR_GO_ON,
+                          MESSAGE_RETRY_CANCEL);
 }
 
 }  // namespace
@@ -72,7 +79,11 @@ bool write_answers_file(HWND page) {
   bool saved = write_temporary(temporary, bytes, length) &&
                MoveFileExA(temporary, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   free(bytes);
-  if (!saved) DeleteFileA(temporary);
+  if (saved) {
+    answers_saved(&state->session);
+  } else {
+    DeleteFileA(temporary);
+  }
   return saved;
 }
 
@@ -86,3 +97,16 @@ void save_answers_at(HWND page, SaveOccasion occasion) {
 }
 
 void save_answers(HWND page) { save_answers_at(page, SAVE_ON_REQUEST); }
+
+void save_answers_as_answered(HWND page) {
+  PageState* state = page_state(page);
+  if (!state || !state->doc) return;
+  if (write_answers_file(page)) {
+    state->save_failure_told = false;
+    return;
+  }
+  char name[TEXT_SLOT_SIZE];
+  if (state->save_failure_told || !program_answers_file(name)) return;
+  state->save_failure_told = true;
+  tell_cannot_save(name, SAVED_AT_CLOSE, MESSAGE_OK);
+}

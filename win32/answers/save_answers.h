@@ -13,8 +13,9 @@ enum SaveOccasion {
   SAVE_AT_SESSION_END,  // Windows is ending the session: one try, nothing shown
 };
 
-// Writes the answers file from the page's fields, as they show now; false
-// when it could not be written whole, the old file then left as it was.
+// Writes the answers file from the page's fields, as they show now, and tells
+// the session so; false when it could not be written whole, the old file then
+// left as it was.
 bool write_answers_file(HWND page);
 
 // Saves the answers of the page; when the file cannot be written, asks in
@@ -24,3 +25,8 @@ void save_answers_at(HWND page, SaveOccasion occasion);
 
 // Saves on the user's request (F2, "Sauver").
 void save_answers(HWND page);
+
+// Saves after a judgement that changed an answer. When the file cannot be
+// written the user is told once, with an OK box, until a save succeeds
+// again; closing the window asks again.
+void save_answers_as_answered(HWND page);

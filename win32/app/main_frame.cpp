@@ -16,14 +16,6 @@ const int VERSION_LABEL_CREATED_X = 725, VERSION_LABEL_CREATED_WIDTH = 130;
 // No part of the player writes this file; closing removes one left behind.
 const char STRAY_CLIP_FILE[] = "tirlo.mp3";
 
-// The frame layout, for client width W and height H (negative: from W or H).
-struct FramePlace {
-  int x, y, width, height;
-};
-const FramePlace PAGE_PLACE = {5, 50, -11, -68};  // its top row covers the panel's last
-const FramePlace PANEL_PLACE = {5, 2, -11, 49};
-const FramePlace VERSION_LABEL_PLACE = {-145, -16, 140, 15};
-
 // One notch of the wheel, as the high word of WM_MOUSEWHEEL's wParam.
 const WORD NOTCH_AWAY = 120, NOTCH_TOWARDS = 0xFF88;
 
@@ -53,8 +45,8 @@ LRESULT on_create(HWND frame, Player* player) {
   RECT client;
   GetClientRect(frame, &client);
   create_label(frame, VERSION_TEXT, VERSION_LABEL_CREATED_X,
-               anchored(VERSION_LABEL_PLACE.y, client.bottom), VERSION_LABEL_CREATED_WIDTH,
-               VERSION_LABEL_PLACE.height, VERSION_LABEL_ID);
+               anchored(FRAME_VERSION_LABEL_PLACE.y, client.bottom), VERSION_LABEL_CREATED_WIDTH,
+               FRAME_VERSION_LABEL_PLACE.height, VERSION_LABEL_ID);
   SendMessageA(frame, WM_SETICON, ICON_BIG,
                reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
   return 0;
@@ -66,9 +58,11 @@ LRESULT on_size(HWND frame, const Player* player, WPARAM kind) {
   if (kind == SIZE_MINIMIZED) return 0;
   RECT client;
   GetClientRect(frame, &client);
-  if (player->page) place(player->page, PAGE_PLACE, client.right, client.bottom, SWP_NOZORDER);
-  if (player->panel) place(player->panel, PANEL_PLACE, client.right, client.bottom, SWP_NOZORDER);
-  place(GetDlgItem(frame, VERSION_LABEL_ID), VERSION_LABEL_PLACE, client.right, client.bottom,
+  if (player->page)
+    place(player->page, FRAME_PAGE_PLACE, client.right, client.bottom, SWP_NOZORDER);
+  if (player->panel)
+    place(player->panel, FRAME_PANEL_PLACE, client.right, client.bottom, SWP_NOZORDER);
+  place(GetDlgItem(frame, VERSION_LABEL_ID), FRAME_VERSION_LABEL_PLACE, client.right, client.bottom,
         SWP_NOOWNERZORDER | SWP_NOACTIVATE);
   return 0;
 }
@@ -144,9 +138,39 @@ bool register_frame_class(HINSTANCE instance) {
 HWND create_main_frame(HINSTANCE instance, const char* caption, Player* player) {
   HWND frame =
       CreateWindowExA(0, FRAME_CLASS, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                      FRAME_WIDTH, FRAME_HEIGHT, nullptr, nullptr, instance, player);
+                      FRAME_MIN_WIDTH, FRAME_MIN_HEIGHT, nullptr, nullptr, instance, player);
   centre_window(frame, GetDesktopWindow());
   return frame;
+}
+
+// The page's scroll bars stay (disabled when the content fits), so its
+// chrome is measured once, as the build left it.
+bool monitor_work_area(HWND frame, RECT* out) {
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST), &monitor)) return false;
+  *out = monitor.rcWork;
+  return true;
+}
+
+void fit_frame_to_page(HWND frame, HWND page) {
+  RECT outer, client;
+  GetWindowRect(page, &outer);
+  GetClientRect(page, &client);
+  FrameSize chrome = {(outer.right - outer.left) - client.right,
+                      (outer.bottom - outer.top) - client.bottom};
+  SIZE shown = page_extent(page);
+  FrameSize inside = frame_client_showing(shown.cx, shown.cy, chrome);
+  RECT wanted = {0, 0, inside.width, inside.height};
+  AdjustWindowRectEx(&wanted, DWORD(GetWindowLongA(frame, GWL_STYLE)), FALSE,
+                     DWORD(GetWindowLongA(frame, GWL_EXSTYLE)));
+  const Player* player = player_of(frame);
+  RECT work;
+  if (!(player && player->work_area ? player->work_area : monitor_work_area)(frame, &work)) return;
+  ScreenRect at = frame_on_work_area({wanted.right - wanted.left, wanted.bottom - wanted.top},
+                                     {work.left, work.top, work.right, work.bottom});
+  SetWindowPos(frame, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK main_frame_proc(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -180,9 +204,9 @@ void centre_window(HWND window, HWND reference) {
 }
 
 HWND create_label(HWND parent, const char* text, int x, int y, int width, int height, int id) {
-  HWND label = CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE, x, y, width, height,
-                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleA(nullptr), nullptr);
+  HWND label = CreateWindowExA(
+      0, "Static", text, WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, x, y, width, height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
   return label;
 }

@@ -10,14 +10,20 @@
 #include "shell.h"
 
 extern const char FRAME_CLASS[];  // "WindowsApp"
-enum : int { FRAME_WIDTH = 544, FRAME_HEIGHT = 375, VERSION_LABEL_ID = 8000 };
+enum : int { VERSION_LABEL_ID = 8000 };
 enum : COLORREF { VERSION_LABEL_COLOUR = 0x00C8D0D4 };
 
 bool register_frame_class(HINSTANCE instance);
 
-// Makes the (hidden) frame of `player` with its VersionLabel and centres it
-// on the desktop.
+// Makes the (hidden) frame of `player`, of the smallest size, with its
+// VersionLabel, and centres it on the desktop.
 HWND create_main_frame(HINSTANCE instance, const char* caption, Player* player);
+
+// Sizes the frame to show the whole of its built page (at least the smallest
+// frame, at most the work area of the screen it is on: a page larger than
+// that scrolls) and centres it on that work area. The layouts' first row is
+// never higher than a screen of 600 pixels can show.
+void fit_frame_to_page(HWND frame, HWND page);
 
 LRESULT CALLBACK main_frame_proc(HWND frame, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -25,7 +31,9 @@ LRESULT CALLBACK main_frame_proc(HWND frame, UINT message, WPARAM wparam, LPARAM
 // the position changes.
 void centre_window(HWND window, HWND reference);
 
-// A visible "Static" child with the stock GUI font.
+// A visible one-line "Static" child with the stock GUI font: a text that
+// ends in blanks wider than the label is cut there, never wrapped onto a
+// hidden second line.
 HWND create_label(HWND parent, const char* text, int x, int y, int width, int height, int id);
 
 // Turns the wParam of one WM_MOUSEWHEEL into the page's wheel scroll request.

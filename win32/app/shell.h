@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "core/content/document.h"
+#include "core/page/frame_layout.h"
 #include "win32/answers/save_answers.h"
 #include "win32/page/media.h"
 
@@ -18,12 +19,11 @@ struct Player {
   // What the frame's close, the end of the session and "Sauver" call to save
   // the answers; null is save_answers_at. Window tests record the call.
   void (*save)(HWND page, SaveOccasion occasion);
+  // Where the frame may open: null is the work area of the screen it is on.
+  // Window tests give a small screen's.
+  bool (*work_area)(HWND frame, RECT* out);
   // The frame's own: the brush of its VersionLabel, made and deleted with it,
   // and the child that had the focus when it was last deactivated.
   HBRUSH version_label_brush;
   HWND focus_when_left;
 };
-
-// A value of a layout table: a negative value counts from the far edge, so
-// that -134 in a row of the table means W - 134 for a parent W pixels wide.
-inline int anchored(int value, int extent) { return value < 0 ? extent + value : value; }

@@ -43,7 +43,8 @@ int run_player(HINSTANCE instance) {
   return exit_code;
 }
 
-// The frame's first layout comes with its first showing, when both dialogs
+// The frame takes its size once the page is built and measured, before it is
+// first shown; its first layout comes with that showing, when both dialogs
 // exist. The focus goes to the first answer still to find, in view, only once
 // the page is shown and at its top: showing the frame takes the focus.
 HWND open_player_windows(HINSTANCE instance, Player* player) {
@@ -56,6 +57,7 @@ HWND open_player_windows(HINSTANCE instance, Player* player) {
   PageSetup setup = answering_page(doc, &player->media);
   player->page = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_QUESTION_PAGE), player->frame,
                                     question_page_proc, reinterpret_cast<LPARAM>(&setup));
+  if (player->page) fit_frame_to_page(player->frame, player->page);
   ShowWindow(player->frame, SW_SHOWNORMAL);
   ShowWindow(player->page, SW_SHOWNORMAL);
   SendMessageA(player->page, WM_VSCROLL, SB_TOP, 0);

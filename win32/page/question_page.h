@@ -60,6 +60,7 @@ struct PageState {
   // in page content coordinates: an answer picture takes the same.
   PageBox picture_boxes[MAX_QUESTIONS + 1];
   int width, height;        // content extent, set by the build
+  bool save_failure_told;   // a save after a judgement failed and the user knows
   WNDPROC field_proc;       // from the setup
   WNDPROC edit_class_proc;  // the edit class's own procedure
   MediaHost* media;         // from the setup
@@ -78,6 +79,7 @@ HWND page_control(HWND page, int id);
 
 // The extent of the page's content, as the build laid it out.
 SIZE page_extent(HWND page);
+
 
 // The page owns the bitmaps shown by its QuestionPictures: whoever gives one a
 // new bitmap (STM_SETIMAGE) deletes the one it replaces, and the page deletes

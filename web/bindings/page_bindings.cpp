@@ -29,16 +29,6 @@ QuizDocument* page_document() {
   return doc;
 }
 
-// The colours a static is painted with: `paint` its brush ("" for the
-// platform's own), `back` behind its text, `text` its text.
-val look_of(const StaticColours& colours) {
-  val look = val::object();
-  look.set("paint", colours.painted ? colour_text(brush_colour(colours.brush)) : "");
-  look.set("back", colours.sets_back ? colour_text(colours.back_colour) : "");
-  look.set("text", colours.sets_text ? colour_text(colours.text_colour) : "");
-  return look;
-}
-
 val try_typed(const std::string& expected_utf8, const std::string& typed) {
   std::string expected, problem;
   TriedAnswer tried;

@@ -1,19 +1,37 @@
 #include "platform_web.h"
 
+#include "convert.h"
+
 namespace {
 
 // A tag above the 24 colour bits, so that no brush is a null handle.
 const uintptr_t BRUSH_TAG = 0x01000000;
 
-bool find_no_resource(int, const char*, ResourceView*) { return false; }
-int answer_ok(const char*, const char*, unsigned) { return ANSWER_OK; }
+const std::vector<Resource>* quiz_resources = nullptr;
+std::vector<WebMessage>* kept_messages = nullptr;
+
+// Resources are found by number under a type name, as the player finds its own.
+bool find_quiz_resource(int id, const char* type, ResourceView* out) {
+  if (!quiz_resources || id < 0 || id > 0xFFFF) return false;
+  const Resource* found =
+      find_resource(*quiz_resources, resource_name(type), resource_number(uint16_t(id)));
+  if (!found) return false;
+  out->bytes = reinterpret_cast<const unsigned char*>(found->data.data());
+  out->size = uint32_t(found->data.size());
+  return true;
+}
+int keep_message(const char* text, const char* caption, unsigned) {
+  if (kept_messages) kept_messages->push_back({text ? text : "", caption ? caption : ""});
+  return ANSWER_OK;
+}
 FontHandle no_font(const FontSpec*) { return nullptr; }
 BrushHandle colour_brush(uint32_t colour) {
   return reinterpret_cast<BrushHandle>(uintptr_t(colour & 0x00FFFFFF) | BRUSH_TAG);
 }
 void delete_nothing(void*) {}
 
-const PlatformSeam WEB_SEAM = {find_no_resource, answer_ok, no_font, colour_brush, delete_nothing};
+const PlatformSeam WEB_SEAM = {find_quiz_resource, keep_message, no_font, colour_brush,
+                               delete_nothing};
 
 }  // namespace
 
@@ -21,4 +39,17 @@ void install_web_platform() { install_platform(&WEB_SEAM); }
 
 uint32_t brush_colour(BrushHandle brush) {
   return uint32_t(reinterpret_cast<uintptr_t>(brush) & 0x00FFFFFF);
+}
+
+void use_web_resources(const std::vector<Resource>* resources, std::vector<WebMessage>* messages) {
+  quiz_resources = resources;
+  kept_messages = messages;
+}
+
+emscripten::val look_of(const StaticColours& colours) {
+  emscripten::val look = emscripten::val::object();
+  look.set("paint", colours.painted ? colour_text(brush_colour(colours.brush)) : "");
+  look.set("back", colours.sets_back ? colour_text(colours.back_colour) : "");
+  look.set("text", colours.sets_text ? colour_text(colours.text_colour) : "");
+  return look;
 }

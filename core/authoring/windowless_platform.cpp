@@ -20,6 +20,8 @@ const PlatformSeam WINDOWLESS_SEAM = {find_no_resource, answer_ok, no_font, colo
 
 void install_windowless_platform() { install_platform(&WINDOWLESS_SEAM); }
 
+const PlatformSeam& windowless_seam() { return WINDOWLESS_SEAM; }
+
 uint32_t brush_colour(BrushHandle brush) {
   return uint32_t(reinterpret_cast<uintptr_t>(brush) & 0x00FFFFFF);
 }

@@ -11,5 +11,9 @@
 // Installs the seam; calling it again changes nothing.
 void install_windowless_platform();
 
+// The seam itself, for a front end that gives it resources or messages of
+// its own (the web player).
+const PlatformSeam& windowless_seam();
+
 // The colour (0x00BBGGRR) of a brush this seam made.
 uint32_t brush_colour(BrushHandle brush);

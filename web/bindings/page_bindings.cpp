@@ -6,6 +6,7 @@
 
 #include "convert.h"
 #include "page_look.h"
+#include "platform_web.h"
 #include "core/authoring/cp1252.h"
 #include "core/page/page_colours.h"
 #include "core/page/page_layout.h"
@@ -26,16 +27,6 @@ QuizDocument* page_document() {
     doc->answers_per_question = 1;
   }
   return doc;
-}
-
-// The colours a static is painted with: `paint` its brush ("" for the
-// platform's own), `back` behind its text, `text` its text.
-val look_of(const StaticColours& colours) {
-  val look = val::object();
-  look.set("paint", colours.painted ? colour_text(brush_colour(colours.brush)) : "");
-  look.set("back", colours.sets_back ? colour_text(colours.back_colour) : "");
-  look.set("text", colours.sets_text ? colour_text(colours.text_colour) : "");
-  return look;
 }
 
 // How the page's numbers and captions read on a background colour.

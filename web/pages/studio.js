@@ -820,6 +820,37 @@
     }
   }
 
+  // The quiz being edited, packed as download packs it, played in the web player.
+  let tryPlayer = null;
+  async function tryQuiz() {
+    const errors = allMessages().filter((m) => m.error);
+    if (busy) return;
+    if (errors.length || mediaPending()) {
+      $('#download-why').querySelector('button')?.focus();
+      return;
+    }
+    busy = true;
+    status('Préparation de l’essai…');
+    try {
+      const media = {};
+      for (const path of referencedPaths()) if (state.media.has(path)) media[path] = state.media.get(path).blob;
+      const result = await ask('build', { source: source(), media }, ({ done, total }) => showProgress(done, total));
+      if (!result.ok) {
+        status('Le quiz ne peut pas être essayé : voyez les erreurs.');
+        return;
+      }
+      if (!tryPlayer) tryPlayer = QuizPlayer.create($('#try-player'), quiz, { store: false });
+      $('#try-dialog').showModal();
+      await tryPlayer.open(result.exe, fileName(state.form.title, '.exe'));
+      status('');
+    } catch (error) {
+      status(`Le quiz n’a pas pu être essayé : ${error.message}.`);
+    } finally {
+      busy = false;
+      $('#progress').hidden = true;
+    }
+  }
+
   async function saveSource() {
     if (busy) return;
     busy = true;
@@ -980,6 +1011,8 @@
     $('#add-question').addEventListener('click', addQuestion);
     $('#new-quiz').addEventListener('click', newQuiz);
     $('#download').addEventListener('click', download);
+    $('#try-quiz').addEventListener('click', tryQuiz);
+    $('#try-dialog').addEventListener('close', () => tryPlayer && tryPlayer.close());
     $('#save-source').addEventListener('click', saveSource);
     for (const id of ['#open-files', '#open-folder']) {
       const input = $(id);

@@ -2,7 +2,8 @@
 // Makes one self-contained page from a template in web/pages: every
 // `<!-- inline KIND ID SOURCE -->` line is replaced by the source's text,
 // so that the page works opened from disk, offline, as one file.
-//   style  ID SOURCE   a <style>
+//   style  ID          a <style> with the file ID's text
+//   style-text ID SOURCE  a <style> with an id
 //   script ID SOURCE   a <script> that runs
 //   text   ID SOURCE   a script's text, kept for a worker (type text/plain)
 //   data   ID SOURCE   a file's bytes in base64 (type application/octet-stream)
@@ -29,6 +30,8 @@ export function makePage(template, named) {
       switch (kind) {
         case 'style':
           return `<style>\n${read(id)}</style>`;
+        case 'style-text':
+          return `<style id="${id}">\n${read(source)}</style>`;
         case 'script':
           return `<script id="${id}">\n${scriptText(source)}\n</script>`;
         case 'text':
@@ -49,7 +52,9 @@ if (import.meta.url === `file://${process.argv[1]}`) {
     return args.splice(at, 2)[1];
   };
   const output = option('-o');
-  const named = { module: option('--module'), player: option('--player') };
+  const named = { module: option('--module') };
+  // Only the studio carries the player it packs quizzes into.
+  if (args.includes('--player')) named.player = option('--player');
   const page = makePage(args[0], named);
   fs.writeFileSync(`${output}.part`, page);
   fs.renameSync(`${output}.part`, output);

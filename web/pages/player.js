@@ -1,0 +1,470 @@
+// The web player: a packed quiz played in a page with the player's own rules.
+// The module (the project's C++ in WebAssembly) reads the quiz, lays out its
+// page, judges, scores and writes the answers file; this script puts DOM
+// elements at the places the layout returns, forwards the user's keys and
+// clicks to the session, and shows what the session's view is told.
+//
+//   const player = QuizPlayer.create(root, module, { store: true });
+//   await player.open(bytes, 'quiz.exe');
+(function (global) {
+  'use strict';
+
+  // The address the Windows header panel shows as the maker's link.
+  const MAKER_ADDRESS = 'http://tirlo.example';
+  const STORE_PREFIX = 'quiz-player-answers:';
+  const KIND_PICTURE = 1, KIND_AUDIO = 2, KIND_VIDEO = 3;
+  const VIDEO_MARGIN = 5;
+
+  const element = (tag, className, text) => {
+    const node = document.createElement(tag);
+    if (className) node.className = className;
+    if (text !== undefined) node.textContent = text;
+    return node;
+  };
+
+  function toBase64(bytes) {
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    return btoa(text);
+  }
+  const fromBase64 = (text) => Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+
+  // A quiz is known by its content resources, whatever its file is called.
+  async function contentKey(bytes) {
+    if (global.crypto && crypto.subtle) {
+      const digest = new Uint8Array(await crypto.subtle.digest('SHA-256', bytes));
+      return [...digest].map((b) => b.toString(16).padStart(2, '0')).join('');
+    }
+    let hash = 0x811c9dc5; // FNV-1a where the page has no digest (an insecure origin)
+    for (const b of bytes) hash = Math.imul(hash ^ b, 0x01000193) >>> 0;
+    return 'fnv-' + hash.toString(16) + '-' + bytes.length;
+  }
+
+  // The picture's own size as the browser decodes it; 0 x 0 when it does not.
+  async function decodedSize(url) {
+    const image = new Image();
+    image.src = url;
+    try {
+      await image.decode();
+      return [image.naturalWidth, image.naturalHeight];
+    } catch {
+      return [0, 0];
+    }
+  }
+
+  function paint(node, look) {
+    node.style.background = look.paint || '';
+    node.style.color = look.text || '';
+    const text = node.querySelector('.qp-text');
+    if (text) text.style.background = look.back || '';
+  }
+
+  function place(node, box) {
+    node.style.left = `${box.x}px`;
+    node.style.top = `${box.y}px`;
+    node.style.width = `${box.width}px`;
+    node.style.height = `${box.height}px`;
+  }
+
+  function download(bytes, name, type) {
+    const url = URL.createObjectURL(new Blob([bytes], { type }));
+    const link = element('a');
+    link.href = url;
+    link.download = name;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
+  }
+
+  function create(root, module, options = {}) {
+    const store = options.store !== false;
+    root.classList.add('qp');
+    root.innerHTML = '';
+    const header = element('div', 'qp-header');
+    header.innerHTML = `
+      <div class="qp-score-box"><output class="qp-score" aria-label="Score"></output>
+        <span class="qp-code-caption"> Code :</span><output class="qp-code" aria-label="Code"></output></div>
+      <div class="qp-texts"><h2 class="qp-title"></h2><p class="qp-explanation"></p></div>
+      <div class="qp-side"><a class="qp-link" target="_blank" rel="noopener"></a>
+        <span class="qp-author-box"><span>Par :</span> <span class="qp-author"></span></span>
+        <span class="qp-actions">
+          <button type="button" class="qp-save" title="F2">Sauver</button>
+          <button type="button" class="qp-export">Exporter les réponses</button>
+          <label class="qp-import button">Importer des réponses<input type="file" accept=".txt,text/plain" hidden></label>
+        </span></div>`;
+    const status = element('p', 'qp-status');
+    status.setAttribute('role', 'status');
+    const pageBox = element('div', 'qp-page');
+    pageBox.tabIndex = -1;
+    pageBox.setAttribute('aria-label', 'Questions');
+    const content = element('div', 'qp-content');
+    pageBox.appendChild(content);
+    const dialog = element('dialog', 'qp-dialog');
+    dialog.setAttribute('role', 'alertdialog');
+    dialog.setAttribute('aria-modal', 'true');
+    dialog.innerHTML = '<h3 class="qp-dialog-caption"></h3><p class="qp-dialog-text"></p><form method="dialog"><button value="ok">OK</button></form>';
+    const id = `qp-${Math.random().toString(36).slice(2)}`;
+    dialog.querySelector('h3').id = `${id}-caption`;
+    dialog.querySelector('p').id = `${id}-text`;
+    dialog.setAttribute('aria-labelledby', `${id}-caption`);
+    dialog.setAttribute('aria-describedby', `${id}-text`);
+    root.append(header, status, pageBox, dialog);
+    header.hidden = true;
+    const $ = (selector) => root.querySelector(selector);
+    $('.qp-link').textContent = MAKER_ADDRESS;
+    $('.qp-link').href = MAKER_ADDRESS;
+
+    let quiz = null, opened = null, key = '', fileName = 'quiz.exe';
+    let fields = [], verdicts = [], reveals = [], pictures = [], layout = null;
+    let urls = [], clip = null;
+    const messages = [];
+    let returnFocus = null;
+
+    function say(text) {
+      status.textContent = text;
+    }
+
+    // The session's boxes, one at a time, in the order they were asked for.
+    function nextMessage() {
+      if (dialog.open || !messages.length) return;
+      const { text, caption } = messages.shift();
+      $('.qp-dialog-caption').textContent = caption;
+      $('.qp-dialog-text').textContent = text;
+      if (!returnFocus) returnFocus = document.activeElement;
+      dialog.showModal();
+      dialog.querySelector('button').focus();
+    }
+    dialog.addEventListener('close', () => {
+      if (messages.length) return nextMessage();
+      const back = returnFocus;
+      returnFocus = null;
+      if (back && back.isConnected) back.focus({ preventScroll: true });
+    });
+    function showMessage(text, caption) {
+      messages.push({ text, caption });
+      nextMessage();
+    }
+
+    function objectUrl(bytes, type) {
+      const url = URL.createObjectURL(new Blob([bytes], { type }));
+      urls.push(url);
+      return url;
+    }
+
+    function saveNow(told) {
+      if (!quiz) return;
+      if (store) {
+        try {
+          localStorage.setItem(STORE_PREFIX + key, toBase64(quiz.answers()));
+        } catch {
+          say('Les réponses ne peuvent pas être gardées dans ce navigateur : exportez-les pour les garder.');
+          return;
+        }
+      }
+      quiz.saved();
+      if (told) say('Réponses enregistrées.');
+    }
+
+    const view = {
+      show_text(k, text) {
+        if (fields[k]) fields[k].value = text;
+      },
+      show_verdict(k, word, look) {
+        const label = verdicts[k];
+        if (!label) return;
+        label.querySelector('.qp-text').textContent = word;
+        paint(label, look);
+      },
+      show_reveal(n, shown) {
+        if (reveals[n]) reveals[n].hidden = !shown;
+      },
+      show_answer_picture(n) {
+        showAnswerPicture(n);
+      },
+      show_message: showMessage,
+      show_score(score, code) {
+        $('.qp-score').textContent = score;
+        $('.qp-code').textContent = code;
+      },
+      save_answers() {
+        saveNow(false);
+      },
+    };
+
+    async function showAnswerPicture(n) {
+      const picture = pictures[n];
+      const question = layout && layout.questions[n - 1];
+      const bytes = quiz && quiz.media(n, true);
+      if (!picture || !question || !bytes) return;
+      const box = question.picture_box;
+      if (box.width <= 0 || box.height <= 0) return;
+      const url = objectUrl(bytes, 'image/jpeg');
+      const [width, height] = await decodedSize(url);
+      const fitted = module.fit_picture(width, height, box.width, box.height);
+      if (!fitted.width) return;
+      place(picture, { x: box.x + Math.trunc((box.width - fitted.width) / 2),
+        y: box.y + Math.trunc((box.height - fitted.height) / 2), width: fitted.width, height: fitted.height });
+      picture.innerHTML = '';
+      const image = element('img');
+      image.src = url;
+      image.alt = `Réponse de la question ${n}`;
+      image.width = fitted.width;
+      image.height = fitted.height;
+      picture.appendChild(image);
+      picture.classList.add('qp-answered');
+    }
+
+    function fieldNumber(input) {
+      return Number(input.dataset.field);
+    }
+
+    function judge(input) {
+      if (!quiz || dialog.open) return;
+      quiz.judge(fieldNumber(input), input.value);
+    }
+
+    function onKey(event) {
+      const input = event.target;
+      if (event.key === 'Enter') {
+        event.preventDefault();
+        judge(input);
+      } else if (event.key === 'F1') {
+        event.preventDefault();
+        quiz.spread(fieldNumber(input), input.value);
+      } else if (event.key === 'F2') {
+        event.preventDefault();
+        judge(input);
+        saveNow(true);
+      }
+    }
+
+    // Typing replaces the whole answer; the field is brought into view with
+    // its verdict label, as Tab brings it on the Windows page.
+    function onFocus(event) {
+      const input = event.target;
+      input.select();
+      const label = verdicts[fieldNumber(input)];
+      (label || input).scrollIntoView({ block: 'nearest', inline: 'nearest' });
+      input.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+    }
+
+    function stopClip() {
+      if (!clip) return;
+      clip.media.pause();
+      if (clip.band) clip.band.remove();
+      clip = null;
+    }
+
+    function clipProblem(n, band, bytes, video) {
+      const note = element('div', 'qp-clip-note');
+      note.setAttribute('role', 'note');
+      note.append(video
+        ? `Ce navigateur ne sait pas lire la vidéo de la question ${n} (son format AVI lui est inconnu). `
+        : `Ce navigateur ne sait pas lire l’extrait audio de la question ${n}. `);
+      const link = element('a', '', video ? 'Enregistrer la vidéo' : 'Enregistrer l’extrait');
+      link.href = objectUrl(bytes, video ? 'video/x-msvideo' : 'audio/mpeg');
+      link.download = `question-${n}.${video ? 'avi' : 'mp3'}`;
+      note.appendChild(link);
+      if (band) {
+        band.innerHTML = '';
+        band.appendChild(note);
+      } else {
+        say(note.textContent);
+      }
+    }
+
+    function playClip(n) {
+      stopClip();
+      const bytes = quiz.media(n, false);
+      if (!bytes) {
+        say(opened.kind === KIND_VIDEO ? 'Impossible de charger le fichier vidéo.' : 'Impossible de charger le fichier audio.');
+        return;
+      }
+      const video = opened.kind === KIND_VIDEO;
+      const media = element(video ? 'video' : 'audio');
+      media.src = objectUrl(bytes, video ? 'video/x-msvideo' : 'audio/mpeg');
+      let band = null;
+      if (video) {
+        const question = layout.questions[n - 1];
+        const play = question.places.find((p) => p.role === 'play');
+        const b = question.video_band;
+        band = element('div', 'qp-video');
+        place(band, { x: b.x, y: b.y, width: b.width, height: Math.max(1, (play ? play.y - VIDEO_MARGIN : b.y + b.height) - b.y) });
+        band.appendChild(media);
+        content.appendChild(band);
+      }
+      clip = { n, media, band };
+      media.addEventListener('error', () => clipProblem(n, band, bytes, video));
+      media.addEventListener('ended', () => { if (clip && clip.media === media && !video) clip = null; });
+      media.play().catch(() => {});
+    }
+
+    function makeControl(question, p) {
+      const n = question.number;
+      let node;
+      switch (p.role) {
+        case 'field': {
+          node = element('input', 'qp-field');
+          node.type = 'text';
+          node.dataset.field = String(p.id - 4000);
+          node.autocomplete = 'off';
+          node.spellcheck = false;
+          node.setAttribute('autocapitalize', 'off');
+          node.setAttribute('aria-label', `Réponse ${p.id - 4000} (question ${n})`);
+          node.addEventListener('keydown', onKey);
+          node.addEventListener('blur', (event) => judge(event.target));
+          node.addEventListener('focus', onFocus);
+          fields[p.id - 4000] = node;
+          break;
+        }
+        case 'play':
+        case 'stop':
+          node = element('button', 'qp-media', p.role === 'play' ? '▶' : '■');
+          node.type = 'button';
+          node.setAttribute('aria-label', `${p.role === 'play' ? 'Lire' : 'Arrêter'} l’extrait de la question ${n}`);
+          node.addEventListener('click', () => (p.role === 'play' ? playClip(n) : stopClip()));
+          break;
+        case 'picture':
+          node = element('div', 'qp-picture');
+          pictures[n] = node;
+          if (question.url && question.picture.width) {
+            const image = element('img');
+            image.src = question.url;
+            image.alt = `Image de la question ${n}`;
+            image.width = question.picture.width;
+            image.height = question.picture.height;
+            node.appendChild(image);
+          }
+          break;
+        default: {
+          node = element('div', `qp-static qp-${p.role}`);
+          node.appendChild(element('span', 'qp-text', p.text));
+          paint(node, p.look);
+          if (p.role === 'verdict') {
+            node.setAttribute('aria-live', 'polite');
+            verdicts[p.id - 5000] = node;
+          }
+          if (p.role === 'reveal') {
+            node.hidden = true;
+            reveals[n] = node;
+          }
+        }
+      }
+      node.classList.add(`qp-font-${p.font}`);
+      place(node, p);
+      return node;
+    }
+
+    function close() {
+      stopClip();
+      messages.length = 0;
+      if (dialog.open) dialog.close();
+      if (quiz) quiz.delete();
+      quiz = null;
+      urls.forEach((url) => URL.revokeObjectURL(url));
+      urls = [];
+      fields = []; verdicts = []; reveals = []; pictures = [];
+      content.innerHTML = '';
+      header.hidden = true;
+    }
+
+    function fillFields() {
+      for (let k = 1; k < fields.length; ++k) {
+        const f = quiz.field(k);
+        if (fields[k] && f) fields[k].value = f.text;
+      }
+    }
+
+    // Opens a quiz .exe's bytes: false, with the page's French message, for
+    // anything that is not a quiz.
+    async function open(bytes, name) {
+      close();
+      const started = performance.now();
+      fileName = name || 'quiz.exe';
+      quiz = new module.WebQuiz();
+      opened = quiz.open(bytes);
+      if (!opened.ok) {
+        const problem = opened.problem;
+        quiz.delete();
+        quiz = null;
+        say(`« ${fileName} » ne s’ouvre pas. ${problem}`);
+        return false;
+      }
+      for (const m of opened.messages) showMessage(m.text, m.caption);
+      key = await contentKey(quiz.content_bytes());
+      const count = opened.question_count;
+      const sizes = [];
+      const questionUrls = [];
+      if (opened.kind === KIND_PICTURE) {
+        const decoding = [];
+        for (let n = 1; n <= count; ++n) {
+          const media = quiz.media(n, false);
+          questionUrls[n] = media ? objectUrl(media, 'image/jpeg') : null;
+          decoding.push(questionUrls[n] ? decodedSize(questionUrls[n]) : [0, 0]);
+        }
+        sizes.push(...(await Promise.all(decoding)));
+      }
+      layout = quiz.lay_out(sizes);
+      $('.qp-title').textContent = opened.title;
+      $('.qp-explanation').textContent = opened.explanation;
+      $('.qp-author').textContent = opened.author;
+      $('.qp-score').textContent = '';
+      pageBox.style.background = opened.background;
+      content.style.width = `${layout.width}px`;
+      content.style.height = `${layout.height}px`;
+      const made = document.createDocumentFragment();
+      for (const question of layout.questions) {
+        question.url = questionUrls[question.number];
+        for (const p of question.places) made.appendChild(makeControl(question, p));
+      }
+      content.appendChild(made);
+      header.hidden = false;
+      quiz.start(view);
+      let restored = null;
+      if (store) {
+        try {
+          restored = localStorage.getItem(STORE_PREFIX + key);
+        } catch { /* no storage: nothing to restore */ }
+      }
+      if (restored) quiz.restore(fromBase64(restored));
+      fillFields();
+      quiz.judge_all();
+      say(restored ? 'Vos réponses à ce quiz ont été reprises.' : '');
+      const first = quiz.state().first_open;
+      if (fields[first] && !dialog.open) fields[first].focus();
+      root.dataset.openMs = String(Math.round(performance.now() - started));
+      return true;
+    }
+
+    function importAnswers(bytes) {
+      if (!quiz) return;
+      quiz.restore(bytes);
+      fillFields();
+      quiz.judge_all();
+      saveNow(false);
+      say('Réponses importées.');
+    }
+
+    $('.qp-save').addEventListener('click', () => saveNow(true));
+    $('.qp-export').addEventListener('click', () => {
+      if (!quiz) return;
+      const focused = document.activeElement;
+      if (focused && focused.classList.contains('qp-field')) judge(focused);
+      download(quiz.answers(), module.WebQuiz.answers_name(fileName) || 'reponses.txt', 'text/plain');
+    });
+    $('.qp-import input').addEventListener('change', async (event) => {
+      const file = event.target.files[0];
+      event.target.value = '';
+      if (file) importAnswers(new Uint8Array(await file.arrayBuffer()));
+    });
+
+    return {
+      open, close, importAnswers,
+      get quiz() { return quiz; },
+      answersName: () => module.WebQuiz.answers_name(fileName),
+    };
+  }
+
+  global.QuizPlayer = { create };
+})(typeof window !== 'undefined' ? window : globalThis);

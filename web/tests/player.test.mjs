@@ -1,0 +1,174 @@
+// player.html in Debian's Chromium, headless: a packed example opened from
+// disk, typed into, judged on Enter and on leaving a field, its verdict
+// words on their colours, its score and code; the answers exported with the
+// bytes the Windows player writes, kept in the browser and restored on
+// reopening, imported from a file; a clip that cannot play says so; a
+// hostile file gets the French message.
+//
+//   node --test web/tests/player.test.mjs
+// Needs build/wasm (player.html) and build/win32 (player.exe, quizpack).
+import { test, after } from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { chromium } from 'playwright-core';
+import { paths } from './support.mjs';
+import { temp, pack } from './player-support.mjs';
+
+const page = path.join(paths.root, 'build/wasm/web/player.html');
+const FLAGS = ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+  '--disable-sync', '--no-first-run', '--disable-quic', '--disable-extensions'];
+const profile = fs.mkdtempSync(path.join(temp, 'profile-'));
+const capitales = pack(path.join(paths.root, 'examples/capitales.toml'));
+
+async function openPlayer(viewport = { width: 1100, height: 800 }) {
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium', args: FLAGS, acceptDownloads: true, viewport, hasTouch: viewport.width < 600,
+  });
+  const tab = context.pages()[0] || (await context.newPage());
+  const problems = [];
+  tab.on('pageerror', (error) => problems.push(error.message));
+  await tab.goto('file://' + page);
+  await tab.waitForSelector('html[data-ready="true"]');
+  return { context, tab, problems };
+}
+
+async function openQuiz(tab, file) {
+  await tab.setInputFiles('#open-quiz', file);
+  await tab.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+}
+
+const field = (k) => `.qp-field[data-field="${k}"]`;
+const verdict = (tab, k) => tab.evaluate((k) => {
+  const label = document.querySelectorAll('.qp-verdict')[k - 1];
+  return { word: label.textContent, paint: label.style.background, back: label.querySelector('.qp-text').style.background };
+}, k);
+const header = (tab) => tab.evaluate(() => ({ score: document.querySelector('.qp-score').textContent, code: document.querySelector('.qp-code').textContent }));
+
+after(() => fs.rmSync(temp, { recursive: true, force: true }));
+
+test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, reload, import', async () => {
+  let { context, tab, problems } = await openPlayer();
+  await openQuiz(tab, capitales);
+  assert.equal(await tab.textContent('.qp-title'), "Capitales d'Europe");
+  assert.equal(await tab.evaluate(() => document.activeElement.dataset.field), '1', 'the first open field has the focus');
+  await tab.fill(field(1), 'paris');
+  await tab.press(field(1), 'Enter');
+  // Mode 3: the reveal text in an accessible dialog, its OK button focused.
+  await tab.waitForSelector('dialog.qp-dialog[open]');
+  assert.equal(await tab.textContent('.qp-dialog-caption'), 'texte');
+  assert.equal(await tab.getAttribute('dialog.qp-dialog', 'role'), 'alertdialog');
+  await tab.keyboard.press('Enter');
+  assert.deepEqual(await verdict(tab, 1), { word: 'BRAVO', paint: 'rgb(0, 255, 0)', back: 'rgb(0, 255, 0)' });
+  assert.deepEqual(await header(tab), { score: ' 1 / 6', code: 'ÉTÉ' });
+  await tab.fill(field(2), 'Rom');
+  await tab.focus(field(3)); // leaving field 2 judges it
+  assert.equal((await verdict(tab, 2)).paint, 'rgb(255, 203, 38)', 'a near miss on the hint colour');
+  await tab.fill(field(3), 'zzz');
+  await tab.press(field(3), 'Tab');
+  assert.deepEqual(await verdict(tab, 3), { word: 'FAUX', paint: 'rgb(255, 0, 0)', back: 'rgb(255, 0, 0)' });
+  assert.equal(await tab.evaluate(() => document.activeElement.dataset.field), '4');
+
+  const wanted = 'paris\r\nRom\r\nzzz\r\n\r\n\r\n\r\n';
+  const [download] = await Promise.all([tab.waitForEvent('download'), tab.click('.qp-export')]);
+  assert.equal(download.suggestedFilename(), 'capitales.txt');
+  assert.equal(fs.readFileSync(await download.path(), 'latin1'), wanted);
+  assert.deepEqual(problems, []);
+  await context.close();
+
+  // The same quiz under another name: its answers come back, judged again.
+  const renamed = path.join(temp, 'autre-nom.exe');
+  fs.copyFileSync(capitales, renamed);
+  ({ context, tab, problems } = await openPlayer());
+  await openQuiz(tab, renamed);
+  assert.equal(await tab.inputValue(field(2)), 'Rom');
+  assert.equal((await verdict(tab, 1)).word, 'BRAVO');
+  assert.equal((await verdict(tab, 3)).word, 'FAUX');
+  assert.equal(await tab.locator('dialog.qp-dialog[open]').count(), 0, 'restoring an answer is not finding it');
+  assert.deepEqual(await header(tab), { score: ' 1 / 6', code: 'ÉTÉ' });
+
+  // An answers file from the Windows player: its lines, in Windows-1252.
+  const file = path.join(temp, 'capitales.txt');
+  fs.writeFileSync(file, Buffer.from('paris\r\nRome\r\nBerlin\r\nVarsovie\r\nAth\xe8nes\r\n', 'latin1'));
+  await tab.setInputFiles('.qp-import input', file);
+  await tab.waitForFunction(() => document.querySelector('.qp-score').textContent === ' 5 / 6');
+  assert.equal(await tab.inputValue(field(5)), 'Athènes');
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
+test('a picture quiz with two fields: F1 spreads, the answer picture takes its place', async () => {
+  const { context, tab, problems } = await openPlayer();
+  await openQuiz(tab, pack(path.join(paths.root, 'examples/formes.toml')));
+  assert.equal(await tab.locator('.qp-picture img').count(), 4);
+  const size = await tab.evaluate(() => [...document.querySelectorAll('.qp-picture img')].map((i) => [i.width, i.height]));
+  assert.deepEqual(size[0], [260, 173]);
+  assert.equal(await tab.evaluate(() => getComputedStyle(document.querySelector('.qp-page')).backgroundColor), 'rgb(46, 74, 59)');
+  await tab.fill(field(1), 'cercle');
+  await tab.press(field(1), 'Enter');
+  await tab.fill(field(2), 'rouge');
+  await tab.press(field(2), 'Enter');
+  await tab.waitForSelector('.qp-picture.qp-answered img');
+  await tab.fill(field(4), 'bleu');
+  await tab.press(field(4), 'F1');
+  assert.equal(await tab.inputValue(field(6)), 'bleu', 'F1 gave the other open fields its text');
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
+test('clips: audio plays and stops; a video the browser cannot decode says so and offers the clip', async () => {
+  const { context, tab, problems } = await openPlayer();
+  await openQuiz(tab, pack(path.join(paths.root, 'examples/films.toml')));
+  await tab.click('.qp-media >> nth=0');
+  await tab.waitForSelector('.qp-clip-note a[download]', { timeout: 10000 });
+  assert.match(await tab.textContent('.qp-clip-note'), /ne sait pas lire la vidéo/);
+  await tab.click('.qp-media >> nth=1');
+  assert.equal(await tab.locator('.qp-video').count(), 0);
+  await openQuiz(tab, pack(path.join(paths.root, 'examples/voix.toml')));
+  await tab.click('.qp-media >> nth=0');
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
+test('a hostile file and a narrow touch screen', async () => {
+  const { context, tab, problems } = await openPlayer({ width: 360, height: 640 });
+  const hostile = path.join(temp, 'faux.exe');
+  const exe = fs.readFileSync(capitales);
+  fs.writeFileSync(hostile, Buffer.concat([exe.subarray(0, 1024), Buffer.alloc(200000, 0xff)]));
+  await openQuiz(tab, hostile);
+  assert.match(await tab.textContent('.qp-status'), /ne s’ouvre pas\. Ce fichier n'est pas un quiz/);
+  await openQuiz(tab, pack(path.join(paths.root, 'examples/formes.toml')));
+  // The grid is wider than the screen: the page scrolls sideways to the last field.
+  const scroll = await tab.evaluate(() => { const p = document.querySelector('.qp-page'); return [p.scrollWidth, p.clientWidth]; });
+  assert.ok(scroll[0] > scroll[1]);
+  await tab.focus(field(6));
+  assert.ok(await tab.evaluate(() => document.querySelector('.qp-page').scrollLeft > 0), 'the focused field is brought into view');
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
+test('the studio plays the quiz being edited: "Essayer le quiz"', async () => {
+  const context = await chromium.launchPersistentContext(fs.mkdtempSync(path.join(temp, 'studio-')), {
+    executablePath: '/usr/bin/chromium', args: FLAGS, viewport: { width: 1200, height: 900 },
+  });
+  const tab = context.pages()[0] || (await context.newPage());
+  const problems = [];
+  tab.on('pageerror', (error) => problems.push(error.message));
+  await tab.goto('file://' + paths.studio);
+  await tab.waitForSelector('html[data-ready="true"]', { timeout: 30000 });
+  await tab.setInputFiles('#open-files', path.join(paths.root, 'examples/capitales.toml'));
+  await tab.waitForFunction(() => document.querySelector('#status').textContent.includes('capitales'));
+  await tab.click('#try-quiz');
+  await tab.waitForSelector('#try-dialog[open] .qp-field');
+  assert.equal(await tab.textContent('#try-dialog .qp-title'), "Capitales d'Europe");
+  await tab.fill(`#try-dialog ${field(1)}`, 'Paris');
+  await tab.press(`#try-dialog ${field(1)}`, 'Enter');
+  await tab.waitForSelector('#try-dialog dialog.qp-dialog[open]');
+  await tab.keyboard.press('Enter');
+  assert.equal(await tab.textContent('#try-dialog .qp-verdict'), 'BRAVO');
+  assert.equal(await tab.textContent('#try-dialog .qp-score'), ' 1 / 6');
+  await tab.click('#try-close');
+  assert.equal(await tab.locator('#try-dialog[open]').count(), 0);
+  assert.deepEqual(problems, []);
+  await context.close();
+});

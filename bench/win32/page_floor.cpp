@@ -42,9 +42,9 @@ std::vector<HFONT> make_fonts(const WindowDescription& description) {
   LOGFONTA gui = {};
   GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui);
   std::vector<HFONT> fonts;
-  for (const LOGFONTA& spec : description.fonts) {
-    fonts.push_back(same_font(spec, gui) ? static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))
-                                         : CreateFontIndirectA(&spec));
+  for (const LOGFONTA& wanted : description.fonts) {
+    fonts.push_back(same_font(wanted, gui) ? static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))
+                                           : CreateFontIndirectA(&wanted));
   }
   return fonts;
 }

@@ -16,10 +16,10 @@ int font_index(Writer* writer, HFONT font) {
   for (size_t i = 0; i < writer->fonts.size(); ++i) {
     if (writer->fonts[i] == font) return int(i);
   }
-  LOGFONTA spec = {};
-  GetObjectA(font, sizeof spec, &spec);
-  fprintf(writer->file, "F\t%ld\t%ld\t%d\t%d\t%s\n", long(spec.lfHeight), long(spec.lfWeight),
-          spec.lfItalic, spec.lfUnderline, spec.lfFaceName);
+  LOGFONTA wanted = {};
+  GetObjectA(font, sizeof wanted, &wanted);
+  fprintf(writer->file, "F\t%ld\t%ld\t%d\t%d\t%s\n", long(wanted.lfHeight), long(wanted.lfWeight),
+          wanted.lfItalic, wanted.lfUnderline, wanted.lfFaceName);
   writer->fonts.push_back(font);
   return int(writer->fonts.size() - 1);
 }
@@ -122,13 +122,13 @@ bool read_window_description(const char* path, WindowDescription* out) {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     std::vector<std::string> f = fields_of(line);
     if (f[0] == "F" && f.size() >= 6) {
-      LOGFONTA spec = {};
-      spec.lfHeight = atol(f[1].c_str());
-      spec.lfWeight = atol(f[2].c_str());
-      spec.lfItalic = BYTE(atoi(f[3].c_str()));
-      spec.lfUnderline = BYTE(atoi(f[4].c_str()));
-      lstrcpynA(spec.lfFaceName, f[5].c_str(), LF_FACESIZE);
-      out->fonts.push_back(spec);
+      LOGFONTA wanted = {};
+      wanted.lfHeight = atol(f[1].c_str());
+      wanted.lfWeight = atol(f[2].c_str());
+      wanted.lfItalic = BYTE(atoi(f[3].c_str()));
+      wanted.lfUnderline = BYTE(atoi(f[4].c_str()));
+      lstrcpynA(wanted.lfFaceName, f[5].c_str(), LF_FACESIZE);
+      out->fonts.push_back(wanted);
     } else if (f[0] == "W" && f.size() >= 15) {
       DescribedWindow w;
       w.kind = WindowKind(atoi(f[1].c_str()));

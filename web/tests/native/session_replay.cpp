@@ -23,27 +23,9 @@
 #include "core/content/loader.h"
 #include "core/content/resource_names.h"
 #include "tests/support/recording_platform.h"
+#include "tests/support/report_fields.h"
 
 namespace {
-
-std::string escaped(const std::string& bytes) {
-  std::string out;
-  for (char c : bytes) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte >= 0x7F || c == '\\') {
-      char escape[8];
-      snprintf(escape, sizeof escape, "\\x%02X", byte);
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-void field(const std::string& name, const std::string& value) {
-  printf("%s=%s\n", name.c_str(), escaped(value).c_str());
-}
 
 std::string from_hex(const std::string& hex) {
   std::string bytes;

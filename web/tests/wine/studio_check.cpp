@@ -22,27 +22,9 @@
 #include "core/content/loader.h"
 #include "tests/e2e/driver.h"
 #include "win32/platform/platform_win32.h"
+#include "tests/support/report_fields.h"
 
 namespace {
-
-std::string escaped(const std::string& bytes) {
-  std::string out;
-  for (char c : bytes) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte >= 0x7F || c == '\\') {
-      char escape[8];
-      snprintf(escape, sizeof escape, "\\x%02X", byte);
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-void field(const std::string& name, const std::string& value) {
-  printf("%s=%s\n", name.c_str(), escaped(value).c_str());
-}
 
 uint32_t fnv1a(const char* bytes, DWORD size) {
   uint32_t hash = 2166136261u;

@@ -17,6 +17,7 @@
 #include "core/authoring/pe_resources.h"
 #include "core/content/loader.h"
 #include "core/content/resource_names.h"
+#include "core/page/frame_layout.h"
 #include "core/page/page_colours.h"
 #include "core/page/page_layout.h"
 #include "platform_web.h"
@@ -306,6 +307,7 @@ class WebQuiz {
     result->set("answers_per_question", int(doc_->answers_per_question));
     result->set("answer_mode", int(doc_->answer_mode));
     result->set("background", colour_text(doc_->background_colour));
+    result->set("maker_address", std::string(MAKER_ADDRESS));
   }
 
   // A place's text and colours: the static's as the page paints it.

@@ -9,8 +9,6 @@
 (function (global) {
   'use strict';
 
-  // The address the Windows header panel shows as the maker's link.
-  const MAKER_ADDRESS = 'http://tirlo.example';
   const STORE_PREFIX = 'quiz-player-answers:';
   const KIND_PICTURE = 1, KIND_AUDIO = 2, KIND_VIDEO = 3;
   const VIDEO_MARGIN = 5;
@@ -112,8 +110,6 @@
     root.append(header, status, pageBox, dialog);
     header.hidden = true;
     const $ = (selector) => root.querySelector(selector);
-    $('.qp-link').textContent = MAKER_ADDRESS;
-    $('.qp-link').href = MAKER_ADDRESS;
 
     let quiz = null, opened = null, key = '', fileName = 'quiz.exe';
     let fields = [], verdicts = [], reveals = [], pictures = [], layout = null;
@@ -406,6 +402,8 @@
         sizes.push(...(await Promise.all(decoding)));
       }
       layout = quiz.lay_out(sizes);
+      $('.qp-link').textContent = opened.maker_address;
+      $('.qp-link').href = opened.maker_address;
       $('.qp-title').textContent = opened.title;
       $('.qp-explanation').textContent = opened.explanation;
       $('.qp-author').textContent = opened.author;

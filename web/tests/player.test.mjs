@@ -51,6 +51,7 @@ test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, r
   let { context, tab, problems } = await openPlayer();
   await openQuiz(tab, capitales);
   assert.equal(await tab.textContent('.qp-title'), "Capitales d'Europe");
+  assert.equal(await tab.getAttribute('.qp-link', 'href'), 'http://tirlo.example');
   assert.equal(await tab.evaluate(() => document.activeElement.dataset.field), '1', 'the first open field has the focus');
   await tab.fill(field(1), 'paris');
   await tab.press(field(1), 'Enter');

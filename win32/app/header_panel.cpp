@@ -5,8 +5,6 @@
 #include "shell.h"
 #include "win32/platform/win32_seam.h"
 
-const char MAKER_ADDRESS[] = "http://tirlo.example";
-
 namespace {
 
 const DWORD LABEL_STYLE = WS_CHILD | WS_VISIBLE;

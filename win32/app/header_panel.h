@@ -8,8 +8,8 @@
 
 #include <windows.h>
 
-// The maker's web address: the text of the hyperlink and what it opens.
-extern const char MAKER_ADDRESS[];
+// MAKER_ADDRESS: the text of the hyperlink and what it opens.
+#include "core/page/frame_layout.h"
 
 enum : COLORREF { PANEL_COLOUR = 0x00FF8080, HYPERLINK_COLOUR = 0x00FF3232 };
 

@@ -31,10 +31,12 @@ struct Box {
 };
 std::vector<Box> boxes;
 std::vector<int> box_answers;                // given in turn; OK once they run out
+void (*during_box)() = nullptr;              // runs inside the box, as its loop would
 HANDLE file_to_free = INVALID_HANDLE_VALUE;  // closed when the next box shows
 
 int record_box(const char* text, const char* caption, unsigned buttons) {
   boxes.push_back({text, caption, buttons});
+  if (during_box) during_box();
   if (file_to_free != INVALID_HANDLE_VALUE) CloseHandle(file_to_free);
   file_to_free = INVALID_HANDLE_VALUE;
   if (box_answers.empty()) return ANSWER_OK;
@@ -98,6 +100,7 @@ class Answers : public ::testing::Test {
 
   void SetUp() override {
     boxes.clear();
+    during_box = nullptr;
     box_answers.clear();
     recording_platform = win32_platform();
     recording_platform.message_box = record_box;
@@ -499,6 +502,25 @@ TEST_F(Answers, AnUnwritableFolderIsToldAndLosesNothingSaved) {
   unblock_answers(folder + "\\" + answers_name());
   release(1, VK_F2);
   EXPECT_EQ(file_bytes(answers_name()), "nouveau\r\n\r\n");
+}
+
+// The box that asks on closing takes the focus from a field typed in: that
+// judgement saves too, and must not open a second box over the first.
+HWND judged_during_box = nullptr;
+TEST_F(Answers, AskingOnCloseIsOneBoxWhateverIsJudgedMeanwhile) {
+  quiz(QUIZ_TEXT, 2, 1, MODE_NOTHING);
+  open("ancien\r\n\r\n");
+  ASSERT_TRUE(block_answers(folder + "\\" + answers_name()));
+  type(1, "nouveau");
+  judged_during_box = page;
+  during_box = [] { evaluate_answer(judged_during_box, ID_ANSWER_FIELD + 1); };
+  box_answers = {ANSWER_CANCEL};
+  save_answers_at(page, SAVE_ON_CLOSE);
+  during_box = nullptr;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].text.find("quitter sans enregistrer"), std::string::npos);
+  EXPECT_EQ(verdict(1), "FAUX");
+  unblock_answers(folder + "\\" + answers_name());
 }
 
 // A row of pictures 200, 150 and 100 high: an answer picture shown in it

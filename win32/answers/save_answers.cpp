@@ -87,13 +87,18 @@ bool write_answers_file(HWND page) {
   return saved;
 }
 
+// While the user is asked, the field losing the focus to the box is judged,
+// and would save and tell again in a second box: the user is being told.
 void save_answers_at(HWND page, SaveOccasion occasion) {
+  PageState* state = page_state(page);
   if (!page_session(page)) return;  // no page: no answers to lose
   while (!write_answers_file(page)) {
     char name[TEXT_SLOT_SIZE];
     if (occasion == SAVE_AT_SESSION_END || !program_answers_file(name)) return;
+    state->save_failure_told = true;
     if (ask_again(name, occasion) != ANSWER_RETRY) return;
   }
+  state->save_failure_told = false;
 }
 
 void save_answers(HWND page) { save_answers_at(page, SAVE_ON_REQUEST); }

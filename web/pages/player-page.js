@@ -30,19 +30,7 @@
       openFile(input.files[0]);
       input.value = '';
     });
-    document.addEventListener('dragover', (event) => {
-      if (![...event.dataTransfer.types].includes('Files')) return;
-      event.preventDefault();
-      document.body.classList.add('dragging');
-    });
-    document.addEventListener('dragleave', (event) => {
-      if (!event.relatedTarget) document.body.classList.remove('dragging');
-    });
-    document.addEventListener('drop', (event) => {
-      event.preventDefault();
-      document.body.classList.remove('dragging');
-      openFile(event.dataTransfer.files[0]);
-    });
+    QuizPlayer.acceptDroppedFiles((files) => openFile(files[0]));
     document.documentElement.dataset.ready = 'true';
   }
 

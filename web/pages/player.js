@@ -464,5 +464,23 @@
     };
   }
 
-  global.QuizPlayer = { create };
+  // Files dropped anywhere on the page go to `onFiles` (an array); the body
+  // carries the class "dragging" while files are held over it.
+  function acceptDroppedFiles(onFiles) {
+    document.addEventListener('dragover', (event) => {
+      if (![...event.dataTransfer.types].includes('Files')) return;
+      event.preventDefault();
+      document.body.classList.add('dragging');
+    });
+    document.addEventListener('dragleave', (event) => {
+      if (!event.relatedTarget) document.body.classList.remove('dragging');
+    });
+    document.addEventListener('drop', (event) => {
+      event.preventDefault();
+      document.body.classList.remove('dragging');
+      onFiles([...event.dataTransfer.files]);
+    });
+  }
+
+  global.QuizPlayer = { create, acceptDroppedFiles };
 })(typeof window !== 'undefined' ? window : globalThis);

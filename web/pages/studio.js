@@ -785,22 +785,32 @@
     status(done < total ? `Préparation des images et extraits : ${done} sur ${total}…` : 'Écriture du quiz…');
   }
 
-  async function download() {
-    const errors = allMessages().filter((m) => m.error);
-    if (busy) return;
-    if (errors.length || mediaPending()) {
+  // Whether the quiz can be packed now; if not, the focus goes to why.
+  function readyToPack() {
+    if (busy) return false;
+    if (allMessages().some((m) => m.error) || mediaPending()) {
       $('#download-why').querySelector('button')?.focus();
-      return;
+      return false;
     }
+    return true;
+  }
+
+  // The quiz packed by the worker, with the media its source names.
+  function packQuiz() {
+    const media = {};
+    for (const path of referencedPaths()) if (state.media.has(path)) media[path] = state.media.get(path).blob;
+    return ask('build', { source: source(), media }, ({ done, total }) => showProgress(done, total));
+  }
+
+  async function download() {
+    if (!readyToPack()) return;
     busy = true;
     showWhy([]);
     showProgress(0, 0);
     status('Préparation du quiz…');
     try {
-      const media = {};
-      for (const path of referencedPaths()) if (state.media.has(path)) media[path] = state.media.get(path).blob;
       const started = performance.now();
-      const result = await ask('build', { source: source(), media }, ({ done, total }) => showProgress(done, total));
+      const result = await packQuiz();
       if (result.ok) {
         const name = fileName(state.form.title, '.exe');
         offer(result.exe, name, 'application/vnd.microsoft.portable-executable');
@@ -823,18 +833,11 @@
   // The quiz being edited, packed as download packs it, played in the web player.
   let tryPlayer = null;
   async function tryQuiz() {
-    const errors = allMessages().filter((m) => m.error);
-    if (busy) return;
-    if (errors.length || mediaPending()) {
-      $('#download-why').querySelector('button')?.focus();
-      return;
-    }
+    if (!readyToPack()) return;
     busy = true;
     status('Préparation de l’essai…');
     try {
-      const media = {};
-      for (const path of referencedPaths()) if (state.media.has(path)) media[path] = state.media.get(path).blob;
-      const result = await ask('build', { source: source(), media }, ({ done, total }) => showProgress(done, total));
+      const result = await packQuiz();
       if (!result.ok) {
         status('Le quiz ne peut pas être essayé : voyez les erreurs.');
         return;
@@ -1022,19 +1025,7 @@
         openFiles(files);
       });
     }
-    document.addEventListener('dragover', (event) => {
-      if (![...event.dataTransfer.types].includes('Files')) return;
-      event.preventDefault();
-      document.body.classList.add('dragging');
-    });
-    document.addEventListener('dragleave', (event) => {
-      if (!event.relatedTarget) document.body.classList.remove('dragging');
-    });
-    document.addEventListener('drop', (event) => {
-      event.preventDefault();
-      document.body.classList.remove('dragging');
-      openFiles([...event.dataTransfer.files]);
-    });
+    QuizPlayer.acceptDroppedFiles(openFiles);
   }
 
   async function start() {

@@ -58,7 +58,10 @@ HWND make_window(HINSTANCE instance, const DescribedWindow& w, HWND parent,
   } else if (w.kind == KIND_PANEL || w.kind == KIND_PAGE) {
     int dialog = w.kind == KIND_PANEL ? IDD_HEADER_PANEL : IDD_QUESTION_PAGE;
     made = CreateDialogParamA(instance, MAKEINTRESOURCEA(dialog), parent, dialog_proc, 0);
-    SetWindowPos(made, nullptr, w.x, w.y, w.width, w.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The templates make both dialogs hidden; the player shows them, and so
+    // must the floor, or none of their controls would ever be painted.
+    UINT shown = (w.style & WS_VISIBLE) ? SWP_SHOWWINDOW : 0;
+    SetWindowPos(made, nullptr, w.x, w.y, w.width, w.height, SWP_NOZORDER | SWP_NOACTIVATE | shown);
   } else {
     made = CreateWindowExA(w.ex_style, w.class_name.c_str(), w.text.c_str(), w.style, w.x, w.y,
                            w.width, w.height, parent,

@@ -1,6 +1,8 @@
 // Any bytes as a quiz's picture: the check refuses them with a reason or
 // accepts them; an accepted picture is stored as it came (kept, or already
-// fitting the player's box) or scaled down to a JPEG that fits the box.
+// fitting the player's box) or scaled down to a JPEG that fits the box. The
+// size the player reads from a JPEG's header, to lay out its page before it
+// decodes, is the size the decoder finds.
 #include <stb/stb_image.h>
 
 #include <cstdint>
@@ -8,6 +10,7 @@
 #include <string>
 
 #include "core/authoring/media.h"
+#include "core/page/picture_header.h"
 
 namespace {
 
@@ -46,6 +49,10 @@ const int64_t FUZZED_PIXELS = 1000000;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int width, height, channels;
   if (size < INT32_MAX && stbi_info_from_memory(data, int(size), &width, &height, &channels)) {
+    int header_width, header_height;
+    if (jpeg_picture_size(data, size, &header_width, &header_height) &&
+        (header_width != width || header_height != height))
+      abort();
     int64_t pixels = int64_t(width) * height;
     if (pixels > FUZZED_PIXELS && pixels <= MAX_PICTURE_PIXELS) return 0;
   }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "bench_program.h"
+#include "page_loop.h"
 #include "core/content/loader.h"
 #include "win32/app/main_frame.h"
 #include "win32/app/startup.h"
@@ -43,14 +44,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   start_media(&player.media, player.document);
   open_player_windows(instance, &player);
 
-  MSG message;
-  for (;;) {
-    report_ready_once(describe);
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
-    if (IsDialogMessageA(player.page, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  run_page_loop(player.page, describe);
   tear_down(&player);
   return 0;
 }

@@ -18,10 +18,13 @@ const char BENCH_READY_VARIABLE[] = "BENCH_READY";
 // Milliseconds since this process was created.
 double ms_since_process_start();
 
-// Called before each wait for a message: the first time no message (and no
-// paint) is pending, writes the ready time, then `details` if given.
-// Does nothing without BENCH_READY.
-void report_ready_once(void (*details)(FILE* file) = nullptr);
+// Called before each wait for a message, saying whether work is left for
+// the program's idle time (pictures still to decode): the first time no
+// message (and no paint) is pending is its first screen; the first time none
+// is pending and no work is left, it writes the ready time and the first
+// screen's ("first_screen_ms N"), then `details` if given. Does nothing
+// without BENCH_READY.
+void report_ready_once(void (*details)(FILE* file) = nullptr, bool idle_work_left = false);
 
 // Registers a top-level window class with an arrow cursor and the system
 // colour `background` (a COLOR_ value).

@@ -1,7 +1,8 @@
 // bench_launch RUNS NAME=PROGRAM[:ARGUMENT]...: starts benchmark programs
 // (ones that report when they are ready, see bench_program.h) RUNS times
-// each, in rounds, and prints the ready times, measured by each program from
-// its own process's creation: median, least and most. One more round asks
+// each, in rounds, and prints the ready times (and the first screen's, where
+// a program reports one), measured by each program from its own process's
+// creation: median, least and most. One more round asks
 // each program for its figures and prints them with the peak working set and
 // GDI count the system reports.
 #include <windows.h>
@@ -105,7 +106,8 @@ struct Program {
   std::string name;
   std::string command_line;
   std::vector<double> times;
-  std::string last_report;  // the ready file of the last timed run
+  std::vector<double> first_screens;  // where the program reports them
+  std::string last_report;            // the ready file of the last timed run
 };
 
 std::string file_text(const char* path) {
@@ -157,6 +159,8 @@ int main(int argc, char** argv) {
         print_figures(process, figures_path.c_str());
       } else {
         program.times.push_back(ms);
+        double first_screen = read_value(ready_path.c_str(), "first_screen_ms");
+        if (first_screen >= 0) program.first_screens.push_back(first_screen);
         program.last_report = file_text(ready_path.c_str());
       }
       close_program(process);
@@ -168,6 +172,12 @@ int main(int argc, char** argv) {
     printf("%s ready_ms median %.1f min %.1f max %.1f runs %zu\n", program.name.c_str(),
            program.times[program.times.size() / 2], program.times.front(), program.times.back(),
            program.times.size());
+    std::vector<double>& first = program.first_screens;
+    std::sort(first.begin(), first.end());
+    if (!first.empty()) {
+      printf("%s first_screen_ms median %.1f min %.1f max %.1f runs %zu\n", program.name.c_str(),
+             first[first.size() / 2], first.front(), first.back(), first.size());
+    }
     printf("%s", program.last_report.c_str());
   }
   DeleteFileA(ready_path.c_str());

@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "bench_program.h"
+#include "page_loop.h"
 #include "core/content/loader.h"
 #include "core/page/page_layout.h"
 #include "resources/resource_ids.h"
@@ -133,13 +134,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   SendMessageA(page, WM_VSCROLL, SB_TOP, 0);
   steps.shown = ms_since_process_start();
 
-  MSG message;
-  for (;;) {
-    report_ready_once(write_steps);
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
-    if (IsDialogMessageA(page, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  run_page_loop(page, write_steps);
   return 0;
 }

@@ -163,7 +163,7 @@ class Answers : public ::testing::Test {
     frame = open_player_windows(instance, &player);
     panel = player.panel;
     page = player.page;
-    pump_messages();
+    pump_messages(page);
   }
 
   HWND field(int k) { return GetDlgItem(page, ID_ANSWER_FIELD + k); }
@@ -375,6 +375,20 @@ TEST_F(Answers, AnswerPictureTakesTheQuestionPicturesPlaceWhole) {
   answer(1, "Lyon");  // stays replaced
   EXPECT_EQ(image_size(first).cy, 260);
   EXPECT_EQ(score(), " 3 / 4");
+}
+
+// Question 4's picture is below the first screen, still to decode, when its
+// restored answer shows the answer picture there: the question picture,
+// decoded later, must not come back over it.
+TEST_F(Answers, RestoredAnswerPictureStaysOverAQuestionPictureDecodedLater) {
+  use_pictures("pic_answers.dll");
+  quiz(QUIZ_PICTURE, 4, 1, MODE_SECOND_PICTURE);
+  open("\r\n\r\n\r\nVille 4\r\n");
+  EXPECT_EQ(verdict(4), "BRAVO");
+  EXPECT_EQ(image_size(picture(4)).cx, 65);  // the square answer picture in the 65-high row
+  EXPECT_EQ(image_size(picture(4)).cy, 65);
+  EXPECT_EQ(image_size(picture(1)).cx, 260);  // the others decoded as they were
+  EXPECT_EQ(image_size(picture(1)).cy, 65);
 }
 
 TEST_F(Answers, RestoredAnswersAreJudgedAndTheFocusGoesToTheFirstOpenField) {

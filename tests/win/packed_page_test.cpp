@@ -67,6 +67,8 @@ class PackedPage : public ::testing::Test {
     page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_QUESTION_PAGE),
                               parent, question_page_proc, reinterpret_cast<LPARAM>(&setup));
     ASSERT_NE(page, nullptr);
+    while (decode_next_picture(page)) {
+    }
   }
 
   void TearDown() override {

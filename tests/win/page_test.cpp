@@ -159,13 +159,19 @@ class PageTest : public ::testing::Test {
 
   // The page as the player makes it, at its build, then sized to width x
   // height (WM_SIZE).
-  void make_page(int width = 1000, int height = 700) {
+  // Settled: every picture decoded, as the player's loop leaves the page
+  // once nothing waits.
+  void make_page(int width = 1000, int height = 700, bool settle = true) {
     PageSetup setup = answering_page(doc, nullptr);
     setup.media_calls = media;
     page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_QUESTION_PAGE),
                               parent, question_page_proc, reinterpret_cast<LPARAM>(&setup));
     ASSERT_NE(page, nullptr);
     MoveWindow(page, 0, 0, width, height, FALSE);
+    if (settle) {
+      while (decode_next_picture(page)) {
+      }
+    }
   }
 
   std::vector<Control> controls() {
@@ -333,6 +339,62 @@ TEST_F(PageTest, PicturesThatDoNotLoadCountAsNoHeight) {
   for (int id = 9904; id <= 9907; ++id) {
     EXPECT_EQ(SendMessageA(GetDlgItem(page, id), STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << id;
   }
+}
+
+// The rows are laid out from the pictures' JPEG headers; only the pictures in
+// view are decoded before the page is first painted, the others as they come
+// into view or while nothing waits, into the very places the layout gave.
+TEST_F(PageTest, PicturesOutOfViewAreDecodedLaterInTheirPlaces) {
+  use_pictures("pic_later.dll");
+  shape(QUIZ_PICTURE, 8, 1, 0);
+  make_page(1000, 250);  // settled
+  std::vector<Control> settled;
+  std::vector<SIZE> sizes;
+  for (int n = 1; n <= 8; ++n) {
+    settled.push_back(item(ID_QUESTION_PICTURE + n));
+    sizes.push_back(image_size(GetDlgItem(page, ID_QUESTION_PICTURE + n)));
+  }
+  EXPECT_EQ(sizes[6].cx, 260);  // 130 x 65 enlarged
+  EXPECT_EQ(sizes[6].cy, 130);
+  DestroyWindow(page);
+
+  make_page(1000, 250, false);
+  PageState* state = page_state(page);
+  ASSERT_NE(state, nullptr);
+  EXPECT_EQ(state->pictures_pending, 3);  // rows 2 and 3: pictures 4, 7 and 8
+  for (int n = 1; n <= 8; ++n) {
+    const Control& now = settled[size_t(n - 1)];
+    expect_place(item(ID_QUESTION_PICTURE + n), now.place.left, now.place.top,
+                 now.place.right - now.place.left, now.place.bottom - now.place.top);
+  }
+  EXPECT_EQ(image_size(GetDlgItem(page, ID_QUESTION_PICTURE + 1)).cy, 200);
+  EXPECT_EQ(image_size(GetDlgItem(page, ID_QUESTION_PICTURE + 7)).cx, 0);
+
+  SendMessageA(page, WM_VSCROLL, SB_BOTTOM, 0);  // row 3 comes into view
+  EXPECT_EQ(image_size(GetDlgItem(page, ID_QUESTION_PICTURE + 7)).cy, 130);
+  EXPECT_EQ(image_size(GetDlgItem(page, ID_QUESTION_PICTURE + 8)).cy, 130);
+  EXPECT_EQ(state->pictures_pending, 1);
+  EXPECT_FALSE(decode_next_picture(page));  // the last one
+  EXPECT_FALSE(decode_next_picture(page));
+  for (int n = 1; n <= 8; ++n) {
+    SIZE size = image_size(GetDlgItem(page, ID_QUESTION_PICTURE + n));
+    EXPECT_EQ(size.cx, sizes[size_t(n - 1)].cx) << n;
+    EXPECT_EQ(size.cy, sizes[size_t(n - 1)].cy) << n;
+  }
+}
+
+// A page that goes with pictures still to decode takes every bitmap it made
+// with it.
+TEST_F(PageTest, APageGoingWithPicturesToDecodeLeavesNothingBehind) {
+  use_pictures("pic_later.dll");
+  shape(QUIZ_PICTURE, 8, 1, 0);
+  create_answer_font(doc);
+  DWORD before = gdi_object_count();
+  make_page(1000, 250, false);
+  ASSERT_GT(page_state(page)->pictures_pending, 0);
+  DestroyWindow(page);
+  EXPECT_EQ(gdi_object_count(), before);
+  EXPECT_FALSE(decode_next_picture(page));  // no longer a page
 }
 
 // Each picture is decoded once and handed to its static; the page deletes the

@@ -7,6 +7,7 @@
 #include "win32/app/main_frame.h"
 #include "win32/app/shell.h"
 #include "win32/app/startup.h"
+#include "win32/page/question_page.h"
 #include "win32/platform/win32_seam.h"
 
 std::vector<HWND> ShellWindows::saves;
@@ -93,13 +94,15 @@ std::vector<WPARAM> take_scroll_requests(HWND window) {
   return requests;
 }
 
-void pump_messages() {
+void pump_messages(HWND page) {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  do {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) continue;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  } while (decode_next_picture(page));
 }
 
 std::ostream& operator<<(std::ostream& out, const RECT& r) {

@@ -48,8 +48,10 @@ RECT child_rect(HWND child);
 RECT rect_of(int x, int y, int width, int height);
 // Removes and returns the WM_VSCROLL requests posted to `window` (wParams).
 std::vector<WPARAM> take_scroll_requests(HWND window);
-// Dispatches every message waiting on this thread; drops WM_QUIT.
-void pump_messages();
+// Dispatches every message waiting on this thread, drops WM_QUIT, and decodes
+// the pictures `page` still has to decode, as the player's loop does while
+// nothing waits.
+void pump_messages(HWND page = nullptr);
 
 inline bool operator==(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;

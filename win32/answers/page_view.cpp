@@ -53,6 +53,7 @@ void show_answer_picture(void* instance, int question) {
   HGDIOBJ old = reinterpret_cast<HGDIOBJ>(
       SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
   if (old && old != bitmap) DeleteObject(old);
+  forget_pending_picture(state, question);  // its question picture must not come back over it
 }
 
 void show_message(void*, const char* text, const char* caption) {

@@ -69,8 +69,12 @@ HWND open_player_windows(HINSTANCE instance, Player* player) {
 // failure instead of spinning.
 int run_message_loop(HWND page) {
   MSG message;
-  BOOL got;
-  while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+  BOOL got = 0;
+  for (;;) {
+    // The page's pictures out of view decode one at a time while nothing
+    // waits (a paint counts as waiting): the first screen comes first.
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && decode_next_picture(page)) continue;
+    if ((got = GetMessageA(&message, nullptr, 0, 0)) <= 0) break;
     if (IsDialogMessageA(page, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);

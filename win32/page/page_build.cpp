@@ -6,6 +6,7 @@
 #include "core/answers/quiz_session.h"
 #include "core/content/resource_names.h"
 #include "core/page/page_layout.h"
+#include "core/page/picture_header.h"
 #include "media.h"
 #include "picture.h"
 #include "question_page.h"
@@ -63,10 +64,12 @@ struct PageBuild {
   HWND page;
   QuizDocument* doc;
   HINSTANCE instance;
-  // The pictures of the current row, decoded once: measured, then handed to
-  // their statics; any left over is deleted.
+  // The pictures of the current row, measured from their JPEG headers (and
+  // decoded later) or decoded once, then handed to their statics; any left
+  // over is deleted.
   HBITMAP row_bitmaps[3];
   PictureSize row_sizes[3];
+  bool row_pending[3];
   // COM, held from the first picture to the end of the build: each decode
   // initialises it again, and inside an open apartment that nests instead of
   // building and tearing one down every time. A quiz without pictures never
@@ -132,6 +135,20 @@ void release_row_pictures(PageBuild* build) {
     bitmap = nullptr;
   }
   for (PictureSize& size : build->row_sizes) size = {0, 0};
+  for (bool& pending : build->row_pending) pending = false;
+}
+
+// The fitted size from the picture's JPEG header, when it has one that reads.
+bool size_from_header(HMODULE module, int id, PictureSize* size) {
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MEDIA_RESOURCE_TYPE);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  int width = 0, height = 0;
+  if (!bytes || !jpeg_picture_size(bytes, SizeofResource(module, found), &width, &height)) {
+    return false;
+  }
+  *size = fit_picture(width, height, PICTURE_BOX, PICTURE_BOX);
+  return size->width > 0;
 }
 
 void open_apartment_for(PageBuild* build, HMODULE module, int id) {
@@ -146,6 +163,12 @@ void measure_row(PageBuild* build, int n, int count) {
   HMODULE module = resource_module();
   for (int c = 0; c < count; ++c) {
     int id = QUESTION_MEDIA_RESOURCE + n + c;
+    if (size_from_header(module, id, &build->row_sizes[c])) {
+      build->row_pending[c] = true;
+      continue;
+    }
+    // Not a JPEG whose header reads (any other picture the system decodes):
+    // decoded now, for its size.
     open_apartment_for(build, module, id);
     HBITMAP bitmap = load_picture(module, id, MEDIA_RESOURCE_TYPE, PICTURE_BOX, PICTURE_BOX);
     BITMAP info = {};
@@ -160,7 +183,12 @@ void measure_row(PageBuild* build, int n, int count) {
 
 void create_picture(PageBuild* build, int n, const ControlPlace& place) {
   HWND picture = create_control(*build, "Static", nullptr, PICTURE_STYLE, place);
-  HBITMAP& bitmap = build->row_bitmaps[(n - 1) % 3];
+  int column = (n - 1) % 3;
+  HBITMAP& bitmap = build->row_bitmaps[column];
+  if (picture && build->row_pending[column] && n <= MAX_QUESTIONS) {
+    build->state->picture_pending[n] = true;
+    ++build->state->pictures_pending;
+  }
   if (picture && bitmap) {
     SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     bitmap = nullptr;  // the page deletes it with the static
@@ -272,7 +300,15 @@ void build_page(PageState* state) {
 
   // Restored answers show their verdicts and count in the score from the
   // start (answer pictures decode inside the apartment still held).
+  // Pictures still to decode keep the apartment open until the last.
+  if (state->pictures_pending > 0 && !build.apartment_open) {
+    build.apartment_open = SUCCEEDED(CoInitialize(nullptr));
+  }
   judge_all_fields(&state->session);
-  if (build.apartment_open) CoUninitialize();
+  if (state->pictures_pending > 0) {
+    state->apartment_open = build.apartment_open;
+  } else if (build.apartment_open) {
+    CoUninitialize();
+  }
   setup_scrollbars(page);
 }

@@ -92,6 +92,7 @@ void scroll_bar_to(HWND page, int bar, const SCROLLINFO& info, int target) {
   } else {
     scroll_content(page, moved, 0);
   }
+  decode_pictures_in_view(page_state(page));  // what the scroll brings into view
 }
 
 void set_bar(HWND page, int bar, int extent, int visible) {
@@ -131,6 +132,7 @@ void on_size(HWND page) {
   setup_scrollbars(page);
   int new_h = GetScrollPos(page, SB_HORZ), new_v = GetScrollPos(page, SB_VERT);
   scroll_content(page, (old_h - new_h) * SCROLL_UNIT, (old_v - new_v) * SCROLL_UNIT);
+  decode_pictures_in_view(page_state(page));
 }
 
 void on_vscroll(HWND page, int code, LPARAM target) {
@@ -217,6 +219,7 @@ void on_destroy(HWND page) {
   PageState* state = page_state(page);
   if (!state) return;
   end_session(&state->session);
+  release_pending_pictures(state);
   for (int n = 1; n <= MAX_QUESTIONS; ++n) {
     HWND picture = state->pictures[n];
     if (!picture) continue;

@@ -59,6 +59,12 @@ struct PageState {
   // The box question n's picture was fitted and centred in, from the layout,
   // in page content coordinates: an answer picture takes the same.
   PageBox picture_boxes[MAX_QUESTIONS + 1];
+  // Question pictures laid out from the size their JPEG header gives and not
+  // decoded yet: each is decoded when it comes into view, or while the
+  // program has nothing else to do. COM stays open until the last is done.
+  bool picture_pending[MAX_QUESTIONS + 1];
+  int pictures_pending;
+  bool apartment_open;
   int width, height;        // content extent, set by the build
   bool save_failure_told;   // a save after a judgement failed and the user knows
   WNDPROC field_proc;       // from the setup
@@ -80,7 +86,6 @@ HWND page_control(HWND page, int id);
 // The extent of the page's content, as the build laid it out.
 SIZE page_extent(HWND page);
 
-
 // The page owns the bitmaps shown by its QuestionPictures: whoever gives one a
 // new bitmap (STM_SETIMAGE) deletes the one it replaces, and the page deletes
 // the last ones when it is destroyed. Nothing is judged once it is going.
@@ -95,6 +100,20 @@ void scroll_horizontally_to(HWND page, int position);
 
 // The font of the answer fields, made once per document.
 void create_answer_font(QuizDocument* doc);
+
+// Decodes one picture still waiting, if any, and shows it: the message loop
+// calls it while no message waits. False once none waits (and for a window
+// that is not a page).
+bool decode_next_picture(HWND page);
+
+// Decodes and shows every waiting picture whose box is in the page's view.
+void decode_pictures_in_view(PageState* state);
+
+// Question n's picture no longer waits: an answer picture took its static.
+void forget_pending_picture(PageState* state, int n);
+
+// No picture waits any more (the page is going).
+void release_pending_pictures(PageState* state);
 
 // Builds every control of the page from its state's document (WM_INITDIALOG),
 // fills the answer fields from the answers file and judges them all.

@@ -3,7 +3,8 @@
 // words on their colours, its score and code; the answers exported with the
 // bytes the Windows player writes, kept in the browser and restored on
 // reopening, imported from a file; a clip that cannot play says so; a
-// hostile file gets the French message.
+// hostile file gets the French message; the header at the Windows panel's
+// places.
 //
 //   node --test web/tests/player.test.mjs
 // Needs build/wasm (player.html) and build/win32 (player.exe, quizpack).
@@ -43,6 +44,17 @@ const verdict = (tab, k) => tab.evaluate((k) => {
   const label = document.querySelectorAll('.qp-verdict')[k - 1];
   return { word: label.textContent, paint: label.style.background, back: label.querySelector('.qp-text').style.background };
 }, k);
+// Each header control's box in the panel's client, and the panel's width there.
+const headerPlaces = (tab) => tab.evaluate(() => {
+  const panel = document.querySelector('.qp-header');
+  const origin = panel.getBoundingClientRect();
+  const places = { client: panel.clientWidth, colour: getComputedStyle(panel).backgroundColor };
+  for (const name of ['hyperlink', 'author', 'save', 'explanation', 'title', 'score', 'code', 'line-right']) {
+    const box = panel.querySelector(`.qp-${name}`).getBoundingClientRect();
+    places[name] = [box.left - origin.left - panel.clientLeft, box.top - origin.top - panel.clientTop, box.width, box.height];
+  }
+  return places;
+});
 const header = (tab) => tab.evaluate(() => ({ score: document.querySelector('.qp-score').textContent, code: document.querySelector('.qp-code').textContent }));
 
 after(() => fs.rmSync(temp, { recursive: true, force: true }));
@@ -52,6 +64,19 @@ test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, r
   await openQuiz(tab, capitales);
   assert.equal(await tab.textContent('.qp-title'), "Capitales d'Europe");
   assert.equal(await tab.getAttribute('.qp-link', 'href'), 'http://tirlo.example');
+  // The header at the Windows panel's places, right block anchored to the
+  // right edge, only the explanation stretching, at two widths.
+  for (const width of [1100, 700]) {
+    await tab.setViewportSize({ width, height: 800 });
+    await tab.waitForFunction((w) => document.querySelector('.qp-header').clientWidth === w - 13, width);
+    const w = width - 13; // the panel at 5 with the frame's width less 11, inside its 1-pixel border
+    assert.deepEqual(await headerPlaces(tab), {
+      client: w, colour: 'rgb(128, 128, 255)',
+      hyperlink: [w - 134, 0, 115, 18], author: [w - 107, 25, 105, 18], save: [w - 204, 25, 55, 18],
+      explanation: [110, 19, w - 324, 28], title: [110, 3, 260, 18], score: [10, 1, 80, 20], code: [44, 29, 53, 16],
+      'line-right': [w - 145, 0, 1, 50],
+    }, `at ${width}`);
+  }
   assert.equal(await tab.evaluate(() => document.activeElement.dataset.field), '1', 'the first open field has the focus');
   await tab.fill(field(1), 'paris');
   await tab.press(field(1), 'Enter');
@@ -139,6 +164,11 @@ test('a hostile file and a narrow touch screen', async () => {
   await openQuiz(tab, hostile);
   assert.match(await tab.textContent('.qp-status'), /ne s’ouvre pas\. Ce fichier n'est pas un quiz/);
   await openQuiz(tab, pack(path.join(paths.root, 'examples/formes.toml')));
+  // Where the link would run into the title, the header folds: nothing cut off.
+  assert.ok(await tab.evaluate(() => {
+    const panel = document.querySelector('.qp-header.qp-folded');
+    return panel && [...panel.children].every((c) => c.scrollWidth <= c.clientWidth + 1 && c.getBoundingClientRect().right <= panel.getBoundingClientRect().right);
+  }), 'the folded header holds its parts');
   // The grid is wider than the screen: the page scrolls sideways to the last field.
   const scroll = await tab.evaluate(() => { const p = document.querySelector('.qp-page'); return [p.scrollWidth, p.clientWidth]; });
   assert.ok(scroll[0] > scroll[1]);

@@ -26,8 +26,8 @@ const profile = fs.mkdtempSync(path.join(temp, 'profile-'));
 const capitales = pack(path.join(paths.root, 'examples/capitales.toml'));
 const putResource = path.join(paths.root, 'build/native/tests/put_resource');
 
-async function openPlayer(viewport = { width: 1100, height: 800 }) {
-  const context = await chromium.launchPersistentContext(profile, {
+async function openPlayer(viewport = { width: 1100, height: 800 }, folder = profile) {
+  const context = await chromium.launchPersistentContext(folder, {
     executablePath: '/usr/bin/chromium', args: FLAGS, acceptDownloads: true, viewport, hasTouch: viewport.width < 600,
   });
   const tab = context.pages()[0] || (await context.newPage());
@@ -212,68 +212,72 @@ test('a hostile file and a narrow touch screen', async () => {
 });
 
 test('hostile files dropped on the page: a French message or a sound page, never a hang', async () => {
-  const { context, tab, problems } = await openPlayer();
-  const records = (n, per = 1) => Array.from({ length: n }, (_, i) => [...Array(per === 2 ? 2 : 1).fill(`r${i + 1}`), `Question ${i + 1}`]);
-  const long = 'é'.repeat(1000);
-  const good = content({ count: 3, records: records(3), mode: 2, reveals: ['a', 'b', 'c'] });
-  const notes = path.join(temp, 'notes.exe');
-  fs.copyFileSync(path.join(paths.root, 'README.md'), notes);
-  const formes = pack(path.join(paths.root, 'examples/formes.toml'));
-  const garbage = Buffer.from(Array.from({ length: 5000 }, (_, i) => (i * 7919) % 251));
-  const cases = [
-    // What is not a quiz at all: the page says so and opens nothing. Streams
-    // that do not decode: the player's own box, then its defaults.
-    { file: notes, status: /ne s’ouvre pas\. Ce fichier n'est pas un quiz : ce n'est pas un programme Windows/ },
-    { file: withResource(capitales, 'coupe', 'PATCH', 104, good, '--encode', '--cut', '9'), box: /Erreur dans le décryptage des reponses/, questions: 2 },
-    { file: withResource(capitales, 'codes-coupes', 'PATCH', 105, Buffer.from('CODE\r\n'.repeat(6)), '--encode', '--cut', '3'), box: /Erreur dans le décryptage des codes/, questions: 6 },
-    { file: withResource(capitales, 'brut', 'PATCH', 104, garbage), box: /Erreur dans le décryptage des reponses/, questions: 2 },
-    // The parser's guards: at most 96 questions, a count above the records,
-    // answers per question 0 and 3 read as 1, texts cut at 259 bytes.
-    { file: withResource(capitales, 'q200', 'PATCH', 104, content({ count: 200, records: records(200) }), '--encode'), questions: 96 },
-    { file: withResource(capitales, 'q255', 'PATCH', 104, content({ count: 255, records: records(4) }), '--encode'), questions: 4 },
-    { file: withResource(capitales, 'a0', 'PATCH', 104, content({ count: 3, per: 0, records: records(3) }), '--encode'), questions: 3, fields: 3 },
-    { file: withResource(capitales, 'a3', 'PATCH', 104, content({ count: 3, per: 3, records: records(3) }), '--encode'), questions: 3, fields: 3 },
-    { file: withResource(capitales, 'longs', 'PATCH', 104, Buffer.concat([Buffer.from([0, 1, 2, 1]),
-      Buffer.from(`${long}|${long}|${long}|${long}|${long}|${long}|${long}|r2|${long}|\x02${long}|${long}|\x0a\x14\x1e`, 'latin1')]), '--encode'), questions: 2, title: 259 },
-    // Pictures that do not decode: the page lays out their boxes empty.
-    { file: withResource(formes, 'images', 'IMG', 401, garbage), questions: 4, pictures: 3 },
-  ];
-  for (const c of cases) {
-    const name = path.basename(c.file);
-    await dropFile(tab, c.file);
-    const seen = await tab.evaluate(() => ({
-      status: document.querySelector('.qp-status').textContent,
-      box: document.querySelector('dialog.qp-dialog[open]') ? document.querySelector('.qp-dialog-text').textContent : '',
-      questions: document.querySelectorAll('.qp-number').length,
-      fields: document.querySelectorAll('.qp-field').length,
-      pictures: document.querySelectorAll('.qp-picture img').length,
-      title: document.querySelector('.qp-title').textContent.length,
-    }));
-    if (c.status) assert.match(seen.status, c.status, name);
-    if (c.box) assert.match(seen.box, c.box, name);
-    while (await tab.locator('dialog.qp-dialog[open]').count()) await tab.keyboard.press('Enter');
-    if (c.questions !== undefined) {
-      assert.equal(seen.questions, c.questions, name);
-      if (c.fields !== undefined) assert.equal(seen.fields, c.fields, name);
-      if (c.pictures !== undefined) assert.equal(seen.pictures, c.pictures, name);
-      if (c.title !== undefined) assert.equal(seen.title, c.title, name);
-      // The page plays: a wrong answer is judged and the score reads on.
-      await tab.fill(field(1), 'zzz');
-      await tab.press(field(1), 'Enter');
+  // A profile of its own: no answers kept for these quizzes' content.
+  const { context, tab, problems } = await openPlayer(undefined, fs.mkdtempSync(path.join(temp, 'hostile-')));
+  try {
+    const records = (n, per = 1) => Array.from({ length: n }, (_, i) => [...Array(per === 2 ? 2 : 1).fill(`r${i + 1}`), `Question ${i + 1}`]);
+    const long = 'é'.repeat(1000);
+    const good = content({ count: 3, records: records(3), mode: 2, reveals: ['a', 'b', 'c'] });
+    const notes = path.join(temp, 'notes.exe');
+    fs.copyFileSync(path.join(paths.root, 'README.md'), notes);
+    const formes = pack(path.join(paths.root, 'examples/formes.toml'));
+    const garbage = Buffer.from(Array.from({ length: 5000 }, (_, i) => (i * 7919) % 251));
+    const cases = [
+      // What is not a quiz at all: the page says so and opens nothing. Streams
+      // that do not decode: the player's own box, then its defaults.
+      { file: notes, status: /ne s’ouvre pas\. Ce fichier n'est pas un quiz : ce n'est pas un programme Windows/ },
+      { file: withResource(capitales, 'coupe', 'PATCH', 104, good, '--encode', '--cut', '9'), box: /Erreur dans le décryptage des reponses/, questions: 2 },
+      { file: withResource(capitales, 'codes-coupes', 'PATCH', 105, Buffer.from('CODE\r\n'.repeat(6)), '--encode', '--cut', '3'), box: /Erreur dans le décryptage des codes/, questions: 6 },
+      { file: withResource(capitales, 'brut', 'PATCH', 104, garbage), box: /Erreur dans le décryptage des reponses/, questions: 2 },
+      // The parser's guards: at most 96 questions, a count above the records,
+      // answers per question 0 and 3 read as 1, texts cut at 259 bytes.
+      { file: withResource(capitales, 'q200', 'PATCH', 104, content({ count: 200, records: records(200) }), '--encode'), questions: 96 },
+      { file: withResource(capitales, 'q255', 'PATCH', 104, content({ count: 255, records: records(4) }), '--encode'), questions: 4 },
+      { file: withResource(capitales, 'a0', 'PATCH', 104, content({ count: 3, per: 0, records: records(3) }), '--encode'), questions: 3, fields: 3 },
+      { file: withResource(capitales, 'a3', 'PATCH', 104, content({ count: 3, per: 3, records: records(3) }), '--encode'), questions: 3, fields: 3 },
+      { file: withResource(capitales, 'longs', 'PATCH', 104, Buffer.concat([Buffer.from([0, 1, 2, 1]),
+        Buffer.from(`${long}|${long}|${long}|${long}|${long}|${long}|${long}|r2|${long}|\x02${long}|${long}|\x0a\x14\x1e`, 'latin1')]), '--encode'), questions: 2, title: 259 },
+      // Pictures that do not decode: the page lays out their boxes empty.
+      { file: withResource(formes, 'images', 'IMG', 401, garbage), questions: 4, pictures: 3 },
+    ];
+    for (const c of cases) {
+      const name = path.basename(c.file);
+      await dropFile(tab, c.file);
+      const seen = await tab.evaluate(() => ({
+        status: document.querySelector('.qp-status').textContent,
+        box: document.querySelector('dialog.qp-dialog[open]') ? document.querySelector('.qp-dialog-text').textContent : '',
+        questions: document.querySelectorAll('.qp-number').length,
+        fields: document.querySelectorAll('.qp-field').length,
+        pictures: document.querySelectorAll('.qp-picture img').length,
+        title: document.querySelector('.qp-title').textContent.length,
+      }));
+      if (c.status) assert.match(seen.status, c.status, name);
+      if (c.box) assert.match(seen.box, c.box, name);
       while (await tab.locator('dialog.qp-dialog[open]').count()) await tab.keyboard.press('Enter');
-      assert.equal(await tab.textContent('.qp-verdict >> nth=0'), 'FAUX', name);
-      assert.match((await header(tab)).score, new RegExp(`^ 0 / ${c.questions}$`), name);
+      if (c.questions !== undefined) {
+        assert.equal(seen.questions, c.questions, name);
+        if (c.fields !== undefined) assert.equal(seen.fields, c.fields, name);
+        if (c.pictures !== undefined) assert.equal(seen.pictures, c.pictures, name);
+        if (c.title !== undefined) assert.equal(seen.title, c.title, name);
+        // The page plays: a wrong answer is judged and the score reads on.
+        await tab.fill(field(1), 'zzz');
+        await tab.press(field(1), 'Enter');
+        while (await tab.locator('dialog.qp-dialog[open]').count()) await tab.keyboard.press('Enter');
+        assert.equal(await tab.textContent('.qp-verdict >> nth=0'), 'FAUX', name);
+        assert.match((await header(tab)).score, new RegExp(`^ 0 / ${c.questions}$`), name);
+      }
     }
+    // After them all, a sound quiz still opens and plays.
+    await dropFile(tab, capitales);
+    await tab.fill(field(1), 'Paris');
+    await tab.press(field(1), 'Enter');
+    await tab.waitForSelector('dialog.qp-dialog[open]');
+    await tab.keyboard.press('Enter');
+    assert.equal((await header(tab)).score, ' 1 / 6');
+    assert.deepEqual(problems, []);
+  } finally {
+    await context.close();
   }
-  // After them all, a sound quiz still opens and plays.
-  await dropFile(tab, capitales);
-  await tab.fill(field(1), 'Paris');
-  await tab.press(field(1), 'Enter');
-  await tab.waitForSelector('dialog.qp-dialog[open]');
-  await tab.keyboard.press('Enter');
-  assert.equal((await header(tab)).score, ' 1 / 6');
-  assert.deepEqual(problems, []);
-  await context.close();
 });
 
 test('the studio plays the quiz being edited: "Essayer le quiz"', async () => {

@@ -280,6 +280,14 @@ test('hostile files dropped on the page: a French message or a sound page, never
   }
 });
 
+test("the README's picture: web/tools/screenshot.mjs shoots the page at the size asked", () => {
+  const out = path.join(temp, 'shot.png');
+  execFileSync(process.execPath, [path.join(paths.root, 'web/tools/screenshot.mjs'), capitales, out, '640x480', 'Paris']);
+  const png = fs.readFileSync(out);
+  assert.equal(png.subarray(1, 4).toString(), 'PNG');
+  assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [640, 480]);
+});
+
 test('the studio plays the quiz being edited: "Essayer le quiz"', async () => {
   const context = await chromium.launchPersistentContext(fs.mkdtempSync(path.join(temp, 'studio-')), {
     executablePath: '/usr/bin/chromium', args: FLAGS, viewport: { width: 1200, height: 900 },

@@ -18,6 +18,7 @@
 #include "core/content/loader.h"
 #include "core/content/resource_names.h"
 #include "core/page/frame_layout.h"
+#include "core/page/header_layout.h"
 #include "core/page/page_colours.h"
 #include "core/page/page_layout.h"
 #include "platform_web.h"
@@ -370,6 +371,43 @@ val fitted_size(int width, int height, int box_width, int box_height) {
   return js;
 }
 
+// The header panel's controls by name, as HeaderControl orders them.
+const char* const HEADER_NAMES[HEADER_CONTROL_COUNT] = {
+    "hyperlink", "author_caption", "author", "save", "explanation",
+    "title",     "code_caption",   "score",  "code", "line_under_score",
+    "line_left", "line_right"};
+
+// The header as a frame whose client is `frame_width` wide shows it: the
+// panel's place in the frame, its colours, and each control's place in the
+// panel's client (inside the panel's 1-pixel border). The controls come
+// bottom to top as the panel stacks them once laid out: each moved control
+// came to the top as it moved, the others keep their creation order (the
+// first made on top), so the explanation covers the title's last rows.
+val header_layout(int frame_width) {
+  FramePlace panel = FRAME_PANEL_PLACE;
+  panel.width = anchored(panel.width, frame_width);
+  int client_width = panel.width - 2 * HEADER_PANEL_BORDER;
+  bool moved[HEADER_CONTROL_COUNT] = {};
+  for (const HeaderMove& move : HEADER_MOVES) moved[move.control] = true;
+  val controls = val::array();
+  auto add = [&](HeaderControl c) {
+    FramePlace at = header_place(c, client_width);
+    val control = box_of({at.x, at.y, at.width, at.height});
+    control.set("name", std::string(HEADER_NAMES[c]));
+    controls.call<void>("push", control);
+  };
+  for (int c = HEADER_CONTROL_COUNT - 1; c >= 0; --c)
+    if (!moved[c]) add(HeaderControl(c));
+  for (const HeaderMove& move : HEADER_MOVES) add(move.control);
+  val js = val::object();
+  js.set("panel", box_of({panel.x, panel.y, panel.width, panel.height}));
+  js.set("border", int(HEADER_PANEL_BORDER));
+  js.set("colour", colour_text(HEADER_PANEL_COLOUR));
+  js.set("link_colour", colour_text(HEADER_HYPERLINK_COLOUR));
+  js.set("controls", controls);
+  return js;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(player) {
@@ -390,4 +428,5 @@ EMSCRIPTEN_BINDINGS(player) {
       .function("state", &WebQuiz::state)
       .class_function("answers_name", &WebQuiz::answers_name);
   emscripten::function("fit_picture", &fitted_size);
+  emscripten::function("header_layout", &header_layout);
 }

@@ -57,11 +57,13 @@
     if (text) text.style.background = look.back || '';
   }
 
+  // A box in pixels; empty values give the place back to the style sheet.
   function place(node, box) {
-    node.style.left = `${box.x}px`;
-    node.style.top = `${box.y}px`;
-    node.style.width = `${box.width}px`;
-    node.style.height = `${box.height}px`;
+    const px = (value) => (value === '' ? '' : `${value}px`);
+    node.style.left = px(box.x);
+    node.style.top = px(box.y);
+    node.style.width = px(box.width);
+    node.style.height = px(box.height);
   }
 
   function download(bytes, name, type) {
@@ -81,18 +83,22 @@
     root.innerHTML = '';
     const header = element('div', 'qp-header');
     header.innerHTML = `
-      <div class="qp-score-box"><output class="qp-score" aria-label="Score"></output>
-        <span class="qp-code-caption"> Code :</span><output class="qp-code" aria-label="Code"></output></div>
-      <div class="qp-texts"><h2 class="qp-title"></h2><p class="qp-explanation"></p></div>
-      <div class="qp-side"><a class="qp-link" target="_blank" rel="noopener"></a>
-        <span class="qp-author-box"><span>Par :</span> <span class="qp-author"></span></span>
-        <span class="qp-actions">
-          <button type="button" class="qp-save" title="F2">Sauver</button>
-          <button type="button" class="qp-export">Exporter les réponses</button>
-          <label class="qp-import button">Importer des réponses<input type="file" accept=".txt,text/plain" hidden></label>
-        </span></div>`;
+      <output class="qp-score" aria-label="Score"></output>
+      <span class="qp-code-caption"> Code :</span><output class="qp-code" aria-label="Code"></output>
+      <h2 class="qp-title"></h2><p class="qp-explanation"></p>
+      <button type="button" class="qp-save" title="F2">Sauver</button>
+      <a class="qp-hyperlink qp-link" target="_blank" rel="noopener"></a>
+      <span class="qp-author-caption">Par :</span><span class="qp-author"></span>
+      <span class="qp-line-under-score qp-line" aria-hidden="true"></span>
+      <span class="qp-line-left qp-line" aria-hidden="true"></span>
+      <span class="qp-line-right qp-line" aria-hidden="true"></span>`;
+    const tools = element('div', 'qp-tools');
+    tools.innerHTML = `<span class="qp-file-buttons">
+      <button type="button" class="qp-export">Exporter les réponses</button>
+      <label class="qp-import button">Importer des réponses<input type="file" accept=".txt,text/plain" hidden></label></span>`;
     const status = element('p', 'qp-status');
     status.setAttribute('role', 'status');
+    tools.appendChild(status);
     const pageBox = element('div', 'qp-page');
     pageBox.tabIndex = -1;
     pageBox.setAttribute('aria-label', 'Questions');
@@ -107,15 +113,41 @@
     dialog.querySelector('p').id = `${id}-text`;
     dialog.setAttribute('aria-labelledby', `${id}-caption`);
     dialog.setAttribute('aria-describedby', `${id}-text`);
-    root.append(header, status, pageBox, dialog);
+    root.append(header, tools, pageBox, dialog);
     header.hidden = true;
     const $ = (selector) => root.querySelector(selector);
+    const fileButtons = $('.qp-file-buttons');
+    fileButtons.hidden = true;
 
     let quiz = null, opened = null, key = '', fileName = 'quiz.exe';
     let fields = [], verdicts = [], reveals = [], pictures = [], layout = null;
     let urls = [], clip = null;
     const messages = [];
     let returnFocus = null;
+
+    // The header panel at the places the player's panel gives its controls
+    // for this width, stacked as it stacks them. Where the hyperlink would
+    // run into the title (a phone), the panel folds its parts one under the
+    // other instead.
+    function layOutHeader() {
+      const look = module.header_layout(root.clientWidth);
+      const at = Object.fromEntries(look.controls.map((c) => [c.name, c]));
+      const folded = at.hyperlink.x < at.title.x + at.title.width;
+      header.classList.toggle('qp-folded', folded);
+      header.style.background = look.colour;
+      header.style.borderWidth = `${look.border}px`;
+      $('.qp-hyperlink').style.color = look.link_colour;
+      const panel = look.panel;
+      header.style.margin = folded ? '' : `${panel.y}px 0 0 ${panel.x}px`;
+      header.style.width = folded ? '' : `${panel.width}px`;
+      header.style.height = folded ? '' : `${panel.height}px`;
+      for (const c of look.controls) {
+        const node = $(`.qp-${c.name.replace(/_/g, '-')}`);
+        place(node, folded ? { x: '', y: '', width: '', height: '' } : c);
+        header.appendChild(node); // bottom to top
+      }
+    }
+    if (global.ResizeObserver) new ResizeObserver(() => { if (!header.hidden) layOutHeader(); }).observe(root);
 
     function say(text) {
       status.textContent = text;
@@ -363,6 +395,7 @@
       fields = []; verdicts = []; reveals = []; pictures = [];
       content.innerHTML = '';
       header.hidden = true;
+      fileButtons.hidden = true;
     }
 
     function fillFields() {
@@ -402,8 +435,8 @@
         sizes.push(...(await Promise.all(decoding)));
       }
       layout = quiz.lay_out(sizes);
-      $('.qp-link').textContent = opened.maker_address;
-      $('.qp-link').href = opened.maker_address;
+      $('.qp-hyperlink').textContent = opened.maker_address;
+      $('.qp-hyperlink').href = opened.maker_address;
       $('.qp-title').textContent = opened.title;
       $('.qp-explanation').textContent = opened.explanation;
       $('.qp-author').textContent = opened.author;
@@ -418,6 +451,8 @@
       }
       content.appendChild(made);
       header.hidden = false;
+      fileButtons.hidden = false;
+      layOutHeader();
       quiz.start(view);
       let restored = null;
       if (store) {

@@ -3,14 +3,18 @@
 // words on their colours, its score and code; the answers exported with the
 // bytes the Windows player writes, kept in the browser and restored on
 // reopening, imported from a file; a clip that cannot play says so; a
-// hostile file gets the French message.
+// hostile file gets the French message; hostile quizzes dropped on the page
+// (cut streams, counts above 96, answers per question 0 and 3, 1,000-byte
+// texts, pictures that do not decode) get a message or a page that plays.
 //
 //   node --test web/tests/player.test.mjs
-// Needs build/wasm (player.html) and build/win32 (player.exe, quizpack).
+// Needs build/wasm (player.html), build/win32 (player.exe, quizpack) and
+// build/native/tests/put_resource.
 import { test, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
+import { execFileSync } from 'node:child_process';
 import { chromium } from 'playwright-core';
 import { paths } from './support.mjs';
 import { temp, pack } from './player-support.mjs';
@@ -20,9 +24,10 @@ const FLAGS = ['--no-sandbox', '--disable-gpu', '--disable-background-networking
   '--disable-sync', '--no-first-run', '--disable-quic', '--disable-extensions'];
 const profile = fs.mkdtempSync(path.join(temp, 'profile-'));
 const capitales = pack(path.join(paths.root, 'examples/capitales.toml'));
+const putResource = path.join(paths.root, 'build/native/tests/put_resource');
 
-async function openPlayer(viewport = { width: 1100, height: 800 }) {
-  const context = await chromium.launchPersistentContext(profile, {
+async function openPlayer(viewport = { width: 1100, height: 800 }, folder = profile) {
+  const context = await chromium.launchPersistentContext(folder, {
     executablePath: '/usr/bin/chromium', args: FLAGS, acceptDownloads: true, viewport, hasTouch: viewport.width < 600,
   });
   const tab = context.pages()[0] || (await context.newPage());
@@ -43,6 +48,46 @@ const verdict = (tab, k) => tab.evaluate((k) => {
   const label = document.querySelectorAll('.qp-verdict')[k - 1];
   return { word: label.textContent, paint: label.style.background, back: label.querySelector('.qp-text').style.background };
 }, k);
+// Files dropped on the page, as a user drops them from a folder.
+async function dropFile(tab, file) {
+  const bytes = fs.readFileSync(file).toString('base64');
+  await tab.evaluate(([name, b64]) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([Uint8Array.from(atob(b64), (c) => c.charCodeAt(0))], name));
+    for (const type of ['dragover', 'drop']) document.body.dispatchEvent(new DragEvent(type, { dataTransfer: transfer, bubbles: true, cancelable: true }));
+  }, [path.basename(file), bytes]);
+  await tab.waitForFunction(() => document.documentElement.dataset.ready === 'true', null, { timeout: 15000 });
+}
+
+// Content bytes as the loader reads them, written by hand to be hostile: the
+// kind, count and answers-per-question bytes, five header texts, the
+// records, the answer mode, its reveals, the colour.
+function content({ kind = 0, count, per = 1, texts = ['Hostile', 'Auteur', 'Explication', 'L1', 'L2'], records, mode = 0, reveals = [] }) {
+  const text = (t) => t + '|';
+  return Buffer.concat([Buffer.from([0, kind + 1, count, per]), Buffer.from(texts.map(text).join('') + records.map((r) => r.map(text).join('')).join(''), 'latin1'),
+    Buffer.from([mode]), Buffer.from(reveals.map(text).join(''), 'latin1'), Buffer.from([10, 20, 30])]);
+}
+
+// A copy of `exe` whose resource TYPE ID holds `bytes` (LZW-encoded with --encode).
+function withResource(exe, name, type, id, bytes, ...options) {
+  const data = path.join(temp, name + '.bin');
+  const output = path.join(temp, name + '.exe');
+  fs.writeFileSync(data, bytes);
+  execFileSync(putResource, [exe, output, type, String(id), data, ...options]);
+  return output;
+}
+
+// Each header control's box in the panel's client, and the panel's width there.
+const headerPlaces = (tab) => tab.evaluate(() => {
+  const panel = document.querySelector('.qp-header');
+  const origin = panel.getBoundingClientRect();
+  const places = { client: panel.clientWidth, colour: getComputedStyle(panel).backgroundColor };
+  for (const name of ['hyperlink', 'author', 'save', 'explanation', 'title', 'score', 'code', 'line-right']) {
+    const box = panel.querySelector(`.qp-${name}`).getBoundingClientRect();
+    places[name] = [box.left - origin.left - panel.clientLeft, box.top - origin.top - panel.clientTop, box.width, box.height];
+  }
+  return places;
+});
 const header = (tab) => tab.evaluate(() => ({ score: document.querySelector('.qp-score').textContent, code: document.querySelector('.qp-code').textContent }));
 
 after(() => fs.rmSync(temp, { recursive: true, force: true }));
@@ -52,6 +97,19 @@ test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, r
   await openQuiz(tab, capitales);
   assert.equal(await tab.textContent('.qp-title'), "Capitales d'Europe");
   assert.equal(await tab.getAttribute('.qp-link', 'href'), 'http://tirlo.example');
+  // The header at the Windows panel's places, right block anchored to the
+  // right edge, only the explanation stretching, at two widths.
+  for (const width of [1100, 700]) {
+    await tab.setViewportSize({ width, height: 800 });
+    await tab.waitForFunction((w) => document.querySelector('.qp-header').clientWidth === w - 13, width);
+    const w = width - 13; // the panel at 5 with the frame's width less 11, inside its 1-pixel border
+    assert.deepEqual(await headerPlaces(tab), {
+      client: w, colour: 'rgb(128, 128, 255)',
+      hyperlink: [w - 134, 0, 115, 18], author: [w - 107, 25, 105, 18], save: [w - 204, 25, 55, 18],
+      explanation: [110, 19, w - 324, 28], title: [110, 3, 260, 18], score: [10, 1, 80, 20], code: [44, 29, 53, 16],
+      'line-right': [w - 145, 0, 1, 50],
+    }, `at ${width}`);
+  }
   assert.equal(await tab.evaluate(() => document.activeElement.dataset.field), '1', 'the first open field has the focus');
   await tab.fill(field(1), 'paris');
   await tab.press(field(1), 'Enter');
@@ -139,6 +197,11 @@ test('a hostile file and a narrow touch screen', async () => {
   await openQuiz(tab, hostile);
   assert.match(await tab.textContent('.qp-status'), /ne s’ouvre pas\. Ce fichier n'est pas un quiz/);
   await openQuiz(tab, pack(path.join(paths.root, 'examples/formes.toml')));
+  // Where the link would run into the title, the header folds: nothing cut off.
+  assert.ok(await tab.evaluate(() => {
+    const panel = document.querySelector('.qp-header.qp-folded');
+    return panel && [...panel.children].every((c) => c.scrollWidth <= c.clientWidth + 1 && c.getBoundingClientRect().right <= panel.getBoundingClientRect().right);
+  }), 'the folded header holds its parts');
   // The grid is wider than the screen: the page scrolls sideways to the last field.
   const scroll = await tab.evaluate(() => { const p = document.querySelector('.qp-page'); return [p.scrollWidth, p.clientWidth]; });
   assert.ok(scroll[0] > scroll[1]);
@@ -146,6 +209,83 @@ test('a hostile file and a narrow touch screen', async () => {
   assert.ok(await tab.evaluate(() => document.querySelector('.qp-page').scrollLeft > 0), 'the focused field is brought into view');
   assert.deepEqual(problems, []);
   await context.close();
+});
+
+test('hostile files dropped on the page: a French message or a sound page, never a hang', async () => {
+  // A profile of its own: no answers kept for these quizzes' content.
+  const { context, tab, problems } = await openPlayer(undefined, fs.mkdtempSync(path.join(temp, 'hostile-')));
+  try {
+    const records = (n, per = 1) => Array.from({ length: n }, (_, i) => [...Array(per === 2 ? 2 : 1).fill(`r${i + 1}`), `Question ${i + 1}`]);
+    const long = 'é'.repeat(1000);
+    const good = content({ count: 3, records: records(3), mode: 2, reveals: ['a', 'b', 'c'] });
+    const notes = path.join(temp, 'notes.exe');
+    fs.copyFileSync(path.join(paths.root, 'README.md'), notes);
+    const formes = pack(path.join(paths.root, 'examples/formes.toml'));
+    const garbage = Buffer.from(Array.from({ length: 5000 }, (_, i) => (i * 7919) % 251));
+    const cases = [
+      // What is not a quiz at all: the page says so and opens nothing. Streams
+      // that do not decode: the player's own box, then its defaults.
+      { file: notes, status: /ne s’ouvre pas\. Ce fichier n'est pas un quiz : ce n'est pas un programme Windows/ },
+      { file: withResource(capitales, 'coupe', 'PATCH', 104, good, '--encode', '--cut', '9'), box: /Erreur dans le décryptage des reponses/, questions: 2 },
+      { file: withResource(capitales, 'codes-coupes', 'PATCH', 105, Buffer.from('CODE\r\n'.repeat(6)), '--encode', '--cut', '3'), box: /Erreur dans le décryptage des codes/, questions: 6 },
+      { file: withResource(capitales, 'brut', 'PATCH', 104, garbage), box: /Erreur dans le décryptage des reponses/, questions: 2 },
+      // The parser's guards: at most 96 questions, a count above the records,
+      // answers per question 0 and 3 read as 1, texts cut at 259 bytes.
+      { file: withResource(capitales, 'q200', 'PATCH', 104, content({ count: 200, records: records(200) }), '--encode'), questions: 96 },
+      { file: withResource(capitales, 'q255', 'PATCH', 104, content({ count: 255, records: records(4) }), '--encode'), questions: 4 },
+      { file: withResource(capitales, 'a0', 'PATCH', 104, content({ count: 3, per: 0, records: records(3) }), '--encode'), questions: 3, fields: 3 },
+      { file: withResource(capitales, 'a3', 'PATCH', 104, content({ count: 3, per: 3, records: records(3) }), '--encode'), questions: 3, fields: 3 },
+      { file: withResource(capitales, 'longs', 'PATCH', 104, Buffer.concat([Buffer.from([0, 1, 2, 1]),
+        Buffer.from(`${long}|${long}|${long}|${long}|${long}|${long}|${long}|r2|${long}|\x02${long}|${long}|\x0a\x14\x1e`, 'latin1')]), '--encode'), questions: 2, title: 259 },
+      // Pictures that do not decode: the page lays out their boxes empty.
+      { file: withResource(formes, 'images', 'IMG', 401, garbage), questions: 4, pictures: 3 },
+    ];
+    for (const c of cases) {
+      const name = path.basename(c.file);
+      await dropFile(tab, c.file);
+      const seen = await tab.evaluate(() => ({
+        status: document.querySelector('.qp-status').textContent,
+        box: document.querySelector('dialog.qp-dialog[open]') ? document.querySelector('.qp-dialog-text').textContent : '',
+        questions: document.querySelectorAll('.qp-number').length,
+        fields: document.querySelectorAll('.qp-field').length,
+        pictures: document.querySelectorAll('.qp-picture img').length,
+        title: document.querySelector('.qp-title').textContent.length,
+      }));
+      if (c.status) assert.match(seen.status, c.status, name);
+      if (c.box) assert.match(seen.box, c.box, name);
+      while (await tab.locator('dialog.qp-dialog[open]').count()) await tab.keyboard.press('Enter');
+      if (c.questions !== undefined) {
+        assert.equal(seen.questions, c.questions, name);
+        if (c.fields !== undefined) assert.equal(seen.fields, c.fields, name);
+        if (c.pictures !== undefined) assert.equal(seen.pictures, c.pictures, name);
+        if (c.title !== undefined) assert.equal(seen.title, c.title, name);
+        // The page plays: a wrong answer is judged and the score reads on.
+        await tab.fill(field(1), 'zzz');
+        await tab.press(field(1), 'Enter');
+        while (await tab.locator('dialog.qp-dialog[open]').count()) await tab.keyboard.press('Enter');
+        assert.equal(await tab.textContent('.qp-verdict >> nth=0'), 'FAUX', name);
+        assert.match((await header(tab)).score, new RegExp(`^ 0 / ${c.questions}$`), name);
+      }
+    }
+    // After them all, a sound quiz still opens and plays.
+    await dropFile(tab, capitales);
+    await tab.fill(field(1), 'Paris');
+    await tab.press(field(1), 'Enter');
+    await tab.waitForSelector('dialog.qp-dialog[open]');
+    await tab.keyboard.press('Enter');
+    assert.equal((await header(tab)).score, ' 1 / 6');
+    assert.deepEqual(problems, []);
+  } finally {
+    await context.close();
+  }
+});
+
+test("the README's picture: web/tools/screenshot.mjs shoots the page at the size asked", () => {
+  const out = path.join(temp, 'shot.png');
+  execFileSync(process.execPath, [path.join(paths.root, 'web/tools/screenshot.mjs'), capitales, out, '640x480', 'Paris']);
+  const png = fs.readFileSync(out);
+  assert.equal(png.subarray(1, 4).toString(), 'PNG');
+  assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [640, 480]);
 });
 
 test('the studio plays the quiz being edited: "Essayer le quiz"', async () => {

@@ -1,6 +1,7 @@
 #include "header_panel.h"
 
 #include "core/content/document.h"
+#include "core/page/header_layout.h"
 #include "resources/resource_ids.h"
 #include "shell.h"
 #include "win32/platform/win32_seam.h"
@@ -18,42 +19,32 @@ struct ControlSpec {
   int id;
   const char* class_name;
   DWORD style;
-  int x, y, width, height;  // as created; the layout moves some of them
+  HeaderControl control;  // its places: core/page/header_layout.h
   ControlFont font;
+  bool repaint_when_moved;
 };
 
 // In creation order.
 const ControlSpec PANEL_CONTROLS[] = {
-    {HYPERLINK_LABEL, "Static", LABEL_STYLE | SS_NOTIFY, 736, 5, 115, 18, FONT_HYPERLINK},
-    {AUTHOR_CAPTION, "Static", LABEL_STYLE, 736, 25, 27, 18, FONT_GUI},
-    {AUTHOR_LABEL, "Static", QUIZ_TEXT_STYLE, 763, 25, 85, 18, FONT_GUI},
-    {SAVE_BUTTON, "button", LABEL_STYLE | BS_PUSHBUTTON, 666, 25, 55, 18, FONT_GUI},
-    {EXPLANATION_LABEL, "Static", QUIZ_TEXT_STYLE, 110, 19, 490, 27, FONT_GUI},
-    {TITLE_LABEL, "Static", QUIZ_TEXT_STYLE, 110, 3, 260, 18, FONT_TITLE},
-    {CODE_CAPTION, "Static", LABEL_STYLE, 7, 29, 36, 15, FONT_GUI},
-    {SCORE_LABEL, "Static", LABEL_STYLE | SS_CENTER, 10, 1, 80, 20, FONT_SCORE},
-    {CODE_BOX, "edit", LABEL_STYLE | ES_READONLY, 44, 29, 53, 16, FONT_GUI},
-    {SEPARATOR_UNDER_SCORE, "Static", SEPARATOR_STYLE, 0, 26, 100, 1, FONT_NONE},
-    {SEPARATOR_LEFT, "Static", SEPARATOR_STYLE, 100, 0, 1, 50, FONT_NONE},
-    {SEPARATOR_RIGHT, "Static", SEPARATOR_STYLE, 730, 0, 1, 50, FONT_NONE},
+    {HYPERLINK_LABEL, "Static", LABEL_STYLE | SS_NOTIFY, HEADER_HYPERLINK, FONT_HYPERLINK, false},
+    {AUTHOR_CAPTION, "Static", LABEL_STYLE, HEADER_AUTHOR_CAPTION, FONT_GUI, false},
+    {AUTHOR_LABEL, "Static", QUIZ_TEXT_STYLE, HEADER_AUTHOR, FONT_GUI, true},
+    {SAVE_BUTTON, "button", LABEL_STYLE | BS_PUSHBUTTON, HEADER_SAVE, FONT_GUI, true},
+    {EXPLANATION_LABEL, "Static", QUIZ_TEXT_STYLE, HEADER_EXPLANATION, FONT_GUI, true},
+    {TITLE_LABEL, "Static", QUIZ_TEXT_STYLE, HEADER_TITLE, FONT_TITLE, false},
+    {CODE_CAPTION, "Static", LABEL_STYLE, HEADER_CODE_CAPTION, FONT_GUI, false},
+    {SCORE_LABEL, "Static", LABEL_STYLE | SS_CENTER, HEADER_SCORE, FONT_SCORE, false},
+    {CODE_BOX, "edit", LABEL_STYLE | ES_READONLY, HEADER_CODE, FONT_GUI, false},
+    {SEPARATOR_UNDER_SCORE, "Static", SEPARATOR_STYLE, HEADER_LINE_UNDER_SCORE, FONT_NONE, false},
+    {SEPARATOR_LEFT, "Static", SEPARATOR_STYLE, HEADER_LINE_LEFT, FONT_NONE, false},
+    {SEPARATOR_RIGHT, "Static", SEPARATOR_STYLE, HEADER_LINE_RIGHT, FONT_NONE, true},
 };
 
-// The panel layout, for client width W (negative: from W), in this order.
-struct PanelPlace {
-  int id;
-  int x, y, width, height;
-  bool repaint;
-};
-// clang-format off
-const PanelPlace PANEL_LAYOUT[] = {
-    {HYPERLINK_LABEL, -134, 0, 115, 18, false},
-    {AUTHOR_CAPTION, -134, 25, 26, 18, false},
-    {AUTHOR_LABEL, -107, 25, 105, 18, true},
-    {SAVE_BUTTON, -204, 25, 55, 18, true},
-    {EXPLANATION_LABEL, 110, 19, -324, 28, true},
-    {SEPARATOR_RIGHT, -145, 0, 1, 50, true},
-};
-// clang-format on
+const ControlSpec* spec_of(HeaderControl control) {
+  for (const ControlSpec& row : PANEL_CONTROLS)
+    if (row.control == control) return &row;
+  return nullptr;
+}
 
 // The labels and the read-only CodeBox (which asks as a static does) that
 // sit on the panel's colour; the separators keep the system's.
@@ -106,10 +97,10 @@ INT_PTR on_init_dialog(HWND panel, const QuizDocument* doc) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(panel, GWLP_HINSTANCE));
   char score[TEXT_SLOT_SIZE];
   for (const ControlSpec& row : PANEL_CONTROLS) {
-    HWND control =
-        CreateWindowExA(0, row.class_name, control_text(row.id, doc, score), row.style, row.x,
-                        row.y, row.width, row.height, panel,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+    const FramePlace& at = HEADER_CREATED[row.control];
+    HWND control = CreateWindowExA(
+        0, row.class_name, control_text(row.id, doc, score), row.style, at.x, at.y, at.width,
+        at.height, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     set_font(control, row.font, doc);
   }
   SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(CreateSolidBrush(PANEL_COLOUR)));
@@ -121,11 +112,14 @@ INT_PTR on_init_dialog(HWND panel, const QuizDocument* doc) {
 INT_PTR on_size(HWND panel) {
   RECT client;
   GetClientRect(panel, &client);
-  for (const PanelPlace& at : PANEL_LAYOUT) {
-    HWND control = GetDlgItem(panel, at.id);
-    SetWindowPos(control, HWND_TOP, anchored(at.x, client.right), at.y,
-                 anchored(at.width, client.right), at.height, SWP_NOOWNERZORDER | SWP_NOACTIVATE);
-    if (at.repaint) InvalidateRect(control, nullptr, FALSE);
+  for (const HeaderMove& move : HEADER_MOVES) {
+    const ControlSpec* row = spec_of(move.control);
+    if (!row) continue;
+    HWND control = GetDlgItem(panel, row->id);
+    FramePlace at = header_place(move.control, client.right);
+    SetWindowPos(control, HWND_TOP, at.x, at.y, at.width, at.height,
+                 SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+    if (row->repaint_when_moved) InvalidateRect(control, nullptr, FALSE);
   }
   return FALSE;
 }

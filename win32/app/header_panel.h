@@ -8,10 +8,12 @@
 
 #include <windows.h>
 
-// MAKER_ADDRESS: the text of the hyperlink and what it opens.
+// MAKER_ADDRESS: the text of the hyperlink and what it opens; the panel's
+// places and colours.
 #include "core/page/frame_layout.h"
+#include "core/page/header_layout.h"
 
-enum : COLORREF { PANEL_COLOUR = 0x00FF8080, HYPERLINK_COLOUR = 0x00FF3232 };
+enum : COLORREF { PANEL_COLOUR = HEADER_PANEL_COLOUR, HYPERLINK_COLOUR = HEADER_HYPERLINK_COLOUR };
 
 INT_PTR CALLBACK header_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam);
 

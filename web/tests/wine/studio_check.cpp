@@ -7,8 +7,10 @@
 //   studio_check play QUIZ.exe NAME HEX...
 //     starts the quiz (copied as NAME.exe into a fresh folder) with the
 //     end-to-end driver, types into answer field k the Windows-1252 bytes
-//     given in hex as argument k, presses Enter, prints each verdict label,
-//     the score and the code, closes the player and prints its answers file.
+//     given in hex as argument k, presses Enter and answers the "texte" box
+//     a found question may show, prints each verdict label, the boxes' texts,
+//     each reveal label's visibility, the score and the code, closes the
+//     player and prints its answers file.
 // Texts are printed with bytes below 0x20, 0x7F, "\" and those above 0x7F
 // as \xHH, so that they cross Wine's console unchanged.
 #include <windows.h>
@@ -101,12 +103,27 @@ int play(const char* quiz, const std::string& name, int count, char** answers) {
     fprintf(stderr, "studio_check: the player did not start\n");
     return 2;
   }
+  std::string boxes;
   for (int k = 1; k <= count; ++k) {
     HWND answer = GetDlgItem(run.page, 4000 + k);
     set_text(answer, from_hex(answers[k - 1]));
     press_key(answer, VK_RETURN);
     settle(run);
+    // A question found in answer mode 3 tells its reveal text in a box.
+    while (HWND box = wait_for_message_box(run, "texte", 0)) {
+      boxes += message_box_text(box) + "|";
+      press_button(box, IDOK);
+      settle(run);
+    }
     field("verdict" + std::to_string(k), text_of(GetDlgItem(run.page, 5000 + k)));
+  }
+  field("boxes", boxes);
+  // The reveal labels the page has (answer modes 2 to 4), shown or hidden.
+  for (int n = 1; n <= MAX_QUESTIONS; ++n) {
+    HWND reveal = GetDlgItem(run.page, 8000 + n);
+    if (reveal)
+      field("reveal" + std::to_string(n),
+            (GetWindowLongA(reveal, GWL_STYLE) & WS_VISIBLE) ? "1" : "0");
   }
   field("score", text_of(GetDlgItem(run.panel, 32)));
   field("code", text_of(GetDlgItem(run.panel, 30)));

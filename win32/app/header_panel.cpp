@@ -15,7 +15,7 @@ const DWORD SEPARATOR_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER;  // 1 pixel: on
 
 enum ControlFont { FONT_GUI, FONT_TITLE, FONT_SCORE, FONT_HYPERLINK, FONT_NONE };
 
-struct ControlSpec {
+struct PanelControl {
   int id;
   const char* class_name;
   DWORD style;
@@ -25,7 +25,7 @@ struct ControlSpec {
 };
 
 // In creation order.
-const ControlSpec PANEL_CONTROLS[] = {
+const PanelControl PANEL_CONTROLS[] = {
     {HYPERLINK_LABEL, "Static", LABEL_STYLE | SS_NOTIFY, HEADER_HYPERLINK, FONT_HYPERLINK, false},
     {AUTHOR_CAPTION, "Static", LABEL_STYLE, HEADER_AUTHOR_CAPTION, FONT_GUI, false},
     {AUTHOR_LABEL, "Static", QUIZ_TEXT_STYLE, HEADER_AUTHOR, FONT_GUI, true},
@@ -40,8 +40,8 @@ const ControlSpec PANEL_CONTROLS[] = {
     {SEPARATOR_RIGHT, "Static", SEPARATOR_STYLE, HEADER_LINE_RIGHT, FONT_NONE, true},
 };
 
-const ControlSpec* spec_of(HeaderControl control) {
-  for (const ControlSpec& row : PANEL_CONTROLS)
+const PanelControl* panel_control(HeaderControl control) {
+  for (const PanelControl& row : PANEL_CONTROLS)
     if (row.control == control) return &row;
   return nullptr;
 }
@@ -96,7 +96,7 @@ HBRUSH panel_brush(HWND panel) {
 INT_PTR on_init_dialog(HWND panel, const QuizDocument* doc) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(panel, GWLP_HINSTANCE));
   char score[TEXT_SLOT_SIZE];
-  for (const ControlSpec& row : PANEL_CONTROLS) {
+  for (const PanelControl& row : PANEL_CONTROLS) {
     const FramePlace& at = HEADER_CREATED[row.control];
     HWND control = CreateWindowExA(
         0, row.class_name, control_text(row.id, doc, score), row.style, at.x, at.y, at.width,
@@ -113,7 +113,7 @@ INT_PTR on_size(HWND panel) {
   RECT client;
   GetClientRect(panel, &client);
   for (const HeaderMove& move : HEADER_MOVES) {
-    const ControlSpec* row = spec_of(move.control);
+    const PanelControl* row = panel_control(move.control);
     if (!row) continue;
     HWND control = GetDlgItem(panel, row->id);
     FramePlace at = header_place(move.control, client.right);

@@ -375,6 +375,7 @@
           }
           if (p.role === 'reveal') {
             node.hidden = true;
+            node.dataset.question = String(n);
             reveals[n] = node;
           }
         }

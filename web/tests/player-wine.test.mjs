@@ -2,17 +2,19 @@
 // quizzes (the examples and the end-to-end suite's own), answered with the
 // same typed texts (Enter after each, the "texte" box of answer mode 3
 // answered), give the same verdict labels, boxes, reveal labels shown,
-// score, code and answers file bytes.
+// score, code and answers file bytes, in the WebAssembly module and in
+// player.html in Debian's Chromium, headless, typed into as a user types.
 //
 //   node --test web/tests/player-wine.test.mjs
 // Needs build/wasm, build/win32 (quizpack) and the Wine preset's build
 // (player.exe, web/studio_check.exe), with scripts/wine-env up.
+import { chromium } from 'playwright-core';
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { execFileSync } from 'node:child_process';
-import { paths, quizSources, readFields, cp1252Hex } from './support.mjs';
+import { paths, quizSources, readFields, cp1252Hex, cp1252Text } from './support.mjs';
 import { pack, script, playInModule } from './player-support.mjs';
 
 const wineEnv = { ...process.env, QUIZ_WINE_ARCH: process.env.QUIZ_WINE_ARCH || execFileSync(path.join(paths.root, 'scripts/wine-env'), ['preset']).toString().trim() };
@@ -22,7 +24,43 @@ const studioCheck = path.join(paths.root, `build/${preset}/web/studio_check.exe`
 const wine = (...args) => execFileSync(path.join(paths.root, 'scripts/wine-run'), args, { env: wineEnv, timeout: 120000 }).toString('latin1');
 const windowsPath = (file) => 'Z:' + file.replace(/\//g, '\\');
 
-test('every packed quiz answers the same in the web player and in the Windows player', () => {
+// player.html's play of `exe`: each text typed into its field and Enter
+// pressed; every "texte" box read and closed with Enter; the answers file
+// as "Exporter les réponses" gives it.
+async function playInPage(tab, exe, typed) {
+  await tab.setInputFiles('#open-quiz', exe);
+  await tab.waitForFunction(() => document.documentElement.dataset.ready === 'true' && document.querySelector('.qp-field'));
+  const boxes = [];
+  for (const s of typed) {
+    const field = `.qp-field[data-field="${s.k}"]`;
+    await tab.fill(field, s.text);
+    await tab.press(field, 'Enter');
+    while (await tab.locator('dialog.qp-dialog[open]').count()) {
+      boxes.push(await tab.textContent('.qp-dialog-text'));
+      await tab.keyboard.press('Enter');
+    }
+  }
+  const fields = await tab.evaluate(() => {
+    const out = {};
+    document.querySelectorAll('.qp-verdict').forEach((label, i) => { out[`verdict${i + 1}`] = label.querySelector('.qp-text').textContent; });
+    document.querySelectorAll('.qp-reveal').forEach((label) => { out[`reveal${label.dataset.question}`] = label.hidden ? '0' : '1'; });
+    out.score = document.querySelector('.qp-score').textContent;
+    out.code = document.querySelector('.qp-code').textContent;
+    return out;
+  });
+  fields.boxes = boxes.map((b) => b + '|').join('');
+  const [download] = await Promise.all([tab.waitForEvent('download'), tab.click('.qp-export')]);
+  fields.answers = cp1252Text(fs.readFileSync(await download.path()).toString('latin1'));
+  return fields;
+}
+
+test('every packed quiz answers the same in the web player and in the Windows player', async () => {
+  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
+  const tab = await browser.newPage({ viewport: { width: 1100, height: 800 }, acceptDownloads: true });
+  const problems = [];
+  tab.on('pageerror', (error) => problems.push(error.message));
+  await tab.goto('file://' + path.join(paths.root, 'build/wasm/web/player.html'));
+  await tab.waitForSelector('html[data-ready="true"]');
   let reveals = 0, boxes = 0;
   for (const source of quizSources()) {
     const exe = pack(source, presetPlayer, `-${preset}`);
@@ -42,6 +80,15 @@ test('every packed quiz answers the same in the web player and in the Windows pl
     assert.equal(web.code, windows.code, name);
     assert.equal(windows.exit, '0', name);
     assert.equal(web.answers, windows.answers, name);
+
+    const page = await playInPage(tab, exe, typed);
+    for (const s of typed) assert.equal(page[`verdict${s.k}`], windows[`verdict${s.k}`], `${name} in Chromium: field ${s.k}`);
+    for (const key of Object.keys(windows).filter((k) => /^reveal\d+$/.test(k))) {
+      assert.equal(page[key], windows[key], `${name} in Chromium: ${key}`);
+    }
+    for (const key of ['boxes', 'score', 'code', 'answers']) assert.equal(page[key], windows[key], `${name} in Chromium: ${key}`);
   }
+  assert.deepEqual(problems, []);
+  await browser.close();
   assert.ok(reveals > 0 && boxes > 0, 'some reveal shown and some box told');
 });

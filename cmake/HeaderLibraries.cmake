@@ -2,7 +2,7 @@
 # (libtomlplusplus-dev, libcli11-dev, libstb-dev), for every compiler that
 # builds the authoring library: g++ and clang natively, mingw for quizpack.exe.
 # They are reached through a build-tree folder (links to their folders in
-# /usr/include, a mended copy of toml++), never through -I/usr/include, which
+# /usr/include, a mended copy of toml++ and of stb_image.h), never through -I/usr/include, which
 # would give a cross compiler the build machine's C library headers. The same headers are
 # compiled into every quizpack, so all of them scale and encode pictures to the
 # same bytes, and the fuzz build instruments their parsers too.
@@ -14,9 +14,50 @@ if(NOT TARGET quiz_header_libraries)
       message(FATAL_ERROR "/usr/include/${folder} is missing: run scripts/install-deps")
     endif()
   endforeach()
-  foreach(folder CLI stb)
-    file(CREATE_LINK /usr/include/${folder} ${QUIZ_HEADER_LIBRARY_DIR}/${folder} SYMBOLIC)
+  file(CREATE_LINK /usr/include/CLI ${QUIZ_HEADER_LIBRARY_DIR}/CLI SYMBOLIC)
+  # stb 2.27: its headers linked, stb_image.h copied with two mends, as later
+  # versions of stb have them. Its JPEG decoder's state is allocated
+  # uninitialised, so a scan that names a Huffman table the file never
+  # defined decodes with whatever an earlier decode left in that memory; and
+  # its Huffman decoder reads its 256-entry tables at the symbol id a code
+  # gives without looking at it, so such a table makes it read past them
+  # (found by fuzzing the picture check). The mended copy zeroes the state and
+  # refuses a symbol id beyond the tables.
+  set(stb_folder ${QUIZ_HEADER_LIBRARY_DIR}/stb)
+  if(IS_SYMLINK ${stb_folder})
+    file(REMOVE ${stb_folder})  # the link an earlier build made: never write through it
+  endif()
+  file(MAKE_DIRECTORY ${stb_folder})
+  file(GLOB stb_files RELATIVE /usr/include/stb /usr/include/stb/*)
+  foreach(file ${stb_files})
+    if(NOT file STREQUAL "stb_image.h")
+      file(CREATE_LINK /usr/include/stb/${file} ${stb_folder}/${file} SYMBOLIC)
+    endif()
   endforeach()
+  file(READ /usr/include/stb/stb_image.h text)
+  set(symbol_line "   c = ((j->code_buffer >> (32 - k)) & stbi__bmask[k]) + h->delta[k];\n")
+  string(FIND "${text}" "${symbol_line}" at)
+  string(FIND "${text}" "${symbol_line}" last REVERSE)
+  if(at LESS 0 OR NOT at EQUAL last)
+    message(FATAL_ERROR "stb: stb_image.h is not the one this build mends")
+  endif()
+  string(REPLACE "${symbol_line}"
+         "${symbol_line}   if (c < 0 || c >= 256) return -1;  // a symbol id beyond the tables\n"
+         text "${text}")
+  # The three allocations of the state (load, test, info) each come before
+  # its first use.
+  set(state_line "\n   j->s = s;\n")
+  set(zeroing "\n   memset(j, 0, sizeof(stbi__jpeg));  // no state left by another decode")
+  string(LENGTH "${text}" before)
+  string(REPLACE "${state_line}" "${zeroing}${state_line}" text "${text}")
+  string(LENGTH "${text}" after)
+  string(LENGTH "${zeroing}" one)
+  math(EXPR added "(${after} - ${before}) / ${one}")
+  if(NOT added EQUAL 3)
+    message(FATAL_ERROR "stb: stb_image.h is not the one this build mends")
+  endif()
+  file(WRITE ${CMAKE_BINARY_DIR}/stb_image.h.mended "${text}")
+  file(COPY_FILE ${CMAKE_BINARY_DIR}/stb_image.h.mended ${stb_folder}/stb_image.h ONLY_IF_DIFFERENT)
   # toml++ 3.3 copied (750 KB: the compilers find a header's neighbours by
   # its real path, so links would lead back to /usr/include), with one file
   # mended: its test for non-ASCII blanks reaches __builtin_unreachable() for

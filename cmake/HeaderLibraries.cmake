@@ -6,8 +6,10 @@
 # would give a cross compiler the build machine's C library headers. The same headers are
 # compiled into every quizpack, so all of them scale and encode pictures to the
 # same bytes, and the fuzz build instruments their parsers too.
+# The folder is named outside the guard: every directory that includes this
+# file sees it, not only the first.
+set(QUIZ_HEADER_LIBRARY_DIR ${CMAKE_BINARY_DIR}/header-libraries)
 if(NOT TARGET quiz_header_libraries)
-  set(QUIZ_HEADER_LIBRARY_DIR ${CMAKE_BINARY_DIR}/header-libraries)
   file(MAKE_DIRECTORY ${QUIZ_HEADER_LIBRARY_DIR})
   foreach(folder toml++ CLI stb)
     if(NOT EXISTS /usr/include/${folder})

@@ -66,6 +66,7 @@
     node.style.height = px(box.height);
   }
 
+  // Offers bytes to save under `name` (the studio saves its files with it too).
   function download(bytes, name, type) {
     const url = URL.createObjectURL(new Blob([bytes], { type }));
     const link = element('a');
@@ -518,5 +519,5 @@
     });
   }
 
-  global.QuizPlayer = { create, acceptDroppedFiles };
+  global.QuizPlayer = { create, acceptDroppedFiles, download };
 })(typeof window !== 'undefined' ? window : globalThis);

@@ -762,17 +762,6 @@
     return (safe || 'quiz') + extension;
   }
 
-  function offer(bytes, name, type) {
-    const url = URL.createObjectURL(new Blob([bytes], { type }));
-    const link = document.createElement('a');
-    link.href = url;
-    link.download = name;
-    document.body.appendChild(link);
-    link.click();
-    link.remove();
-    setTimeout(() => URL.revokeObjectURL(url), 60000);
-  }
-
   function status(text) {
     $('#status').textContent = text;
   }
@@ -813,7 +802,7 @@
       const result = await packQuiz();
       if (result.ok) {
         const name = fileName(state.form.title, '.exe');
-        offer(result.exe, name, 'application/vnd.microsoft.portable-executable');
+        QuizPlayer.download(result.exe, name, 'application/vnd.microsoft.portable-executable');
         window.studioLastBuild = { ms: performance.now() - started, size: result.exe.length, name };
         status(`« ${name} » est prêt : ${result.questions} questions, ${result.pictures} images ` +
           `(${result.scaled} réduites), ${result.clips} extraits, ${sizeText(result.exe.length)}.`);
@@ -863,7 +852,7 @@
       for (const path of referencedPaths()) if (state.media.has(path)) files.push({ path, blob: state.media.get(path).blob });
       const result = await ask('zip', { files });
       const name = fileName(state.form.title, '.zip');
-      offer(result.bytes, name, 'application/zip');
+      QuizPlayer.download(result.bytes, name, 'application/zip');
       status(`« ${name} » contient quiz.toml et ses ${files.length - 1} fichiers : quizpack build quiz.toml le construit.`);
     } catch (error) {
       status(`La source n’a pas pu être enregistrée : ${error.message}.`);

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "core/content/lzw.h"
+#include "core/content/resource_names.h"
+#include "core/page/page_layout.h"
 #include "driver.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -19,7 +22,7 @@ const WORD NEUTRAL = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 std::string content_of(const std::string& exe) {
   HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (!module) return "";
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(104), "PATCH");
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(CONTENT_RESOURCE), CONTENT_RESOURCE_TYPE);
   const char* bytes =
       found ? static_cast<const char*>(LockResource(LoadResource(module, found))) : nullptr;
   std::string encoded = bytes ? std::string(bytes, SizeofResource(module, found)) : "";
@@ -33,7 +36,7 @@ std::string content_of(const std::string& exe) {
   return plain;
 }
 
-// Rewrites resource 104 of `exe` as `plain`, encoded as the player reads it.
+// Rewrites the content resource of `exe` as `plain`, encoded as the player reads it.
 bool put_content(const std::string& exe, const std::string& plain) {
   LzwOutput out;
   if (lzw_encode(reinterpret_cast<const unsigned char*>(plain.data()), plain.size(), &out) !=
@@ -41,7 +44,7 @@ bool put_content(const std::string& exe, const std::string& plain) {
     return false;
   HANDLE update = BeginUpdateResourceA(exe.c_str(), FALSE);
   bool done = update &&
-              UpdateResourceA(update, "PATCH", MAKEINTRESOURCEA(104), NEUTRAL, out.bytes,
+              UpdateResourceA(update, CONTENT_RESOURCE_TYPE, MAKEINTRESOURCEA(CONTENT_RESOURCE), NEUTRAL, out.bytes,
                               DWORD(out.length)) &&
               EndUpdateResourceA(update, FALSE);
   lzw_release(&out);
@@ -58,14 +61,14 @@ class Judged : public ::testing::Test {
   void start() { ASSERT_TRUE(start_player(folder + "\\juge.exe", folder, &run)); }
   void close() { ASSERT_EQ(close_player(&run), 0); }
   std::string answers_path() { return folder + "\\juge.txt"; }
-  HWND field(int k) { return GetDlgItem(run.page, 4000 + k); }
+  HWND field(int k) { return GetDlgItem(run.page, ID_ANSWER_FIELD + k); }
   std::vector<std::string> verdicts() {
     std::vector<std::string> all;
-    for (int k = 1; k <= 6; ++k) all.push_back(text_of(GetDlgItem(run.page, 5000 + k)));
+    for (int k = 1; k <= 6; ++k) all.push_back(text_of(GetDlgItem(run.page, ID_VERDICT_LABEL + k)));
     return all;
   }
-  std::string score() { return text_of(GetDlgItem(run.panel, 32)); }
-  std::string code() { return text_of(GetDlgItem(run.panel, 30)); }
+  std::string score() { return text_of(GetDlgItem(run.panel, SCORE_LABEL)); }
+  std::string code() { return text_of(GetDlgItem(run.panel, CODE_BOX)); }
   void answer(int k, const std::string& text) {
     set_text(field(k), text);
     press_key(field(k), VK_RETURN);

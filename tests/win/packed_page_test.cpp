@@ -214,7 +214,7 @@ TEST_F(PackedPage, VideoQuizShowsPlayAndStopButtonsAndHiddenReveals) {
             "Un carr\xE9 rouge traverse l'\xE9"
             "cran.");
   EXPECT_EQ(item(6003).class_name, "");
-  EXPECT_NE(GetDlgItem(page, 9900), nullptr);  // the player's host
+  EXPECT_NE(GetDlgItem(page, ID_PLAYER_HOST), nullptr);  // the player's host
   std::vector<Shown> captions = all_of(156);
   ASSERT_EQ(captions.size(), 2u);
   EXPECT_EQ(captions[1].text, "Fond");

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/content/document.h"
+#include "core/page/page_layout.h"
 #include "win32/platform/platform_win32.h"
 #include "win32/platform/win32_seam.h"
 
@@ -355,7 +356,7 @@ TEST_F(MediaTest, AVideoShowsInTheBandAboveItsQuestionUntilStopped) {
   doc->answer_mode = MODE_REVEAL;
   start(QUIZ_VIDEO);
   ASSERT_EQ(host.player_missing, 0);
-  HWND shown_host = GetDlgItem(page, 9900);
+  HWND shown_host = GetDlgItem(page, ID_PLAYER_HOST);
   ASSERT_NE(shown_host, nullptr);
   RECT unplaced = rect_in(page, shown_host);
   EXPECT_EQ(unplaced.right - unplaced.left, 0);
@@ -390,7 +391,7 @@ TEST_F(MediaTest, WithoutTheControlClipsGoToTheSystemsPlayerHidden) {
   start(QUIZ_AUDIO);
   EXPECT_EQ(host.player_missing, 1);
   EXPECT_EQ(host.media_player, nullptr);
-  EXPECT_NE(GetDlgItem(page, 9900), nullptr);
+  EXPECT_NE(GetDlgItem(page, ID_PLAYER_HOST), nullptr);
 
   play_clip(&host, page, 3);
   EXPECT_EQ(files_here(), Names({"tirlo3.mp3"}));
@@ -448,7 +449,7 @@ TEST_F(MediaTest, TextAndPictureQuizzesHaveNoMedia) {
     write_file("tirlo1.mp3", "x");
     start(kind);
     EXPECT_EQ(host.atl_module, nullptr);
-    EXPECT_EQ(GetDlgItem(page, 9900), nullptr);
+    EXPECT_EQ(GetDlgItem(page, ID_PLAYER_HOST), nullptr);
     play_clip(&host, page, 2);
     stop_clip(&host, page);
     EXPECT_EQ(write_media_file(&host, 402, CLIP_AUDIO), 0);

@@ -22,6 +22,9 @@
 
 #include "core/content/document.h"
 #include "core/content/loader.h"
+#include "core/content/resource_names.h"
+#include "core/page/page_layout.h"
+#include "resources/resource_ids.h"
 #include "tests/e2e/driver.h"
 #include "win32/platform/platform_win32.h"
 #include "tests/support/report_fields.h"
@@ -36,7 +39,7 @@ uint32_t fnv1a(const char* bytes, DWORD size) {
 
 BOOL CALLBACK print_picture(HMODULE module, LPCSTR, LPSTR name, LONG_PTR) {
   if (!IS_INTRESOURCE(name)) return TRUE;
-  HRSRC found = FindResourceA(module, name, "IMG");
+  HRSRC found = FindResourceA(module, name, MEDIA_RESOURCE_TYPE);
   DWORD size = SizeofResource(module, found);
   const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
   printf("img%u=%lu %08X\n", unsigned(reinterpret_cast<uintptr_t>(name)),
@@ -80,7 +83,7 @@ int print_fields(const char* quiz) {
     field(prefix + "reveal_text", q->reveal_text);
     field("code" + std::to_string(i + 1), doc->codes[i]);
   }
-  EnumResourceNamesA(module, "IMG", print_picture, 0);
+  EnumResourceNamesA(module, MEDIA_RESOURCE_TYPE, print_picture, 0);
   release_document(doc);
   free(doc);
   return 0;
@@ -105,7 +108,7 @@ int play(const char* quiz, const std::string& name, int count, char** answers) {
   }
   std::string boxes;
   for (int k = 1; k <= count; ++k) {
-    HWND answer = GetDlgItem(run.page, 4000 + k);
+    HWND answer = GetDlgItem(run.page, ID_ANSWER_FIELD + k);
     set_text(answer, from_hex(answers[k - 1]));
     press_key(answer, VK_RETURN);
     settle(run);
@@ -115,18 +118,18 @@ int play(const char* quiz, const std::string& name, int count, char** answers) {
       press_button(box, IDOK);
       settle(run);
     }
-    field("verdict" + std::to_string(k), text_of(GetDlgItem(run.page, 5000 + k)));
+    field("verdict" + std::to_string(k), text_of(GetDlgItem(run.page, ID_VERDICT_LABEL + k)));
   }
   field("boxes", boxes);
   // The reveal labels the page has (answer modes 2 to 4), shown or hidden.
   for (int n = 1; n <= MAX_QUESTIONS; ++n) {
-    HWND reveal = GetDlgItem(run.page, 8000 + n);
+    HWND reveal = GetDlgItem(run.page, ID_REVEAL_LABEL + n);
     if (reveal)
       field("reveal" + std::to_string(n),
             (GetWindowLongA(reveal, GWL_STYLE) & WS_VISIBLE) ? "1" : "0");
   }
-  field("score", text_of(GetDlgItem(run.panel, 32)));
-  field("code", text_of(GetDlgItem(run.panel, 30)));
+  field("score", text_of(GetDlgItem(run.panel, SCORE_LABEL)));
+  field("code", text_of(GetDlgItem(run.panel, CODE_BOX)));
   int status = close_player(&run);
   if (status < 0) kill_player(&run);
   field("exit", std::to_string(status));

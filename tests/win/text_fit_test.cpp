@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/content/loader.h"
+#include "example_quizzes.h"
 #include "resources/resource_ids.h"
 #include "shell_fixture.h"
 #include "win32/app/main_frame.h"
@@ -17,17 +18,6 @@
 #include "win32/platform/platform_win32.h"
 
 namespace {
-
-std::vector<std::string> examples() {
-  std::vector<std::string> names;
-  std::string list = QUIZ_EXAMPLES;  // "capitales;films;..."
-  for (size_t start = 0, end; start <= list.size(); start = end + 1) {
-    end = list.find(';', start);
-    if (end == std::string::npos) end = list.size();
-    names.push_back(list.substr(start, end - start));
-  }
-  return names;
-}
 
 class TextFit : public ShellWindows, public ::testing::WithParamInterface<std::string> {
  protected:
@@ -150,7 +140,7 @@ TEST_P(TextFit, EveryLabelHoldsItsText) {
   EXPECT_EQ(button_misfit(save), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, TextFit, ::testing::ValuesIn(examples()),
+INSTANTIATE_TEST_SUITE_P(Examples, TextFit, ::testing::ValuesIn(example_quizzes()),
                          [](const auto& info) { return info.param; });
 
 }  // namespace

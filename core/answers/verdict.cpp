@@ -89,7 +89,7 @@ VerdictColour verdict_colour(Verdict verdict) {
 }
 
 VerdictColour label_colour(const char* label) {
-  for (int v = VERDICT_EMPTY; v <= VERDICT_ACCENTS; ++v) {
+  for (int v = VERDICT_EMPTY; v <= LAST_VERDICT; ++v) {
     if (strcmp(label, verdict_text(Verdict(v))) == 0) return verdict_colour(Verdict(v));
   }
   return VERDICT_AMBER;

@@ -16,6 +16,9 @@ enum Verdict {
   // Given only when the quiz asks for it (judging.h):
   VERDICT_ACCENTS,  // "Accents": right but for its accents
 };
+// Every verdict lies from VERDICT_EMPTY to this one: a verdict added after it
+// moves it, so that whatever goes through every verdict finds the new one.
+const Verdict LAST_VERDICT = VERDICT_ACCENTS;
 
 // What a verdict label is painted with.
 enum VerdictColour {

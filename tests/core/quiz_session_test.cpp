@@ -134,6 +134,142 @@ TEST_F(Session, RevealAllOnceEveryFieldIsRightAndAgainAfterAMistake) {
   EXPECT_TRUE(session.all_revealed);
 }
 
+// Every answer mode with one and with two fields per question, on a page of
+// two questions: what each judgement shows, in order, and what it returns.
+// A question is solved only when every one of its fields is right; solving
+// it shows its answer picture (mode 1), its reveal label (2, 3) and the
+// "texte" box (3), once per solve; mode 4 shows every reveal label once every
+// field is right. A wrong field hides its question's reveal label; an answer
+// picture stays.
+struct ModeCase {
+  int mode;
+  int per_question;
+};
+
+struct EveryAnswerMode : Session, ::testing::WithParamInterface<ModeCase> {
+  int mode = GetParam().mode;
+  int per = GetParam().per_question;
+  bool reveals = mode >= MODE_REVEAL;
+
+  void SetUp() override {
+    Session::SetUp();
+    quiz(QUIZ_PICTURE, 2, per, mode);
+  }
+  // Field j (1 or 2) of question n, as the page numbers fields.
+  int field(int n, int j) const { return (n - 1) * per + j; }
+  static const char* right(int j) { return j == 1 ? "Ville " : "Pays "; }
+  std::string right_text(int n, int j) { return right(j) + std::to_string(n); }
+  std::string verdict_call(int n, int j, const char* word) {
+    return "verdict " + std::to_string(field(n, j)) + " " + word;
+  }
+  // What solving question n shows after its last field's verdict.
+  Calls solving(int n) {
+    std::string q = std::to_string(n);
+    if (mode == MODE_SECOND_PICTURE) return {"picture " + q};
+    if (mode == MODE_REVEAL) return {"reveal " + q + " shown"};
+    if (mode == MODE_REVEAL_BOX) return {"reveal " + q + " shown", "message texte: Voici " + q};
+    return {};
+  }
+  static std::string score(int solved) {
+    return solved ? "score  " + std::to_string(solved) + " / 2 CODE-" + std::to_string(solved)
+                  : std::string("score  0 / 2       ");
+  }
+  static Calls join(Calls a, const Calls& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  }
+};
+
+TEST_P(EveryAnswerMode, SolvesAQuestionOnlyWithEveryFieldRight) {
+  // Question 1's first field right: solves it only when it is its one field.
+  Judgement first = judge(field(1, 1), "ville 1");
+  Calls shown = recorder.take();
+  EXPECT_EQ(first.verdict, VERDICT_RIGHT);
+  if (per == 1) {
+    EXPECT_EQ(shown, join(join({verdict_call(1, 1, "BRAVO")}, solving(1)), {score(1)}));
+  } else {
+    EXPECT_EQ(shown, (Calls{verdict_call(1, 1, "BRAVO"), score(0)}));
+    EXPECT_FALSE(session_question_solved(&session, 1));
+    EXPECT_FALSE(first.answer_picture);
+    EXPECT_EQ(first.message, nullptr);
+    EXPECT_EQ(first.reveal, REVEAL_KEPT);
+    // Its second field wrong, then a near miss: nothing solved, nothing shown
+    // but the verdict; then right, which solves the question.
+    EXPECT_EQ(answer(field(1, 2), "Lyon"), (Calls{verdict_call(1, 2, "FAUX"), score(0)}));
+    EXPECT_EQ(answer(field(1, 2), "Pays"), (Calls{verdict_call(1, 2, "Presque"), score(0)}));
+    Judgement second = judge(field(1, 2), "Pays 1");
+    EXPECT_EQ(recorder.take(), join(join({verdict_call(1, 2, "BRAVO")}, solving(1)), {score(1)}));
+    EXPECT_EQ(second.answer_picture, mode == MODE_SECOND_PICTURE);
+    first = second;
+  }
+  EXPECT_TRUE(session_question_solved(&session, 1));
+  EXPECT_EQ(first.score, 1);
+  EXPECT_TRUE(first.score_changed);
+  EXPECT_EQ(first.reveal,
+            mode == MODE_REVEAL || mode == MODE_REVEAL_BOX ? REVEAL_SHOWN : REVEAL_KEPT);
+  EXPECT_EQ(first.message == nullptr, mode != MODE_REVEAL_BOX);
+  EXPECT_STREQ(session_code(&session), "CODE-1");
+
+  // Question 2, field by field; the last field right solves the page.
+  for (int j = 1; j < per; ++j) answer(field(2, j), right_text(2, j).c_str());
+  Judgement last = judge(field(2, per), right_text(2, per).c_str());
+  Calls all_shown;
+  if (mode == MODE_REVEAL_ALL) all_shown = {"reveal 1 shown", "reveal 2 shown"};
+  EXPECT_EQ(recorder.take(),
+            join(join(join({verdict_call(2, per, "BRAVO")}, solving(2)), all_shown), {score(2)}));
+  EXPECT_EQ(last.revealed_all, mode == MODE_REVEAL_ALL);
+  EXPECT_EQ(session.all_revealed, mode == MODE_REVEAL_ALL);
+  EXPECT_EQ(session.score, 2);
+
+  // Left again as it is: no second picture or box, the score shown again.
+  Judgement again = judge(field(2, per), right_text(2, per).c_str());
+  EXPECT_EQ(recorder.take(), (Calls{score(2)}));
+  EXPECT_FALSE(again.verdict_changed);
+  EXPECT_FALSE(again.answer_picture);
+  EXPECT_EQ(again.message, nullptr);
+
+  // Each field of question 1 wrong in turn, then found again. Wrong: the
+  // score goes down, the reveal label is hidden, an answer picture stays.
+  // Found again: solved again, so shown again (mode 4: the hidden label).
+  for (int j = 1; j <= per; ++j) {
+    Calls hiding;
+    if (reveals) hiding = {"reveal 1 hidden"};
+    Judgement wrong = judge(field(1, j), "Lyon");
+    EXPECT_EQ(recorder.take(), join(join(hiding, {verdict_call(1, j, "FAUX")}), {score(1)})) << j;
+    EXPECT_EQ(wrong.reveal, reveals ? REVEAL_HIDDEN : REVEAL_KEPT) << j;
+    EXPECT_TRUE(wrong.score_changed) << j;
+    EXPECT_FALSE(session_question_solved(&session, 1)) << j;
+    EXPECT_TRUE(session_question_solved(&session, 2)) << j;
+    EXPECT_FALSE(session.all_revealed) << j;
+    EXPECT_STREQ(session_code(&session), "CODE-1") << j;
+
+    Calls again_shown = solving(1);
+    if (mode == MODE_REVEAL_ALL) again_shown = {"reveal 1 shown"};
+    EXPECT_EQ(answer(field(1, j), right_text(1, j).c_str()),
+              join(join({verdict_call(1, j, "BRAVO")}, again_shown), {score(2)}))
+        << j;
+    EXPECT_EQ(session.all_revealed, mode == MODE_REVEAL_ALL) << j;
+    for (int n = 1; n <= 2; ++n) EXPECT_EQ(session.revealed[n - 1], reveals) << j << n;
+    EXPECT_STREQ(session_code(&session), "CODE-2") << j;
+  }
+}
+
+void PrintTo(const ModeCase& c, std::ostream* out) {
+  *out << "mode " << c.mode << ", " << c.per_question << " field(s)";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Session, EveryAnswerMode,
+    ::testing::Values(ModeCase{MODE_NOTHING, 1}, ModeCase{MODE_NOTHING, 2},
+                      ModeCase{MODE_SECOND_PICTURE, 1}, ModeCase{MODE_SECOND_PICTURE, 2},
+                      ModeCase{MODE_REVEAL, 1}, ModeCase{MODE_REVEAL, 2},
+                      ModeCase{MODE_REVEAL_BOX, 1}, ModeCase{MODE_REVEAL_BOX, 2},
+                      ModeCase{MODE_REVEAL_ALL, 1}, ModeCase{MODE_REVEAL_ALL, 2}),
+    [](const ::testing::TestParamInfo<ModeCase>& info) {
+      return "Mode" + std::to_string(info.param.mode) +
+             (info.param.per_question == 1 ? "OneField" : "TwoFields");
+    });
+
 TEST_F(Session, RestoredAnswersAreJudgedWithoutABox) {
   quiz(QUIZ_PICTURE, 3, 1, MODE_REVEAL_BOX);
   const std::string file = "Ville 1\r\n\r\n Ville 3 \r\n";

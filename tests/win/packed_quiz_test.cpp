@@ -15,21 +15,9 @@
 #include "win32/platform/platform_win32.h"
 #include "core/content/document.h"
 #include "core/content/loader.h"
+#include "example_quizzes.h"
 
 namespace {
-
-std::vector<std::string> example_names() {
-  std::vector<std::string> names;
-  std::string list = QUIZ_EXAMPLES;  // "capitales;films;..."
-  size_t start = 0;
-  while (start <= list.size()) {
-    size_t end = list.find(';', start);
-    if (end == std::string::npos) end = list.size();
-    if (end > start) names.push_back(list.substr(start, end - start));
-    start = end + 1;
-  }
-  return names;
-}
 
 std::string unescape(const std::string& value) {
   std::string out;
@@ -191,7 +179,7 @@ TEST_P(PackedQuiz, ThePlayersOwnResourcesSurviveUnchanged) {
   FreeLibrary(player);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, PackedQuiz, ::testing::ValuesIn(example_names()),
+INSTANTIATE_TEST_SUITE_P(Examples, PackedQuiz, ::testing::ValuesIn(example_quizzes()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
                            return info.param;
                          });

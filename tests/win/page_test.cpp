@@ -484,14 +484,16 @@ int client_width(HWND label) {
   return client.right;
 }
 
-// Verdict words that a quiz with judging options shows fit the narrowest
-// verdict labels: 60 pixels in the grid with two fields (the GUI font), 100
-// in a text quiz (the static's own font). Every word's width is printed.
-TEST_F(PageTest, NewVerdictWordsFitTheNarrowestLabels) {
-  // "Accents", and the short listed verdicts docs/quiz-format.md gives.
-  const std::vector<std::string> fitting = {verdict_text(VERDICT_ACCENTS), "Pas Lyon"};
+// Every verdict word the player can show (the ladder's, and "Accents" of the
+// judging options) fits the narrowest verdict labels: 60 pixels in the grid
+// with two fields (the GUI font), 100 in a text quiz (the static's own font),
+// less their border. Every word's width is printed.
+TEST_F(PageTest, EveryVerdictWordFitsTheNarrowestLabels) {
+  // Every word the ladder and the judging options show, and the short listed
+  // verdicts docs/quiz-format.md gives.
+  std::vector<std::string> fitting = {"Pas Lyon"};
+  for (int v = VERDICT_EMPTY; v <= LAST_VERDICT; ++v) fitting.push_back(verdict_text(Verdict(v)));
   std::vector<std::string> words = {"Non, ce n'est pas Lyon", "Pas Marseille"};
-  for (int v = VERDICT_EMPTY; v < VERDICT_ACCENTS; ++v) words.push_back(verdict_text(Verdict(v)));
   for (const std::string& word : fitting) words.push_back(word);
   for (Layout layout : {Layout{QUIZ_AUDIO, 2, "grid, two fields"}, Layout{QUIZ_TEXT, 1, "text"}}) {
     shape(layout.kind, 1, layout.answers, 0);

@@ -388,6 +388,7 @@
         }
       }
       node.classList.add(`qp-font-${p.font}`);
+      node.dataset.control = String(p.id); // the Windows control's id, shared by some
       place(node, p);
       return node;
     }

@@ -278,10 +278,12 @@
       input.scrollIntoView({ block: 'nearest', inline: 'nearest' });
     }
 
+    // One clip at a time. An audio clip's element sits in the page, unseen
+    // (no controls), while it plays: its question and state can be read there.
     function stopClip() {
       if (!clip) return;
       clip.media.pause();
-      if (clip.band) clip.band.remove();
+      (clip.band || clip.media).remove();
       clip = null;
     }
 
@@ -322,10 +324,14 @@
         place(band, { x: b.x, y: b.y, width: b.width, height: Math.max(1, (play ? play.y - VIDEO_MARGIN : b.y + b.height) - b.y) });
         band.appendChild(media);
         content.appendChild(band);
+      } else {
+        media.className = 'qp-audio';
+        media.dataset.question = String(n);
+        content.appendChild(media);
       }
       clip = { n, media, band };
       media.addEventListener('error', () => clipProblem(n, band, bytes, video));
-      media.addEventListener('ended', () => { if (clip && clip.media === media && !video) clip = null; });
+      media.addEventListener('ended', () => { if (clip && clip.media === media && !video) stopClip(); });
       media.play().catch(() => {});
     }
 
@@ -382,6 +388,7 @@
         }
       }
       node.classList.add(`qp-font-${p.font}`);
+      node.dataset.control = String(p.id); // the Windows control's id, shared by some
       place(node, p);
       return node;
     }

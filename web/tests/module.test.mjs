@@ -83,6 +83,10 @@ function verdictCases() {
     .replace(/\\x([0-9A-Fa-f]{2})/g, (_, hex) => String.fromCharCode(parseInt(hex, 16)));
   for (const m of text.matchAll(new RegExp(`judged\\(${literal},\\s*${literal}\\)`, 'g')))
     cases.push([cp1252Text(unquote(m[1])), cp1252Text(unquote(m[2]))]);
+  // Every call of the native test on two literals read, or the pattern has
+  // drifted from how that test is written.
+  const written = text.split('judged("').length - 1;
+  const fromTest = cases.length;
   const variants = (answer) => {
     const a = [...answer];
     const variant = [answer, answer.toUpperCase(), ` ${answer.toLowerCase()}  `, a.slice().reverse().join(''),
@@ -101,16 +105,20 @@ function verdictCases() {
   }
   // quizpack try judges the answers of a source: these must be expected answers it accepts.
   const seen = new Set();
-  return cases.filter(([expected, typed]) => {
+  const kept = cases.filter(([expected, typed]) => {
     const key = JSON.stringify([expected, typed]);
     if (seen.has(key)) return false;
     seen.add(key);
     return expected !== '' && expected.trim() === expected && !expected.includes('|');
   });
+  return { cases: kept, written, fromTest, keptFromTest: kept.filter((c) => cases.indexOf(c) < fromTest).length };
 }
 
 test('the try box gives the native ladder\'s verdict on every case', async () => {
-  const cases = verdictCases();
+  const { cases, written, fromTest, keptFromTest } = verdictCases();
+  assert.ok(written >= 20, `${written} calls in verdict_test.cpp`);
+  assert.equal(fromTest, written, "every case of verdict_test.cpp read");
+  assert.ok(keptFromTest >= written - 2, `${keptFromTest} of its cases tried`);
   assert.ok(cases.length > 300, String(cases.length));
   const expected = [...new Set(cases.map(([e]) => e))];
   const jobs = [];

@@ -2,7 +2,8 @@
 // example and end-to-end quiz, played with the same typed answers, gives the
 // same verdicts, reveals, boxes, answer pictures, score, code and answers
 // file; restoring that file gives the same page again; anything that is not
-// a quiz is refused with a French message.
+// a quiz is refused with a French message; a quiz whose content stream is
+// damaged opens on the player's defaults, with its box.
 //
 //   node --test web/tests/player-module.test.mjs
 // Needs build/wasm (the module), build/win32 (player.exe, quizpack) and
@@ -59,15 +60,11 @@ test('the page lays out every control, pictures fitted as the player fits them',
   q.delete();
 });
 
-test('anything that is not a quiz gets a French message; the bare player its demonstration', () => {
+test('anything that is not a quiz gets a French message, a damaged stream the player\'s box; the bare player its demonstration', () => {
   const exe = fs.readFileSync(pack(path.join(paths.root, 'examples/capitales.toml')));
   const notes = fs.readFileSync(path.join(paths.root, 'README.md'));
   const garbage = Uint8Array.from({ length: 70000 }, (_, i) => (i * 7919) % 251);
   const cut = exe.subarray(0, exe.length - 4000);
-  // The content resource's bytes damaged in place: its LZW stream no longer decodes.
-  const damaged = Buffer.from(exe);
-  const at = damaged.indexOf(Buffer.from('PATCH'.split('').map((c) => c + '\0').join(''), 'latin1'));
-  assert.ok(at > 0);
   for (const bytes of [notes, garbage, cut, new Uint8Array(0), exe.subarray(0, 64)]) {
     const q = new quiz.WebQuiz();
     const opened = q.open(bytes);
@@ -75,6 +72,25 @@ test('anything that is not a quiz gets a French message; the bare player its dem
     assert.match(opened.problem, /n'est pas un (quiz|programme)/);
     q.delete();
   }
+  // The content resource's bytes damaged in place (found by their start, as
+  // the module reads them): its LZW stream no longer decodes. The quiz opens,
+  // with the player's French box, on the player's defaults; nothing hangs.
+  const probe = new quiz.WebQuiz();
+  assert.ok(probe.open(exe).ok);
+  const start = Buffer.from(probe.content_bytes()).subarray(0, 32);
+  probe.delete();
+  const at = exe.indexOf(start);
+  assert.ok(at > 0 && exe.indexOf(start, at + 1) < 0, 'the stream found once');
+  const damaged = Buffer.from(exe).fill(0xff, at + 6, at + 40);
+  const broken = new quiz.WebQuiz();
+  const read = broken.open(damaged);
+  assert.ok(read.ok);
+  assert.deepEqual(read.messages.map((m) => m.text), ['Erreur dans le décryptage des reponses']);
+  assert.equal(read.question_count, 2);
+  const file = path.join(temp, 'abime.exe');
+  fs.writeFileSync(file, damaged);
+  assert.equal(playInModule(file, [{ k: 1, text: 'zzz' }]).fields.verdict1, 'FAUX', 'the defaults play');
+  broken.delete();
   const bare = new quiz.WebQuiz();
   const demo = bare.open(fs.readFileSync(paths.player32));
   assert.ok(demo.ok && demo.demonstration && demo.question_count > 0);

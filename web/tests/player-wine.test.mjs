@@ -3,7 +3,8 @@
 // same typed texts (Enter after each, the "texte" box of answer mode 3
 // answered), give the same verdict labels, boxes, reveal labels shown,
 // score, code and answers file bytes, in the WebAssembly module and in
-// player.html in Debian's Chromium, headless, typed into as a user types.
+// player.html in Debian's Chromium, headless, typed into as a user types;
+// and the question page's controls stand at the same places in both.
 //
 //   node --test web/tests/player-wine.test.mjs
 // Needs build/wasm, build/win32 (quizpack) and the Wine preset's build
@@ -91,4 +92,45 @@ test('every packed quiz answers the same in the web player and in the Windows pl
   assert.deepEqual(problems, []);
   await browser.close();
   assert.ok(reveals > 0 && boxes > 0, 'some reveal shown and some box told');
+});
+
+// Every control of the question page, as "ID X Y WIDTH HEIGHT" in the
+// page's own coordinates, sorted (some ids are shared), for a text quiz, a
+// picture quiz with two fields and an audio quiz with its buttons and reveal
+// labels: under Wine the Windows page's child windows, scrolled to the top
+// left; in Chromium the elements player.html places from the same layout,
+// against the page's content box, hidden ones (reveal labels) measured shown.
+// The Windows page's media host (9900, the clips' player window, no place
+// of the layout's) has no element until a clip plays.
+// No difference is allowed: the elements are boxes of whole pixels with
+// their borders inside (border-box), as the child windows are.
+test("the question page's controls stand where the Windows page puts them", async () => {
+  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
+  try {
+    const tab = await browser.newPage({ viewport: { width: 1100, height: 800 } });
+    await tab.goto('file://' + path.join(paths.root, 'build/wasm/web/player.html'));
+    await tab.waitForSelector('html[data-ready="true"]');
+    for (const name of ['capitales', 'formes', 'voix']) {
+      const exe = pack(path.join(paths.root, `examples/${name}.toml`), presetPlayer, `-${preset}`);
+      const windows = Object.entries(readFields(wine(studioCheck, 'places', windowsPath(exe))))
+        .filter(([key, value]) => /^control\d+$/.test(key) && !value.startsWith('9900 ')).map(([, value]) => value).sort();
+      await tab.setInputFiles('#open-quiz', exe);
+      await tab.waitForFunction(() => document.documentElement.dataset.ready === 'true' && document.querySelector('.qp-field'));
+      const page = await tab.evaluate(() => {
+        const content = document.querySelector('.qp-content');
+        const origin = content.getBoundingClientRect();
+        return [...content.querySelectorAll(':scope > [data-control]')].map((node) => {
+          const hidden = node.hidden;
+          node.hidden = false;
+          const box = node.getBoundingClientRect();
+          node.hidden = hidden;
+          return [node.dataset.control, box.left - origin.left, box.top - origin.top, box.width, box.height].join(' ');
+        }).sort();
+      });
+      assert.ok(windows.length >= 18, `${name}: the Windows page's controls read`);
+      assert.deepEqual(page, windows, name);
+    }
+  } finally {
+    await browser.close();
+  }
 });

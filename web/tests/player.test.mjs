@@ -1,8 +1,9 @@
 // player.html in Debian's Chromium, headless: a packed example opened from
 // disk, typed into, judged on Enter and on leaving a field, its verdict
 // words on their colours, its score and code; the answers exported with the
-// bytes the Windows player writes, kept in the browser and restored on
-// reopening, imported from a file; a clip that cannot play says so; a
+// bytes the Windows player writes, kept in the browser ("Sauver", F2, each
+// judgement) and restored on reopening, imported from a file; audio clips
+// played and stopped, one at a time; a clip that cannot play says so; a
 // hostile file gets the French message; hostile quizzes dropped on the page
 // (cut streams, counts above 96, answers per question 0 and 3, 1,000-byte
 // texts, pictures that do not decode) get a message or a page that plays.
@@ -92,7 +93,7 @@ const header = (tab) => tab.evaluate(() => ({ score: document.querySelector('.qp
 
 after(() => fs.rmSync(temp, { recursive: true, force: true }));
 
-test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, reload, import', async () => {
+test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, Sauver and F2, reload, import', async () => {
   let { context, tab, problems } = await openPlayer();
   await openQuiz(tab, capitales);
   assert.equal(await tab.textContent('.qp-title'), "Capitales d'Europe");
@@ -132,6 +133,26 @@ test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, r
   const [download] = await Promise.all([tab.waitForEvent('download'), tab.click('.qp-export')]);
   assert.equal(download.suggestedFilename(), 'capitales.txt');
   assert.equal(fs.readFileSync(await download.path(), 'latin1'), wanted);
+  // "Sauver" keeps the answers in the browser as they stand and says so; F2
+  // judges its field first, then does the same. The kept copy is cleared
+  // before each, as judging a changed answer keeps them too.
+  const forget = () => tab.evaluate(() => { localStorage.clear(); document.querySelector('.qp-status').textContent = ''; });
+  const kept = () => tab.evaluate(() => {
+    const keys = Object.keys(localStorage).filter((k) => k.startsWith('quiz-player-answers:'));
+    return { keys: keys.length, bytes: keys.length ? atob(localStorage.getItem(keys[0])) : '', status: document.querySelector('.qp-status').textContent };
+  });
+  await forget();
+  await tab.click('.qp-save');
+  assert.deepEqual(await kept(), { keys: 1, bytes: wanted, status: 'Réponses enregistrées.' });
+  await forget();
+  await tab.focus(field(3));
+  await tab.press(field(3), 'F2');
+  assert.deepEqual(await kept(), { keys: 1, bytes: wanted, status: 'Réponses enregistrées.' }, 'F2 with nothing changed');
+  await forget();
+  await tab.fill(field(4), 'zzz');
+  await tab.press(field(4), 'F2');
+  assert.equal((await verdict(tab, 4)).word, 'FAUX', 'F2 judged its field');
+  assert.deepEqual(await kept(), { keys: 1, bytes: 'paris\r\nRom\r\nzzz\r\nzzz\r\n\r\n\r\n', status: 'Réponses enregistrées.' });
   assert.deepEqual(problems, []);
   await context.close();
 
@@ -141,6 +162,7 @@ test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, r
   ({ context, tab, problems } = await openPlayer());
   await openQuiz(tab, renamed);
   assert.equal(await tab.inputValue(field(2)), 'Rom');
+  assert.equal(await tab.inputValue(field(4)), 'zzz', 'what F2 kept');
   assert.equal((await verdict(tab, 1)).word, 'BRAVO');
   assert.equal((await verdict(tab, 3)).word, 'FAUX');
   assert.equal(await tab.locator('dialog.qp-dialog[open]').count(), 0, 'restoring an answer is not finding it');
@@ -175,18 +197,47 @@ test('a picture quiz with two fields: F1 spreads, the answer picture takes its p
   await context.close();
 });
 
-test('clips: audio plays and stops; a video the browser cannot decode says so and offers the clip', async () => {
+const play = (n) => `button[aria-label="Lire l’extrait de la question ${n}"]`;
+const stop = (n) => `button[aria-label="Arrêter l’extrait de la question ${n}"]`;
+// An audio clip's element: playing is not paused with its time running on.
+const playing = (audio) => audio.evaluate(async (a) => {
+  const start = a.currentTime;
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  return !a.paused && !a.ended && a.currentTime > start;
+});
+
+test('clips: audio plays and stops, one at a time; a video the browser cannot decode says so and offers the clip', async () => {
   const { context, tab, problems } = await openPlayer();
-  await openQuiz(tab, pack(path.join(paths.root, 'examples/films.toml')));
-  await tab.click('.qp-media >> nth=0');
-  await tab.waitForSelector('.qp-clip-note a[download]', { timeout: 10000 });
-  assert.match(await tab.textContent('.qp-clip-note'), /ne sait pas lire la vidéo/);
-  await tab.click('.qp-media >> nth=1');
-  assert.equal(await tab.locator('.qp-video').count(), 0);
-  await openQuiz(tab, pack(path.join(paths.root, 'examples/voix.toml')));
-  await tab.click('.qp-media >> nth=0');
-  assert.deepEqual(problems, []);
-  await context.close();
+  try {
+    await openQuiz(tab, pack(path.join(paths.root, 'examples/films.toml')));
+    await tab.click(play(1));
+    await tab.waitForSelector('.qp-clip-note a[download]', { timeout: 10000 });
+    assert.match(await tab.textContent('.qp-clip-note'), /ne sait pas lire la vidéo/);
+    await tab.click(stop(1));
+    assert.equal(await tab.locator('.qp-video').count(), 0);
+    // The MP3 clips of voix (2.4 s each), which Debian's Chromium decodes.
+    await openQuiz(tab, pack(path.join(paths.root, 'examples/voix.toml')));
+    await tab.click(play(1));
+    const first = await tab.waitForSelector('audio.qp-audio[data-question="1"]', { state: 'attached' });
+    await tab.waitForFunction((a) => a.currentTime > 0, first);
+    assert.ok(await playing(first), 'the first clip plays');
+    await tab.click(stop(1));
+    assert.equal(await first.evaluate((a) => a.paused && !a.isConnected), true, 'stop stops it');
+    assert.equal(await tab.locator('audio').count(), 0);
+    await tab.click(play(1));
+    const again = await tab.waitForSelector('audio.qp-audio[data-question="1"]', { state: 'attached' });
+    await tab.waitForFunction((a) => a.currentTime > 0, again);
+    await tab.click(play(2));
+    const second = await tab.waitForSelector('audio.qp-audio[data-question="2"]', { state: 'attached' });
+    await tab.waitForFunction((a) => a.currentTime > 0, second);
+    assert.equal(await again.evaluate((a) => a.paused), true, 'playing the second clip stopped the first');
+    assert.ok(await playing(second), 'the second clip plays');
+    assert.equal(await tab.locator('audio').count(), 1, 'one clip at a time');
+    assert.equal(await tab.textContent('.qp-status'), '', 'no clip problem told');
+    assert.deepEqual(problems, []);
+  } finally {
+    await context.close();
+  }
 });
 
 test('a hostile file and a narrow touch screen', async () => {

@@ -11,6 +11,11 @@
 //     a found question may show, prints each verdict label, the boxes' texts,
 //     each reveal label's visibility, the score and the code, closes the
 //     player and prints its answers file.
+//   studio_check places QUIZ.exe
+//     starts the quiz with the end-to-end driver, scrolls its page to the
+//     top left and prints each of the page's child windows as
+//     "controlI=ID X Y WIDTH HEIGHT", its rectangle in the page's client
+//     (hidden ones too), then closes the player.
 // Texts are printed with bytes below 0x20, 0x7F, "\" and those above 0x7F
 // as \xHH, so that they cross Wine's console unchanged.
 #include <windows.h>
@@ -137,12 +142,40 @@ int play(const char* quiz, const std::string& name, int count, char** answers) {
   return status == 0 ? 0 : 1;
 }
 
+int print_places(const char* quiz) {
+  std::string folder = fresh_folder("studio-places");
+  if (!copy_quiz(quiz, folder, "places.exe")) return 2;
+  PlayerRun run;
+  if (!start_player(folder + "\\places.exe", folder, &run)) {
+    fprintf(stderr, "studio_check: the player did not start\n");
+    return 2;
+  }
+  PostMessageA(run.page, WM_VSCROLL, SB_TOP, 0);
+  PostMessageA(run.page, WM_HSCROLL, SB_LEFT, 0);
+  settle(run);
+  int i = 0;
+  for (HWND child = GetWindow(run.page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT place;
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, run.page, reinterpret_cast<POINT*>(&place), 2);
+    field("control" + std::to_string(++i),
+          std::to_string(GetDlgCtrlID(child)) + " " + std::to_string(place.left) + " " +
+              std::to_string(place.top) + " " + std::to_string(place.right - place.left) + " " +
+              std::to_string(place.bottom - place.top));
+  }
+  int status = close_player(&run);
+  if (status < 0) kill_player(&run);
+  return status == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "fields") return print_fields(argv[2]);
   if (argc >= 4 && std::string(argv[1]) == "play")
     return play(argv[2], argv[3], argc - 4, argv + 4);
-  fprintf(stderr, "usage: studio_check fields QUIZ.exe | play QUIZ.exe NAME HEX...\n");
+  if (argc == 3 && std::string(argv[1]) == "places") return print_places(argv[2]);
+  fprintf(stderr,
+          "usage: studio_check fields QUIZ.exe | play QUIZ.exe NAME HEX... | places QUIZ.exe\n");
   return 2;
 }

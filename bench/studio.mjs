@@ -79,5 +79,6 @@ console.log(`  in the page:           ${ms(median(browser))}  [${browser.map(ms)
 console.log(`  page / native: ${(median(browser) / median(native)).toFixed(2)} (goal: within 3)`);
 console.log(`  same bytes as quizpack build: ${same ? 'yes' : 'NO'}`);
 console.log(`studio.html: ${kb(fs.statSync(studio).size)} (${fs.statSync(studio).size} bytes): the module ${kb(part('quiz-module'))}, ` +
-  `the player ${kb(part('player-exe'))} (base64), the zip library ${kb(part('fflate-library'))}, the page's own code and style the rest`);
+  `its .wasm ${kb(part('quiz-wasm'))} (base64), the player ${kb(part('player-exe'))} (base64), ` +
+  `the zip library ${kb(part('fflate-library'))}, the page's own code and style the rest`);
 fs.rmSync(temp, { recursive: true, force: true });

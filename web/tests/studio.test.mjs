@@ -107,7 +107,13 @@ test('an author makes a picture quiz from nothing; the player loads it and plays
   await page.fill('#f-label1', 'Fruit');
   await page.fill('#f-label2', 'Couleur');
   await page.selectOption('#f-answer-mode', 'picture');
+  // The preview reads numbers and captions as the player will: white on a
+  // dark background, black on a light one.
+  const previewText = () => page.$eval('#background-preview', (e) => getComputedStyle(e).color);
+  await page.fill('#f-background', '#f0f0c0');
+  assert.equal(await previewText(), 'rgb(0, 0, 0)');
   await page.fill('#f-background', '#203040');
+  assert.equal(await previewText(), 'rgb(255, 255, 255)');
   await page.fill('#f-codes', 'POMME\nCERISE\nBANANE');
   const media = (name) => path.join(paths.root, 'examples/media', name);
   const fruits = [['pomme', 'rouge', 'formes-1.jpg'], ['banane', 'jaune', 'formes-2.jpg'], ['cerise', 'rouge', 'formes-3.jpg']];

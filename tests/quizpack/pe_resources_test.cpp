@@ -223,6 +223,21 @@ TEST(PeResources, ALastSectionOverTheHeadersIsNotReplaced) {
   EXPECT_NE(problem.find("no room"), std::string::npos) << problem;
 }
 
+// A file alignment above the format's 64 KiB is refused: a crafted 256 MiB
+// made packing a 2 KB file write half a gigabyte (found by fuzzing).
+TEST(PeResources, FileAlignmentAbove64KiBIsRefused) {
+  std::string image = bare_executable(), out, problem;
+  const size_t file_alignment = OPTIONAL + 36;
+  image.replace(file_alignment, 4, std::string("\0\0\1\0", 4));  // 64 KiB: allowed
+  ASSERT_TRUE(write_resources(image, player_resources(), &out, &problem)) << problem;
+  EXPECT_EQ(out.size() % 0x10000, 0u);
+  image.replace(file_alignment, 4, std::string("\0\0\0\x10", 4));  // 256 MiB
+  std::vector<Resource> back;
+  EXPECT_FALSE(read_resources(image, &back, &problem));
+  EXPECT_EQ(problem, "a damaged PE executable: its file alignment is above 64 KiB");
+  EXPECT_FALSE(write_resources(image, player_resources(), &out, &problem));
+}
+
 TEST(PeResources, NeedsRoomForANewSectionHeader) {
   std::string crowded = bare_executable(), out, problem;
   crowded.replace(0x138 + 40, 40, std::string(40, char(0xCC)));

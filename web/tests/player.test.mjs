@@ -205,6 +205,12 @@ const playing = (audio) => audio.evaluate(async (a) => {
   await new Promise((resolve) => setTimeout(resolve, 300));
   return !a.paused && !a.ended && a.currentTime > start;
 });
+// Question n's audio element, once its time has started running.
+const started = async (tab, n) => {
+  const audio = await tab.waitForSelector(`audio.qp-audio[data-question="${n}"]`, { state: 'attached' });
+  await tab.waitForFunction((a) => a.currentTime > 0, audio);
+  return audio;
+};
 
 test('clips: audio plays and stops, one at a time; a video the browser cannot decode says so and offers the clip', async () => {
   const { context, tab, problems } = await openPlayer();
@@ -218,18 +224,15 @@ test('clips: audio plays and stops, one at a time; a video the browser cannot de
     // The MP3 clips of voix (2.4 s each), which Debian's Chromium decodes.
     await openQuiz(tab, pack(path.join(paths.root, 'examples/voix.toml')));
     await tab.click(play(1));
-    const first = await tab.waitForSelector('audio.qp-audio[data-question="1"]', { state: 'attached' });
-    await tab.waitForFunction((a) => a.currentTime > 0, first);
+    const first = await started(tab, 1);
     assert.ok(await playing(first), 'the first clip plays');
     await tab.click(stop(1));
     assert.equal(await first.evaluate((a) => a.paused && !a.isConnected), true, 'stop stops it');
     assert.equal(await tab.locator('audio').count(), 0);
     await tab.click(play(1));
-    const again = await tab.waitForSelector('audio.qp-audio[data-question="1"]', { state: 'attached' });
-    await tab.waitForFunction((a) => a.currentTime > 0, again);
+    const again = await started(tab, 1);
     await tab.click(play(2));
-    const second = await tab.waitForSelector('audio.qp-audio[data-question="2"]', { state: 'attached' });
-    await tab.waitForFunction((a) => a.currentTime > 0, second);
+    const second = await started(tab, 2);
     assert.equal(await again.evaluate((a) => a.paused), true, 'playing the second clip stopped the first');
     assert.ok(await playing(second), 'the second clip plays');
     assert.equal(await tab.locator('audio').count(), 1, 'one clip at a time');

@@ -103,14 +103,27 @@ std::string from_hex(const char* hex) {
   return bytes;
 }
 
+// Starts QUIZ as a user would, copied into FOLDER as NAME.exe.
+bool start_copy(const char* quiz, const std::string& folder, const std::string& name,
+                PlayerRun* run) {
+  if (!copy_quiz(quiz, folder, name + ".exe")) return false;
+  if (start_player(folder + "\\" + name + ".exe", folder, run)) return true;
+  fprintf(stderr, "studio_check: the player did not start\n");
+  return false;
+}
+
+// Closes the player as a user would, or kills it when it will not close;
+// its exit status, negative when it was killed.
+int end_run(PlayerRun* run) {
+  int status = close_player(run);
+  if (status < 0) kill_player(run);
+  return status;
+}
+
 int play(const char* quiz, const std::string& name, int count, char** answers) {
   std::string folder = fresh_folder("studio-" + name);
-  if (!copy_quiz(quiz, folder, name + ".exe")) return 2;
   PlayerRun run;
-  if (!start_player(folder + "\\" + name + ".exe", folder, &run)) {
-    fprintf(stderr, "studio_check: the player did not start\n");
-    return 2;
-  }
+  if (!start_copy(quiz, folder, name, &run)) return 2;
   std::string boxes;
   for (int k = 1; k <= count; ++k) {
     HWND answer = GetDlgItem(run.page, ID_ANSWER_FIELD + k);
@@ -135,21 +148,15 @@ int play(const char* quiz, const std::string& name, int count, char** answers) {
   }
   field("score", text_of(GetDlgItem(run.panel, SCORE_LABEL)));
   field("code", text_of(GetDlgItem(run.panel, CODE_BOX)));
-  int status = close_player(&run);
-  if (status < 0) kill_player(&run);
+  int status = end_run(&run);
   field("exit", std::to_string(status));
   field("answers", read_file(folder + "\\" + name + ".txt"));
   return status == 0 ? 0 : 1;
 }
 
 int print_places(const char* quiz) {
-  std::string folder = fresh_folder("studio-places");
-  if (!copy_quiz(quiz, folder, "places.exe")) return 2;
   PlayerRun run;
-  if (!start_player(folder + "\\places.exe", folder, &run)) {
-    fprintf(stderr, "studio_check: the player did not start\n");
-    return 2;
-  }
+  if (!start_copy(quiz, fresh_folder("studio-places"), "places", &run)) return 2;
   PostMessageA(run.page, WM_VSCROLL, SB_TOP, 0);
   PostMessageA(run.page, WM_HSCROLL, SB_LEFT, 0);
   settle(run);
@@ -163,9 +170,7 @@ int print_places(const char* quiz) {
               std::to_string(place.top) + " " + std::to_string(place.right - place.left) + " " +
               std::to_string(place.bottom - place.top));
   }
-  int status = close_player(&run);
-  if (status < 0) kill_player(&run);
-  return status == 0 ? 0 : 1;
+  return end_run(&run) == 0 ? 0 : 1;
 }
 
 }  // namespace

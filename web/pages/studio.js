@@ -948,6 +948,7 @@
     renderQuestions();
     checkAllMedia();
     changed();
+    clearTimeout(saveTimer); // the store takes the new form with its media, below
     const plain = { ...form, questions: form.questions.map(({ id, ...q }) => q) };
     StudioStore.replace(plain, media).catch((error) => notice('form', storageProblem(error, 'le quiz')));
   }

@@ -9,12 +9,12 @@
 //   node --test web/tests/player-wine.test.mjs
 // Needs build/wasm, build/win32 (quizpack) and the Wine preset's build
 // (player.exe, web/studio_check.exe), with scripts/wine-env up.
-import { chromium } from 'playwright-core';
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { execFileSync } from 'node:child_process';
+import { launch } from './browser.mjs';
 import { paths, quizSources, readFields, cp1252Hex, cp1252Text } from './support.mjs';
 import { pack, script, playInModule } from './player-support.mjs';
 
@@ -56,7 +56,7 @@ async function playInPage(tab, exe, typed) {
 }
 
 test('every packed quiz answers the same in the web player and in the Windows player', async () => {
-  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
+  const browser = await launch({ args: ['--no-sandbox', '--disable-gpu'] });
   const tab = await browser.newPage({ viewport: { width: 1100, height: 800 }, acceptDownloads: true });
   const problems = [];
   tab.on('pageerror', (error) => problems.push(error.message));
@@ -105,7 +105,7 @@ test('every packed quiz answers the same in the web player and in the Windows pl
 // No difference is allowed: the elements are boxes of whole pixels with
 // their borders inside (border-box), as the child windows are.
 test("the question page's controls stand where the Windows page puts them", async () => {
-  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
+  const browser = await launch({ args: ['--no-sandbox', '--disable-gpu'] });
   try {
     const tab = await browser.newPage({ viewport: { width: 1100, height: 800 } });
     await tab.goto('file://' + path.join(paths.root, 'build/wasm/web/player.html'));

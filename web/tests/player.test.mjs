@@ -16,7 +16,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { execFileSync } from 'node:child_process';
-import { chromium } from 'playwright-core';
+import { launchPersistentContext } from './browser.mjs';
 import { paths } from './support.mjs';
 import { temp, pack } from './player-support.mjs';
 
@@ -28,8 +28,8 @@ const capitales = pack(path.join(paths.root, 'examples/capitales.toml'));
 const putResource = path.join(paths.root, 'build/native/tests/put_resource');
 
 async function openPlayer(viewport = { width: 1100, height: 800 }, folder = profile) {
-  const context = await chromium.launchPersistentContext(folder, {
-    executablePath: '/usr/bin/chromium', args: FLAGS, acceptDownloads: true, viewport, hasTouch: viewport.width < 600,
+  const context = await launchPersistentContext(folder, {
+    args: FLAGS, acceptDownloads: true, viewport, hasTouch: viewport.width < 600,
   });
   const tab = context.pages()[0] || (await context.newPage());
   const problems = [];
@@ -343,8 +343,8 @@ test("the README's picture: web/tools/screenshot.mjs shoots the page at the size
 });
 
 test('the studio plays the quiz being edited: "Essayer le quiz"', async () => {
-  const context = await chromium.launchPersistentContext(fs.mkdtempSync(path.join(temp, 'studio-')), {
-    executablePath: '/usr/bin/chromium', args: FLAGS, viewport: { width: 1200, height: 900 },
+  const context = await launchPersistentContext(fs.mkdtempSync(path.join(temp, 'studio-')), {
+    args: FLAGS, viewport: { width: 1200, height: 900 },
   });
   const tab = context.pages()[0] || (await context.newPage());
   const problems = [];

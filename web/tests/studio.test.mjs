@@ -13,9 +13,9 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { execFileSync } from 'node:child_process';
-import { chromium } from 'playwright-core';
 import { unzipSync } from 'fflate';
 import { makePage } from '../tools/make-page.mjs';
+import { launchPersistentContext } from './browser.mjs';
 import { paths, quizSources, cp1252Hex, readFields } from './support.mjs';
 
 const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'quiz-studio-'));
@@ -41,8 +41,8 @@ const quizpack = (...args) => execFileSync(paths.quizpack, args, { cwd: temp, st
 // opened again, storage included.
 // `quota` (bytes) limits the page's storage, as a full disk would.
 async function openStudio(profile, page = paths.studio, quota = 0) {
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium', args: FLAGS, acceptDownloads: true, viewport: { width: 1200, height: 900 },
+  const context = await launchPersistentContext(profile, {
+    args: FLAGS, acceptDownloads: true, viewport: { width: 1200, height: 900 },
   });
   const tab = context.pages()[0] || (await context.newPage());
   // Set before the page first stores anything, or the browser keeps its own.
@@ -282,6 +282,22 @@ test('bad inputs show their message beside their field and never give a file', a
   await context.close();
 });
 
+// Waits until the browser's storage holds the quiz the page shows (its title
+// and how many media it keeps): the form is saved a moment after typing
+// stops, and a page closed before that would lose it on any machine.
+async function stored(page, title, media) {
+  let saved = null;
+  for (let tries = 0; tries < 200; ++tries) {
+    saved = await page.evaluate(async () => {
+      const { form, media } = await StudioStore.load();
+      return form && [form.title, media.length];
+    });
+    if (saved && saved[0] === title && saved[1] === media) return;
+    await page.waitForTimeout(50);
+  }
+  assert.fail(`the storage holds ${JSON.stringify(saved)}, not the quiz the page shows`);
+}
+
 test('the quiz comes back when the page is opened again; a new quiz asks first', async () => {
   const folder = profile('again');
   let { context, page } = await openStudio(folder);
@@ -290,7 +306,7 @@ test('the quiz comes back when the page is opened again; a new quiz asks first',
   await page.fill(`${card(1)} [data-key=answer1]`, 'soleil');
   await dropFile(page, `${card(1)} .media[data-key=picture] .drop`, path.join(paths.root, 'examples/media/formes-4.jpg'), 'soleil.jpg');
   await page.waitForFunction(() => document.querySelector('.thumb:not([hidden])'));
-  await page.waitForTimeout(800);  // past the save that follows typing
+  await stored(page, 'Gardé', 1);
   await context.close();
   ({ context, page } = await openStudio(folder));
   assert.equal(await page.inputValue('#f-title'), 'Gardé');
@@ -306,7 +322,7 @@ test('the quiz comes back when the page is opened again; a new quiz asks first',
   await page.click('#new-quiz');
   await page.click('#confirm-ok');
   assert.equal(await page.inputValue('#f-title'), '');
-  await page.waitForTimeout(800);
+  await stored(page, '', 0);
   await context.close();
   ({ context, page } = await openStudio(folder));
   assert.equal(await page.inputValue('#f-title'), '');

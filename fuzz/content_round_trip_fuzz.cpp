@@ -191,7 +191,7 @@ void compare_with_any_block(const QuizSource& quiz, const std::string& block) {
   QuizDocument* doc = played(content);
   expect_plain_content(*doc, quiz);
   QuizSource back;
-  std::string problem;
+  Message problem;
   expect(read_content(content, &back, &problem));
   expect_judging(doc->judging, back);
   std::string again = write_content(back);
@@ -201,7 +201,7 @@ void compare_with_any_block(const QuizSource& quiz, const std::string& block) {
 
 void compare_with_dump(const QuizSource& quiz) {
   QuizSource back;
-  std::string problem;
+  Message problem;
   expect(read_content(write_content(quiz), &back, &problem));
   back.codes = read_codes(write_codes(quiz), back.questions.size());
   expect(write_content(back) == write_content(quiz) && write_codes(back) == write_codes(quiz));

@@ -41,18 +41,19 @@ bool same(const std::vector<Resource>& a, const std::vector<Resource>& b) {
 
 void dump(const std::string& image) {
   static const std::string path = "/tmp/pe_dump_fuzz-" + std::to_string(getpid()) + ".exe";
-  std::string problem;
+  Message problem;
   if (!write_file(path, image, 0600, &problem)) abort();
   Diagnostics diagnostics;
   std::ostringstream out;
-  int status = dump_quiz(path, "", &diagnostics, out);
+  int status = dump_quiz(path, "", Language::ENGLISH, &diagnostics, out);
   if ((status == 0) == diagnostics.has_errors() || (status != 0 && status != 1)) abort();
   remove_file(path);
 }
 
 void rewrite(const std::string& image) {
   std::vector<Resource> resources, back, again;
-  std::string problem, written, rewritten;
+  std::string written, rewritten;
+  Message problem;
   if (!read_resources(image, &resources, &problem)) return;
   if (!write_resources(image, resources, &written, &problem)) return;
   if (!read_resources(written, &back, &problem)) abort();

@@ -10,7 +10,8 @@
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
-  std::string folder = argv[1], player = stand_in_player(), problem;
+  std::string folder = argv[1], player = stand_in_player();
+  Message problem;
   if (!write_file(folder + "/stand-in.exe", player, 0644, &problem)) return 1;
   for (int i = 2; i < argc; ++i) {
     PreparedQuiz prepared;

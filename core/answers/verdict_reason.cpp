@@ -135,34 +135,3 @@ VerdictExplanation explain_verdict(const JudgingOptions* options, int question, 
                                           : ladder_reason(e + a, t + b, verdict.verdict);
   return why;
 }
-
-const char* verdict_reason_text(VerdictReason reason) {
-  switch (reason) {
-    case REASON_NOTHING_TYPED: return "rien n'est tap\xE9";
-    case REASON_EXACT: return "exactement la r\xE9ponse attendue";
-    case REASON_CASE_OR_BLANKS:
-      return "la r\xE9ponse attendue : les blancs autour et la casse de a \xE0 z ne comptent pas";
-    case REASON_SAME_LETTERS: return "les m\xEAmes lettres dans un autre ordre";
-    case REASON_ONE_MORE_LETTER: return "une lettre en trop";
-    case REASON_ONE_LETTER_LESS: return "une lettre en moins";
-    case REASON_ONE_LETTER_CHANGED: return "une lettre de diff\xE9rence";
-    case REASON_ACCENT_CASE:
-      return "une lettre accentu\xE9"
-             "e dans l'autre casse (seules a \xE0 z valent leur majuscule)";
-    case REASON_ACCENT: return "un accent de diff\xE9rence : les accents comptent";
-    case REASON_TWO_LETTERS: return "deux lettres de diff\xE9rence";
-    case REASON_LARGE_PART: return "une partie de la r\xE9ponse, plus de 70 % de sa longueur";
-    case REASON_HALF_PART:
-      return "une partie de la r\xE9ponse, plus de la moiti\xE9 de sa longueur";
-    case REASON_SHORT_ANSWER_PART:
-      return "une partie seulement : une r\xE9ponse de moins de 10 caract\xE8res se tape en entier";
-    case REASON_SMALL_PART:
-      return "une partie trop courte de la r\xE9ponse (la moiti\xE9 ou moins)";
-    case REASON_MORE_TEXT: return "la r\xE9ponse attendue, avec du texte en plus";
-    case REASON_SIMILAR: return "plus de 80 % de la r\xE9ponse en commun";
-    case REASON_AS_COMPARED:
-      return "la r\xE9ponse, \xE0 la casse, aux blancs et \xE0 la typographie pr\xE8s";
-    case REASON_FAR: break;
-  }
-  return "trop loin de la r\xE9ponse attendue";
-}

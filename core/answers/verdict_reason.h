@@ -32,9 +32,6 @@ enum VerdictReason {
 // `expected` (both as stored, not yet normalised).
 VerdictReason verdict_reason(const char* expected, const char* typed, Verdict verdict);
 
-// The reason as the author reads it, in Windows-1252.
-const char* verdict_reason_text(VerdictReason reason);
-
 // Why `judge_typed_answer` gave `verdict` to `typed` in field `answer` of
 // question `question`, whose expected answer is `expected`.
 struct VerdictExplanation {

@@ -157,20 +157,19 @@ std::string write_codes(const QuizSource& quiz) {
   return out;
 }
 
-bool read_content(const std::string& content, QuizSource* quiz, std::string* problem,
-                  std::string* ignored) {
+bool read_content(const std::string& content, QuizSource* quiz, Message* problem, size_t* ignored) {
   ContentReader reader(content);
   unsigned char unused, kind, count, answers, mode;
-  *problem = "the content ends early";
+  *problem = MSG_CONTENT_ENDS_EARLY;
   if (!reader.byte(&unused) || !reader.byte(&kind) || !reader.byte(&count) ||
       !reader.byte(&answers))
     return false;
   if (kind < 1 || kind > 4) {
-    *problem = "the content names quiz kind " + std::to_string(kind - 1) + ", not 0 to 3";
+    *problem = Message(MSG_CONTENT_KIND, {number(kind - 1)});
     return false;
   }
   if (answers != 1 && answers != 2) {
-    *problem = "the content has " + std::to_string(answers) + " answers per question, not 1 or 2";
+    *problem = Message(MSG_CONTENT_ANSWERS, {number(answers)});
     return false;
   }
   quiz->kind = kind - 1u;
@@ -180,18 +179,17 @@ bool read_content(const std::string& content, QuizSource* quiz, std::string* pro
     if (!reader.text(text)) return false;
   if (!read_questions(&reader, count, quiz) || !reader.byte(&mode)) return false;
   if (mode > MODE_REVEAL_ALL) {
-    *problem = "the content has answer mode " + std::to_string(mode) + ", not 0 to 4";
+    *problem = Message(MSG_CONTENT_MODE, {number(mode)});
     return false;
   }
   quiz->answer_mode = mode;
   if (!read_reveals(&reader, quiz)) return false;
   if (!reader.byte(&quiz->red) || !reader.byte(&quiz->green) || !reader.byte(&quiz->blue))
     return false;
-  problem->clear();
+  *problem = Message();
   std::string rest = reader.rest();
-  if (!rest.empty() && !read_judging_block(rest, quiz) && ignored)
-    *ignored = std::to_string(rest.size()) +
-               " bytes after the colours are no judging options this player reads";
+  if (ignored) *ignored = 0;
+  if (!rest.empty() && !read_judging_block(rest, quiz) && ignored) *ignored = rest.size();
   return true;
 }
 

@@ -28,9 +28,9 @@ std::string write_codes(const QuizSource& quiz);
 // Reads decoded content back into `quiz` (everything but codes and media).
 // Content that ends before its last field is refused with `problem`. Bytes
 // after the colours that the player's reader does not take as judging
-// options are left out, and told in `ignored` when it is given.
-bool read_content(const std::string& content, QuizSource* quiz, std::string* problem,
-                  std::string* ignored = nullptr);
+// options are left out, and counted in `ignored` when it is given.
+bool read_content(const std::string& content, QuizSource* quiz, Message* problem,
+                  size_t* ignored = nullptr);
 
 // Reads a judging options block (what follows the colours) into `quiz`,
 // whose questions are already read, with the player's own reader. False, and

@@ -77,24 +77,23 @@ bool next_code_point(const std::string& text, size_t* pos, uint32_t* code_point)
 
 }  // namespace
 
-bool utf8_to_cp1252(const std::string& utf8, std::string* cp1252, std::string* problem) {
+bool utf8_to_cp1252(const std::string& utf8, std::string* cp1252, Message* problem) {
   cp1252->clear();
   size_t pos = 0;
   while (pos < utf8.size()) {
     size_t start = pos;
     uint32_t code_point;
     if (!next_code_point(utf8, &pos, &code_point)) {
-      *problem = "is not valid UTF-8";
+      *problem = MSG_NOT_UTF8;
       return false;
     }
     unsigned char byte;
     if (!to_cp1252_byte(code_point, &byte)) {
       char number[16];
       snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(code_point));
-      *problem = "has the character \"" + utf8.substr(start, pos - start) + "\" (" + number +
-                 "), which Windows-1252 cannot hold";
-      if (code_point >= 0x300 && code_point <= 0x36F)
-        *problem += " (a combining accent: write the accented letter as one character)";
+      bool combining = code_point >= 0x300 && code_point <= 0x36F;
+      *problem = Message(combining ? MSG_COMBINING_ACCENT : MSG_NO_CP1252_FORM,
+                         {utf8.substr(start, pos - start), std::string(number)});
       return false;
     }
     cp1252->push_back(static_cast<char>(byte));

@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "messages.h"
+
 // Converts UTF-8 to Windows-1252. A character with no Windows-1252 form, or
 // bytes that are not UTF-8, make it return false with `problem` saying which.
-bool utf8_to_cp1252(const std::string& utf8, std::string* cp1252, std::string* problem);
+bool utf8_to_cp1252(const std::string& utf8, std::string* cp1252, Message* problem);
 
 // Converts Windows-1252 to UTF-8. The five bytes that Windows-1252 leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+0081 ... as Windows reads

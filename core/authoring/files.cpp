@@ -8,16 +8,16 @@
 #include <cstdlib>
 #include <cstring>
 
-bool read_file(const std::string& path, std::string* bytes, std::string* problem) {
+bool read_file(const std::string& path, std::string* bytes, Message* problem) {
   FILE* file = fopen(path.c_str(), "rb");
   if (!file) {
-    *problem = strerror(errno);
+    *problem = system_reason(errno);
     return false;
   }
   struct stat info;
   if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
     fclose(file);
-    *problem = "it is a folder";
+    *problem = MSG_REASON_FOLDER;
     return false;
   }
   bytes->clear();
@@ -25,16 +25,16 @@ bool read_file(const std::string& path, std::string* bytes, std::string* problem
   size_t got;
   while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) bytes->append(buffer, got);
   bool ok = !ferror(file);
-  if (!ok) *problem = strerror(errno);
+  if (!ok) *problem = system_reason(errno);
   fclose(file);
   return ok;
 }
 
-bool make_folder(const std::string& path, std::string* problem) {
+bool make_folder(const std::string& path, Message* problem) {
   if (mkdir(path.c_str(), 0755) == 0) return true;
   struct stat info;
   if (errno == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return true;
-  *problem = strerror(errno);
+  *problem = system_reason(errno);
   return false;
 }
 
@@ -59,11 +59,11 @@ std::string path_in_folder(const std::string& folder, const std::string& name) {
 }
 
 bool write_file(const std::string& path, const std::string& bytes, unsigned mode,
-                std::string* problem) {
+                Message* problem) {
   std::string temporary = folder_of(path) + "/.quizpack-XXXXXX";
   int fd = mkstemp(&temporary[0]);
   if (fd < 0) {
-    *problem = strerror(errno);
+    *problem = system_reason(errno);
     return false;
   }
   size_t written = 0;
@@ -77,14 +77,14 @@ bool write_file(const std::string& path, const std::string& bytes, unsigned mode
   mode_t mask = umask(0);
   umask(mask);
   bool ok = written == bytes.size() && fchmod(fd, mode_t(mode) & ~mask) == 0;
-  if (!ok) *problem = strerror(errno ? errno : EIO);
+  if (!ok) *problem = system_reason(errno ? errno : EIO);
   if (close(fd) != 0 && ok) {
     ok = false;
-    *problem = strerror(errno);
+    *problem = system_reason(errno);
   }
   if (ok && rename(temporary.c_str(), path.c_str()) != 0) {
     ok = false;
-    *problem = strerror(errno);
+    *problem = system_reason(errno);
   }
   if (!ok) unlink(temporary.c_str());
   return ok;

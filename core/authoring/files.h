@@ -6,17 +6,18 @@
 
 #include <string>
 
+#include "messages.h"
+
 // Reads a whole file; false with `problem` (a folder is refused too).
-bool read_file(const std::string& path, std::string* bytes, std::string* problem);
+bool read_file(const std::string& path, std::string* bytes, Message* problem);
 
 // Writes through a temporary file beside `path` renamed over it at the end,
 // so that a failure never leaves a partial file under the final name.
 // `mode` is the permission wanted before the umask.
-bool write_file(const std::string& path, const std::string& bytes, unsigned mode,
-                std::string* problem);
+bool write_file(const std::string& path, const std::string& bytes, unsigned mode, Message* problem);
 
 // Makes a folder; an existing folder is no failure.
-bool make_folder(const std::string& path, std::string* problem);
+bool make_folder(const std::string& path, Message* problem);
 
 // Deletes a file if there is one.
 void remove_file(const std::string& path);

@@ -26,6 +26,13 @@ struct FreePixels {
   void operator()(unsigned char* pixels) const { stbi_image_free(pixels); }
 };
 
+// stb tells why a decode failed, but not always: a cut JPEG whose header
+// reads fails to decode without a reason.
+Message undecodable() {
+  const char* why = stbi_failure_reason();
+  return Message(MSG_JPEG_UNDECODABLE, {why ? why : "corrupt JPEG"});
+}
+
 }  // namespace
 
 void fit_in_box(int width, int height, int* fitted_width, int* fitted_height) {
@@ -43,30 +50,29 @@ void fit_in_box(int width, int height, int* fitted_width, int* fitted_height) {
 }
 
 bool prepare_picture(const std::string& bytes, bool keep, std::string* stored, PictureInfo* info,
-                     std::string* problem) {
+                     Message* problem) {
   if (!is_jpeg(bytes)) {
-    *problem = "is not a JPEG (it does not start with the JPEG marker FF D8 FF)";
+    *problem = MSG_NOT_JPEG;
     return false;
   }
   if (bytes.size() > size_t(INT_MAX)) {
-    *problem = "is too large";
+    *problem = MSG_PICTURE_TOO_LARGE;
     return false;
   }
   int width, height, channels;
   const stbi_uc* data = reinterpret_cast<const stbi_uc*>(bytes.data());
   if (!stbi_info_from_memory(data, int(bytes.size()), &width, &height, &channels)) {
-    *problem = std::string("does not decode as a JPEG (") + stbi_failure_reason() + ")";
+    *problem = undecodable();
     return false;
   }
   if (int64_t(width) * height > MAX_PICTURE_PIXELS) {
-    *problem = "is " + std::to_string(width) + " x " + std::to_string(height) +
-               " pixels; quizpack takes pictures of at most 64 million pixels";
+    *problem = Message(MSG_PICTURE_PIXELS, {number(width), number(height)});
     return false;
   }
   std::unique_ptr<unsigned char, FreePixels> pixels(
       stbi_load_from_memory(data, int(bytes.size()), &width, &height, &channels, CHANNELS));
   if (!pixels) {
-    *problem = std::string("does not decode as a JPEG (") + stbi_failure_reason() + ")";
+    *problem = undecodable();
     return false;
   }
   info->width = width, info->height = height;
@@ -84,24 +90,24 @@ bool prepare_picture(const std::string& bytes, bool keep, std::string* stored, P
                                fitted_height, 0, CHANNELS, STBIR_ALPHA_CHANNEL_NONE, 0) ||
       !stbi_write_jpg_to_func(append_bytes, &encoded, fitted_width, fitted_height, CHANNELS,
                               fitted.get(), JPEG_QUALITY)) {
-    *problem = "could not be scaled down";
+    *problem = MSG_NOT_SCALED;
     return false;
   }
   *stored = std::move(encoded);
   return true;
 }
 
-bool check_clip(const std::string& bytes, uint32_t kind, std::string* problem) {
+bool check_clip(const std::string& bytes, uint32_t kind, Message* problem) {
   if (kind == KIND_AUDIO) {
     bool id3 = bytes.compare(0, 3, "ID3") == 0;
     bool frame =
         bytes.size() >= 2 && uint8_t(bytes[0]) == 0xFF && (uint8_t(bytes[1]) & 0xE0) == 0xE0;
     if (id3 || frame) return true;
-    *problem = "is not an MP3 file (an audio quiz plays MP3 clips)";
+    *problem = MSG_NOT_MP3;
     return false;
   }
   if (bytes.size() >= 12 && bytes.compare(0, 4, "RIFF") == 0 && bytes.compare(8, 4, "AVI ") == 0)
     return true;
-  *problem = "is not an AVI file (a video quiz plays AVI clips)";
+  *problem = MSG_NOT_AVI;
   return false;
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "messages.h"
+
 enum { PICTURE_BOX = 260, JPEG_QUALITY = 90 };
 
 // The most pixels a picture may have (a 50-megapixel photo has fewer): a
@@ -24,7 +26,7 @@ struct PictureInfo {
 // box is scaled down to fit it, keeping its proportions, and encoded again as a JPEG of quality 90;
 // otherwise `stored` is `bytes`. False with `problem` when the bytes are not a usable JPEG.
 bool prepare_picture(const std::string& bytes, bool keep, std::string* stored, PictureInfo* info,
-                     std::string* problem);
+                     Message* problem);
 
 // The size of a `width` x `height` picture scaled down to fit the box; a
 // picture that fits keeps its size.
@@ -32,4 +34,4 @@ void fit_in_box(int width, int height, int* fitted_width, int* fitted_height);
 
 // Checks that a clip is what the player's media host writes it as: MP3 for an
 // audio quiz (kind 2), AVI for a video quiz (kind 3).
-bool check_clip(const std::string& bytes, uint32_t kind, std::string* problem);
+bool check_clip(const std::string& bytes, uint32_t kind, Message* problem);

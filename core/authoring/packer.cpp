@@ -16,13 +16,6 @@
 
 namespace {
 
-const char EMPTY_MEDIA[] = "is an empty file";
-
-// How messages name one of the quiz's own resources: "PATCH" 104.
-std::string content_resource_name(int id) {
-  return '"' + std::string(CONTENT_RESOURCE_TYPE) + "\" " + std::to_string(id);
-}
-
 Resource make_resource(const char* type, uint16_t id, std::string data) {
   Resource resource;
   resource.type = resource_name(type);
@@ -48,13 +41,15 @@ class MediaLoader {
         total_ += !media->path.empty();
     for (size_t i = 0; i < quiz.questions.size() && i < QUIZ_MAX_QUESTIONS; ++i) {
       const SourceQuestion& q = quiz.questions[i];
-      std::string where = "question " + std::to_string(i + 1) + ": ";
       uint16_t n = uint16_t(i + 1);
       if (quiz.kind == QUIZ_PICTURE) {
-        picture(q.picture, where + "picture", uint16_t(QUESTION_MEDIA_RESOURCE + n));
-        picture(q.answer_picture, where + "answer_picture", uint16_t(ANSWER_MEDIA_RESOURCE + n));
+        picture(q.picture, media_subject(n, "picture", MSG_PART_PICTURE),
+                uint16_t(QUESTION_MEDIA_RESOURCE + n));
+        picture(q.answer_picture, media_subject(n, "answer_picture", MSG_PART_ANSWER_PICTURE),
+                uint16_t(ANSWER_MEDIA_RESOURCE + n));
       } else if (quiz.kind == QUIZ_AUDIO || quiz.kind == QUIZ_VIDEO) {
-        clip(q.clip, where + "clip", uint16_t(QUESTION_MEDIA_RESOURCE + n));
+        clip(q.clip, media_subject(n, "clip", MSG_PART_CLIP),
+             uint16_t(QUESTION_MEDIA_RESOURCE + n));
       }
     }
   }
@@ -67,29 +62,35 @@ class MediaLoader {
     return {};
   }
 
+  static Subject media_subject(int n, const char* key, MessageId part) {
+    return {"q" + std::to_string(n) + "." + key,
+            Message(MSG_NAME_QUESTION_PART, {number(n), Message(part)})};
+  }
+
   void report_progress() {
     if (input_.progress) input_.progress(++done_, total_);
   }
 
-  bool read(const MediaRef& media, const std::string& what, std::string* bytes) {
-    std::string problem;
+  bool read(const MediaRef& media, const Subject& what, std::string* bytes) {
+    Message problem;
     prepared_->inputs.push_back(media_path(prepared_->quiz, media.path));
     if (!input_.read_media(media.path, bytes, &problem)) {
       error(media, what, unreadable_media(problem));
       return false;
     }
     if (!bytes->empty()) return true;
-    error(media, what, EMPTY_MEDIA);
+    error(media, what, MSG_MEDIA_EMPTY);
     return false;
   }
 
-  void error(const MediaRef& media, const std::string& what, const std::string& problem) {
+  void error(const MediaRef& media, const Subject& what, const Message& problem) {
     diagnostics_->error(prepared_->quiz.path, media.line,
-                        what + " \"" + media.path + "\" " + problem);
+                        Message(MSG_MEDIA_FILE, {media.path, problem}), what);
   }
 
-  void picture(const MediaRef& media, const std::string& what, uint16_t id) {
-    std::string bytes, stored, problem;
+  void picture(const MediaRef& media, const Subject& what, uint16_t id) {
+    std::string bytes, stored;
+    Message problem;
     if (media.path.empty()) return;
     bool read_ok = read(media, what, &bytes);
     PictureInfo info;
@@ -106,8 +107,9 @@ class MediaLoader {
     prepared_->resources.push_back(make_resource(MEDIA_RESOURCE_TYPE, id, std::move(stored)));
   }
 
-  void clip(const MediaRef& media, const std::string& what, uint16_t id) {
-    std::string bytes, problem;
+  void clip(const MediaRef& media, const Subject& what, uint16_t id) {
+    std::string bytes;
+    Message problem;
     if (media.path.empty()) return;
     bool read_ok = read(media, what, &bytes);
     report_progress();
@@ -170,9 +172,9 @@ std::vector<Resource> with_quiz(const std::vector<Resource>& player,
 
 bool write_output(const std::string& path, const std::string& bytes, unsigned mode,
                   Diagnostics* diagnostics) {
-  std::string problem;
+  Message problem;
   if (write_file(path, bytes, mode, &problem)) return true;
-  diagnostics->error(path, 0, "cannot write: " + problem);
+  diagnostics->error(path, 0, Message(MSG_CANNOT_WRITE, {problem}));
   return false;
 }
 
@@ -184,9 +186,10 @@ const char* media_extension(uint32_t kind) {
 // media/NN.ext, the bytes in `media`).
 bool unpack_quiz(const std::string& exe, QuizSource* quiz, MediaFiles* media,
                  Diagnostics* diagnostics) {
-  std::string image, problem;
+  std::string image;
+  Message problem;
   if (!read_file(exe, &image, &problem)) {
-    diagnostics->error(exe, 0, "cannot read: " + problem);
+    diagnostics->error(exe, 0, Message(MSG_EXE_UNREADABLE, {problem}), {"file", Message()});
     return false;
   }
   return unpack_quiz_image(image, exe, quiz, media, diagnostics);
@@ -196,10 +199,12 @@ bool unpack_quiz(const std::string& exe, QuizSource* quiz, MediaFiles* media,
 
 bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSource* quiz,
                        MediaFiles* media, Diagnostics* diagnostics) {
-  std::string plain, problem;
+  std::string plain;
+  Message problem;
+  Subject file = {"file", Message()};
   std::vector<Resource> resources;
   if (!read_resources(image, &resources, &problem)) {
-    diagnostics->error(exe, 0, "is " + problem);
+    diagnostics->error(exe, 0, Message(MSG_EXE_IS, {problem}), file);
     return false;
   }
   ResourceKey content_type = resource_name(CONTENT_RESOURCE_TYPE),
@@ -207,28 +212,27 @@ bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSou
   const Resource* content =
       find_resource(resources, content_type, resource_number(CONTENT_RESOURCE));
   if (!content || content->data.empty()) {
-    diagnostics->error(
-        exe, 0, "carries no quiz (no " + content_resource_name(CONTENT_RESOURCE) + " resource)");
+    diagnostics->error(exe, 0, MSG_EXE_NO_QUIZ, file);
     return false;
   }
   int status = decode_resource(content->data, &plain);
-  std::string ignored;
+  size_t ignored = 0;
   if (status != 0 || !read_content(plain, quiz, &problem, &ignored)) {
     diagnostics->error(exe, 0,
-                       "its quiz content is damaged: " +
-                           (status != 0 ? "LZW status " + std::to_string(status) : problem));
+                       Message(MSG_EXE_DAMAGED,
+                               {status != 0 ? Message(MSG_LZW_STATUS, {number(status)}) : problem}),
+                       file);
     return false;
   }
-  if (!ignored.empty())
-    diagnostics->warning(exe, 0, "its content has " + ignored + "; they are left out");
+  if (ignored > 0)
+    diagnostics->warning(exe, 0, Message(MSG_EXE_OPTIONS_IGNORED, {number(ignored)}), file);
   const Resource* codes = find_resource(resources, content_type, resource_number(CODES_RESOURCE));
   if (!codes)
-    diagnostics->warning(
-        exe, 0, "carries no codes (no " + content_resource_name(CODES_RESOURCE) + " resource)");
+    diagnostics->warning(exe, 0, MSG_EXE_NO_CODES, file);
   else if (decode_resource(codes->data, &plain) == 0)
     quiz->codes = read_codes(plain, quiz->questions.size());
   else
-    diagnostics->warning(exe, 0, "its codes do not decode; they are left out");
+    diagnostics->warning(exe, 0, MSG_EXE_CODES_UNDECODABLE, file);
   for (size_t i = 0; i < quiz->questions.size(); ++i) {
     char number[8];
     snprintf(number, sizeof number, "%02u", unsigned(i + 1));
@@ -260,8 +264,7 @@ bool prepare_resources(const QuizInput& input, PreparedQuiz* prepared, Diagnosti
   int status = encode_resource(write_content(prepared->quiz), &content);
   if (status == 0) status = encode_resource(write_codes(prepared->quiz), &codes);
   if (status != 0) {
-    diagnostics->error(
-        source, 0, "the content could not be encoded (LZW status " + std::to_string(status) + ")");
+    diagnostics->error(source, 0, Message(MSG_CONTENT_NOT_ENCODED, {number(status)}));
     return false;
   }
   prepared->resources.push_back(make_resource(CONTENT_RESOURCE_TYPE, CONTENT_RESOURCE, content));
@@ -281,8 +284,7 @@ bool prepare_quiz(const std::string& source, bool keep_pictures, PreparedQuiz* p
   QuizInput input;
   input.path = source;
   input.keep_pictures = keep_pictures;
-  input.read_media = [prepared](const std::string& written, std::string* bytes,
-                                std::string* problem) {
+  input.read_media = [prepared](const std::string& written, std::string* bytes, Message* problem) {
     return read_file(media_path(prepared->quiz, written), bytes, problem);
   };
   return prepare_resources(input, prepared, diagnostics);
@@ -297,11 +299,11 @@ bool prepare_quiz_text(const QuizInput& input, PreparedQuiz* prepared, Diagnosti
 
 bool pack_quiz(const std::string& image, const std::string& player, const PreparedQuiz& prepared,
                std::string* packed, Diagnostics* diagnostics) {
-  std::string problem;
+  Message problem;
   std::vector<Resource> resources;
   if (!read_resources(image, &resources, &problem) ||
       !write_resources(image, with_quiz(resources, prepared.resources), packed, &problem)) {
-    diagnostics->error(player, 0, "the player is " + problem);
+    diagnostics->error(player, 0, Message(MSG_PLAYER_IS, {problem}), {"player", Message()});
     return false;
   }
   return true;
@@ -311,16 +313,18 @@ int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostre
   PreparedQuiz prepared;
   if (!prepare_quiz(request.source, request.keep_pictures, &prepared, diagnostics)) return 1;
   if (request.player.empty()) {
-    diagnostics->error(request.source, 0, "no player found: name one with --player PLAYER.exe");
+    diagnostics->error(request.source, 0, MSG_NO_PLAYER, {"player", Message()});
     return 1;
   }
   if (same_file(request.player, request.output)) {
-    diagnostics->error(request.output, 0, "is the player itself, which is never changed");
+    diagnostics->error(request.output, 0, MSG_OUTPUT_IS_PLAYER, {"player", Message()});
     return 1;
   }
-  std::string image, packed, problem;
+  std::string image, packed;
+  Message problem;
   if (!read_file(request.player, &image, &problem)) {
-    diagnostics->error(request.player, 0, "cannot read the player: " + problem);
+    diagnostics->error(request.player, 0, Message(MSG_PLAYER_UNREADABLE, {problem}),
+                       {"player", Message()});
     return 1;
   }
   if (!pack_quiz(image, request.player, prepared, &packed, diagnostics)) return 1;
@@ -336,36 +340,40 @@ int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostre
       if (!path->empty()) remove_file(*path);
     return 1;
   }
-  out << request.output << ": " << prepared.quiz.questions.size() << " questions, "
-      << prepared.pictures << " pictures (" << prepared.scaled << " scaled down), "
-      << prepared.clips << " clips, " << packed.size() << " bytes\n";
+  out << say(Message(MSG_BUILT, {request.output, number(prepared.quiz.questions.size()),
+                                 number(prepared.pictures), number(prepared.scaled),
+                                 number(prepared.clips), number(packed.size())}),
+             request.language)
+      << "\n";
   return 0;
 }
 
-int check_quiz(const std::string& source, Diagnostics* diagnostics, std::ostream& out) {
+int check_quiz(const std::string& source, Language language, Diagnostics* diagnostics,
+               std::ostream& out) {
   PreparedQuiz prepared;
   if (!prepare_quiz(source, false, &prepared, diagnostics)) return 1;
-  out << source << ": " << prepared.quiz.questions.size() << " questions, " << prepared.pictures
-      << " pictures, " << prepared.clips << " clips: ready to build\n";
+  out << say(Message(MSG_CHECKED, {source, number(prepared.quiz.questions.size()),
+                                   number(prepared.pictures), number(prepared.clips)}),
+             language)
+      << "\n";
   return 0;
 }
 
-int dump_quiz(const std::string& exe, const std::string& folder, Diagnostics* diagnostics,
-              std::ostream& out) {
+int dump_quiz(const std::string& exe, const std::string& folder, Language language,
+              Diagnostics* diagnostics, std::ostream& out) {
   QuizSource quiz;
   MediaFiles media;
   if (!unpack_quiz(exe, &quiz, &media, diagnostics)) return 1;
-  std::string source = dump_source(quiz, exe);
+  std::string source = dump_source(quiz, exe, language);
   if (folder.empty()) {
-    if (!media.empty())
-      diagnostics->warning(exe, 0, "its media are not written: use -o FOLDER to write them");
+    if (!media.empty()) diagnostics->warning(exe, 0, MSG_DUMP_MEDIA_NOT_WRITTEN);
     out << source;
     return 0;
   }
   for (const std::string& dir : {folder, path_in_folder(folder, "media")}) {
-    std::string problem;
+    Message problem;
     if (!make_folder(dir, &problem)) {
-      diagnostics->error(dir, 0, "cannot make the folder: " + problem);
+      diagnostics->error(dir, 0, Message(MSG_CANNOT_MAKE_FOLDER, {problem}));
       return 1;
     }
   }
@@ -373,41 +381,66 @@ int dump_quiz(const std::string& exe, const std::string& folder, Diagnostics* di
     if (!write_output(path_in_folder(folder, path), bytes, 0644, diagnostics)) return 1;
   std::string written = path_in_folder(folder, "quiz.toml");
   if (!write_output(written, source, 0644, diagnostics)) return 1;
-  out << written << ": " << quiz.questions.size() << " questions, " << media.size()
-      << " media files\n";
+  out << say(Message(MSG_DUMPED, {written, number(quiz.questions.size()), number(media.size())}),
+             language)
+      << "\n";
   return 0;
 }
 
 int try_answer(const std::string& source, int number, const std::string& typed, int field,
-               Diagnostics* diagnostics, std::ostream& out) {
+               Language language, Diagnostics* diagnostics, std::ostream& out) {
   QuizSource quiz;
   if (!read_quiz_source(source, &quiz, diagnostics)) return 1;
   int count = int(quiz.questions.size());
   if (number < 1 || number > count) {
     diagnostics->error(source, 0,
-                       "there is no question " + std::to_string(number) + " (the quiz has " +
-                           std::to_string(count) + ")");
+                       Message(MSG_TRY_NO_QUESTION, {::number(number), ::number(count)}));
     return 1;
   }
   if (field < 1 || field > quiz.answers) {
     diagnostics->error(source, 0,
-                       "there is no answer field " + std::to_string(field) + " (the quiz has " +
-                           std::to_string(quiz.answers) + " per question)");
+                       Message(MSG_TRY_NO_FIELD, {::number(field), ::number(quiz.answers)}));
     return 1;
   }
   TriedAnswer tried;
-  std::string problem;
+  Message problem;
   if (!try_quiz_answer(quiz, number, field, typed, &tried, &problem)) {
-    diagnostics->error(source, 0, "the typed answer " + problem);
+    diagnostics->error(source, 0, problem, {"", MSG_NAME_TYPED_ANSWER});
     return 1;
   }
   out << tried.word << "\n";
-  for (const std::string& line : tried.lines) out << "  " << line << "\n";
+  for (const std::string& line : tried_lines(tried, language)) out << "  " << line << "\n";
   return 0;
 }
 
-bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::string& typed,
+std::vector<std::string> tried_lines(const TriedAnswer& tried, Language language) {
+  std::vector<std::string> lines;
+  if (tried.options || language == Language::FRENCH)
+    for (const Message& line : tried.why) lines.push_back(say(line, language));
+  return lines;
+}
+
+bool try_form_answer(const QuizForm& form, size_t index, int field, const std::string& typed,
                      TriedAnswer* tried, std::string* problem) {
+  QuizSource quiz;
+  Diagnostics diagnostics;
+  if (!parse_quiz_source(write_form_source(trial_form(form, index)), "quiz.toml", &quiz,
+                         &diagnostics)) {
+    for (const Diagnostic& d : diagnostics.list())
+      if (d.error) {
+        *problem = say(Message(MSG_TRY_NOT_YET, {d.beside_field()}), Language::FRENCH);
+        break;
+      }
+    return false;
+  }
+  Message refused;
+  if (try_quiz_answer(quiz, 1, field, typed, tried, &refused)) return true;
+  *problem = say(refused, Language::FRENCH);
+  return false;
+}
+
+bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::string& typed,
+                     TriedAnswer* tried, Message* problem) {
   std::string answer;
   if (!utf8_to_cp1252(typed, &answer, problem)) return false;
   // The field's text is read as at most 259 bytes, as the player reads it,
@@ -425,17 +458,16 @@ bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::s
       explain_verdict(&doc.judging, number, field, expected_answer(&doc, place), slot, verdict);
   tried->verdict = verdict.verdict;
   tried->word = cp1252_to_utf8(verdict_text(verdict));
-  tried->reason = verdict_reason_french(why);
-  tried->lines.clear();
-  if (why.options) tried->lines = verdict_reasons(why, slot);
+  tried->options = why.options;
+  tried->why = verdict_reasons(why, slot);
   release_document(&doc);
   return true;
 }
 
 bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* info,
-                       std::string* problem) {
+                       Message* problem) {
   if (bytes.empty()) {
-    *problem = EMPTY_MEDIA;
+    *problem = MSG_MEDIA_EMPTY;
     return false;
   }
   if (kind != QUIZ_PICTURE) return check_clip(bytes, kind, problem);
@@ -447,10 +479,10 @@ bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* inf
   return true;
 }
 
-std::string unreadable_media(const std::string& reason) { return "cannot be read: " + reason; }
+Message unreadable_media(const Message& reason) { return Message(MSG_MEDIA_UNREADABLE, {reason}); }
 
-std::string dump_source(const QuizSource& quiz, const std::string& exe) {
-  return "# Read back from " + exe + " by quizpack dump.\n" + write_quiz_source(quiz);
+std::string dump_source(const QuizSource& quiz, const std::string& exe, Language language) {
+  return say(Message(MSG_DUMP_HEADER, {exe}), language) + "\n" + write_quiz_source(quiz);
 }
 
 std::string loader_fields(const PreparedQuiz& prepared) {

@@ -12,6 +12,7 @@
 
 #include "diagnostics.h"
 #include "pe_resources.h"
+#include "quiz_form.h"
 #include "quiz_source.h"
 
 struct PictureInfo;
@@ -36,10 +37,9 @@ bool prepare_quiz(const std::string& source, bool keep_pictures, PreparedQuiz* p
 struct QuizInput {
   std::string text;  // the source, UTF-8 TOML
   std::string path;  // names the source in messages; media paths are relative to its folder
-  // Reads a media file as the source names it. False with `problem` (in the
-  // system's words, as for a file that cannot be opened) when it cannot.
-  std::function<bool(const std::string& written, std::string* bytes, std::string* problem)>
-      read_media;
+  // Reads a media file as the source names it. False with `problem` (why,
+  // as for a file that cannot be opened) when it cannot.
+  std::function<bool(const std::string& written, std::string* bytes, Message* problem)> read_media;
   // Called after each picture or clip is read and prepared: `done` of `total`.
   std::function<void(int done, int total)> progress;
   bool keep_pictures = false;
@@ -63,16 +63,18 @@ bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSou
                        MediaFiles* media, Diagnostics* diagnostics);
 
 // What build decides about the bytes of one picture or clip of a quiz of
-// `kind`: false with `problem`, worded as it follows the file's name in
-// build's messages ("is an empty file", "is not a JPEG (...)"). A picture is
-// decoded, not scaled: `info` gives its size and whether build scales it.
+// `kind`: false with `problem`, as it follows the file's name in build's
+// messages (MSG_MEDIA_FILE: "is an empty file", "is not a JPEG (...)"). A
+// picture is decoded, not scaled: `info` gives its size and whether build
+// scales it.
 bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* info,
-                       std::string* problem);
-// The same words for a media file that cannot be read, for `reason`.
-std::string unreadable_media(const std::string& reason);
+                       Message* problem);
+// The same for a media file that cannot be read, for `reason`.
+Message unreadable_media(const Message& reason);
 
-// The source `dump` gives for a quiz read back from `exe`.
-std::string dump_source(const QuizSource& quiz, const std::string& exe);
+// The source `dump` gives for a quiz read back from `exe`, its first line a
+// comment in `language`.
+std::string dump_source(const QuizSource& quiz, const std::string& exe, Language language);
 
 // What the player decides when `typed` (UTF-8) is typed into answer field
 // `field` (1 or 2) of question `number` of `quiz`, and why: the quiz's
@@ -81,11 +83,25 @@ std::string dump_source(const QuizSource& quiz, const std::string& exe);
 // `problem` when the typed text has a character Windows-1252 cannot hold.
 struct TriedAnswer {
   Verdict verdict;
-  std::string word;                // the verdict label's text, UTF-8
-  std::string reason;              // why, in one French line (UTF-8)
-  std::vector<std::string> lines;  // why, in English, for a quiz with judging options
+  std::string word;  // the verdict label's text, UTF-8
+  bool options;      // judged with the quiz's judging options
+  // Why (verdict_reasons): for a quiz with options its rules and the typed
+  // text as compared, then what decided.
+  std::vector<Message> why;
 };
 bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::string& typed,
+                     TriedAnswer* tried, Message* problem);
+
+// The lines `try` prints under the verdict: in English for a quiz with
+// judging options only; in French for every quiz, ending with why as the
+// studio says it.
+std::vector<std::string> tried_lines(const TriedAnswer& tried, Language language);
+
+// The studio's try box: the answer tried in question `index` (0-based) of
+// `form` alone (trial_form), so that a problem elsewhere does not stop it.
+// False with `problem` in French when the question cannot be tried yet, or
+// the typed text has a character Windows-1252 cannot hold.
+bool try_form_answer(const QuizForm& form, size_t index, int field, const std::string& typed,
                      TriedAnswer* tried, std::string* problem);
 
 struct BuildRequest {
@@ -93,20 +109,22 @@ struct BuildRequest {
   std::string depfile;  // when set: a make-style list of the files the quiz was made from
   std::string fields;   // when set: the fields the player's loader will read, for tests
   bool keep_pictures = false;
+  Language language = Language::ENGLISH;  // of what it reports on success
 };
 
 // Each returns the exit status: 0 on success. Problems go to `diagnostics`;
 // what the command reports or prints goes to `out`.
 int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostream& out);
-int check_quiz(const std::string& source, Diagnostics* diagnostics, std::ostream& out);
+int check_quiz(const std::string& source, Language language, Diagnostics* diagnostics,
+               std::ostream& out);
 // Prints the source of a packed quiz; with `folder` set, writes it there as
 // quiz.toml with its media in folder/media instead.
-int dump_quiz(const std::string& exe, const std::string& folder, Diagnostics* diagnostics,
-              std::ostream& out);
+int dump_quiz(const std::string& exe, const std::string& folder, Language language,
+              Diagnostics* diagnostics, std::ostream& out);
 // Prints the verdict the player gives `typed` in answer field `field` (1 or 2)
-// of question `number`.
+// of question `number`, and why.
 int try_answer(const std::string& source, int number, const std::string& typed, int field,
-               Diagnostics* diagnostics, std::ostream& out);
+               Language language, Diagnostics* diagnostics, std::ostream& out);
 
 // The fields the player's loader reads from a quiz, one "name=value" line
 // each, bytes below 0x20, 0x7F and "\" written as \xHH; then one line per

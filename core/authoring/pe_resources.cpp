@@ -61,13 +61,13 @@ struct PeLayout {
   std::vector<Section> sections;
 };
 
-bool fail(std::string* problem, const char* text) {
-  *problem = text;
+bool fail(Message* problem, MessageId why) {
+  *problem = why;
   return false;
 }
 
-bool parse_layout(const std::string& image, PeLayout* pe, std::string* problem) {
-  const char* not_pe = "not a Windows executable (PE)";
+bool parse_layout(const std::string& image, PeLayout* pe, Message* problem) {
+  const MessageId not_pe = MSG_PE_NOT_PE;
   if (image.size() < 64 || image[0] != 'M' || image[1] != 'Z') return fail(problem, not_pe);
   uint64_t signature = get32(image, DOS_NEW_HEADER);
   if (signature + 4 + COFF_SIZE > image.size() || image.compare(signature, 4, "PE\0\0", 4) != 0)
@@ -76,29 +76,27 @@ bool parse_layout(const std::string& image, PeLayout* pe, std::string* problem) 
   uint16_t section_count = get16(image, coff + 2), optional_size = get16(image, coff + 16);
   uint16_t characteristics = get16(image, coff + 18);
   if (!(characteristics & FILE_EXECUTABLE) || (characteristics & FILE_DLL))
-    return fail(problem, "a PE file but not a program (.exe)");
+    return fail(problem, MSG_PE_NOT_PROGRAM);
   pe->optional = coff + COFF_SIZE;
   pe->section_table = pe->optional + optional_size;
   if (optional_size < 2 || pe->section_table + section_count * SECTION_HEADER_SIZE > image.size())
-    return fail(problem, "a damaged PE executable: its headers are cut short");
+    return fail(problem, MSG_PE_HEADERS_CUT);
   uint16_t magic = get16(image, pe->optional);
   size_t count_at = magic == MAGIC_PE32 ? 92 : magic == MAGIC_PE32_PLUS ? 108 : 0;
-  if (count_at == 0 || count_at + 4 > optional_size)
-    return fail(problem, "a PE file of an unknown kind (optional header)");
+  if (count_at == 0 || count_at + 4 > optional_size) return fail(problem, MSG_PE_UNKNOWN_KIND);
   pe->directory_count = get32(image, pe->optional + count_at);
   pe->directories = pe->optional + count_at + 4;
   if (uint64_t(count_at) + 4 + uint64_t(pe->directory_count) * DIRECTORY_ENTRY_SIZE > optional_size)
-    return fail(problem, "a damaged PE executable: its data directory is cut short");
+    return fail(problem, MSG_PE_DIRECTORY_CUT);
   pe->section_alignment = get32(image, pe->optional + OPT_SECTION_ALIGNMENT);
   pe->file_alignment = get32(image, pe->optional + OPT_FILE_ALIGNMENT);
   pe->size_of_headers = get32(image, pe->optional + OPT_SIZE_OF_HEADERS);
   if (!power_of_two(pe->section_alignment) || !power_of_two(pe->file_alignment))
-    return fail(problem, "a damaged PE executable: its alignments are not powers of two");
+    return fail(problem, MSG_PE_ALIGNMENTS);
   // Programs align their sections' bytes in the file to 64 KiB at most; a
   // new section aligned to a crafted 256 MiB made packing write half a
   // gigabyte from a 2 KB file (found by fuzzing).
-  if (pe->file_alignment > MAX_FILE_ALIGNMENT)
-    return fail(problem, "a damaged PE executable: its file alignment is above 64 KiB");
+  if (pe->file_alignment > MAX_FILE_ALIGNMENT) return fail(problem, MSG_PE_FILE_ALIGNMENT);
   for (uint16_t i = 0; i < section_count; ++i) {
     size_t at = pe->section_table + i * SECTION_HEADER_SIZE;
     Section s = {at, get32(image, at + 8), get32(image, at + 12), get32(image, at + 16),
@@ -106,7 +104,7 @@ bool parse_layout(const std::string& image, PeLayout* pe, std::string* problem) 
     // The system loads no program whose sections lie beyond its file; a new
     // section written after the file's end would overlap them.
     if (s.raw_size > 0 && uint64_t(s.raw_offset) + s.raw_size > image.size())
-      return fail(problem, "a damaged PE executable: a section lies beyond the end of the file");
+      return fail(problem, MSG_PE_SECTION_BEYOND);
     pe->sections.push_back(s);
   }
   return true;
@@ -132,7 +130,7 @@ class TreeReader {
   TreeReader(const std::string& image, const PeLayout& pe, size_t root, size_t limit)
       : image_(image), pe_(pe), root_(root), limit_(limit) {}
 
-  bool read(std::vector<Resource>* out, std::string* problem) {
+  bool read(std::vector<Resource>* out, Message* problem) {
     std::vector<Entry> types, names, languages;
     if (!table(0, &types)) return fail(problem, damaged_);
     for (const Entry& type : types) {
@@ -144,7 +142,7 @@ class TreeReader {
           if (language.subdirectory || language.key.is_name() || !data(language.target, &resource))
             return fail(problem, damaged_);
           total_ += resource.data.size();
-          if (total_ > MAX_RESOURCE_BYTES) return fail(problem, "resources larger than 1 GiB");
+          if (total_ > MAX_RESOURCE_BYTES) return fail(problem, MSG_PE_RESOURCES_TOO_LARGE);
           out->push_back(std::move(resource));
         }
       }
@@ -207,7 +205,7 @@ class TreeReader {
   const PeLayout& pe_;
   size_t root_, limit_;
   uint64_t total_ = 0, visited_ = 0;
-  const char* damaged_ = "a PE executable whose resources are damaged";
+  const MessageId damaged_ = MSG_PE_RESOURCES_DAMAGED;
 };
 
 // Names first, in the order the platform's binary search expects (upper case,
@@ -403,8 +401,7 @@ bool operator==(const ResourceKey& a, const ResourceKey& b) {
 }
 bool operator!=(const ResourceKey& a, const ResourceKey& b) { return !(a == b); }
 
-bool read_resources(const std::string& image, std::vector<Resource>* resources,
-                    std::string* problem) {
+bool read_resources(const std::string& image, std::vector<Resource>* resources, Message* problem) {
   resources->clear();
   PeLayout pe;
   if (!parse_layout(image, &pe, problem)) return false;
@@ -414,7 +411,7 @@ bool read_resources(const std::string& image, std::vector<Resource>* resources,
   if (rva == 0 && size == 0) return true;
   size_t root;
   if (!rva_to_offset(image, pe, rva, TABLE_HEADER, &root))
-    return fail(problem, "a PE executable whose resources lie outside its sections");
+    return fail(problem, MSG_PE_RESOURCES_OUTSIDE);
   // The tree may use every byte up to the end of the section's raw data.
   size_t limit = 0;
   for (const Section& s : pe.sections) {
@@ -426,22 +423,20 @@ bool read_resources(const std::string& image, std::vector<Resource>* resources,
 }
 
 bool write_resources(const std::string& image, const std::vector<Resource>& resources,
-                     std::string* out, std::string* problem) {
+                     std::string* out, Message* problem) {
   PeLayout pe;
   if (!parse_layout(image, &pe, problem)) return false;
-  if (pe.directory_count <= DIRECTORY_RESOURCE)
-    return fail(problem, "a PE executable without a resource entry in its data directory");
+  if (pe.directory_count <= DIRECTORY_RESOURCE) return fail(problem, MSG_PE_NO_RESOURCE_ENTRY);
   std::vector<const Resource*> sorted;
   uint64_t total = 0;
   for (const Resource& r : resources) {
     sorted.push_back(&r);
     total += r.data.size();
   }
-  if (total > MAX_RESOURCE_BYTES) return fail(problem, "the resources would exceed 1 GiB");
+  if (total > MAX_RESOURCE_BYTES) return fail(problem, MSG_PE_RESOURCES_WOULD_EXCEED);
   std::sort(sorted.begin(), sorted.end(), resource_less);
   for (size_t i = 1; i < sorted.size(); ++i) {
-    if (!resource_less(sorted[i - 1], sorted[i]))
-      return fail(problem, "two resources of the same type, name and language");
+    if (!resource_less(sorted[i - 1], sorted[i])) return fail(problem, MSG_PE_DUPLICATE_RESOURCE);
   }
 
   std::string result = image;
@@ -458,8 +453,7 @@ bool write_resources(const std::string& image, const std::vector<Resource>& reso
   for (const Section& s : pe.sections)
     if (result.compare(s.header, 8, ".rsrc\0\0\0", 8) == 0)
       result.replace(s.header, 8, ".rsrc0\0\0", 8);
-  if (!header_has_room(result, pe))
-    return fail(problem, "a PE executable with no room in its headers for another section");
+  if (!header_has_room(result, pe)) return fail(problem, MSG_PE_NO_ROOM);
 
   // The new section follows the last one directly (a replaced section
   // leaves no gap).
@@ -469,8 +463,7 @@ bool write_resources(const std::string& image, const std::vector<Resource>& reso
         end_of_image, uint64_t(s.virtual_address) + std::max(s.virtual_size, s.raw_size));
   uint64_t rva = align_up(end_of_image, pe.section_alignment);
   uint64_t offset = align_up(result.size(), pe.file_alignment);
-  if (rva + total + (1u << 20) > 0x7FFFFFFFu)
-    return fail(problem, "the executable would grow beyond what Windows loads");
+  if (rva + total + (1u << 20) > 0x7FFFFFFFu) return fail(problem, MSG_PE_TOO_LARGE);
   std::string tree = TreeWriter(sorted, uint32_t(rva)).write();
   uint64_t raw_size = align_up(tree.size(), pe.file_alignment);
 

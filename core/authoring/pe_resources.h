@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "messages.h"
+
 // A resource type or name: a number, or a name (UTF-16, as the file holds it).
 struct ResourceKey {
   std::u16string name;  // empty for a number
@@ -33,13 +35,12 @@ struct Resource {
 
 // Reads every resource of a PE image. Returns false with `problem` when the
 // bytes are not a PE executable or its resource tree is damaged.
-bool read_resources(const std::string& image, std::vector<Resource>* resources,
-                    std::string* problem);
+bool read_resources(const std::string& image, std::vector<Resource>* resources, Message* problem);
 
 // Gives `image` a resource tree holding exactly `resources` and puts the new
 // image in `out`. Returns false with `problem` when it cannot.
 bool write_resources(const std::string& image, const std::vector<Resource>& resources,
-                     std::string* out, std::string* problem);
+                     std::string* out, Message* problem);
 
 // The image's checksum as the platform computes it (the stored checksum field
 // counts as zero).

@@ -54,10 +54,6 @@ int index_of(const char* const* names, int count, const std::string& name) {
   return -1;
 }
 
-std::string counted(size_t count, const char* thing) {
-  return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
-}
-
 // A known key close to a mistyped one, or "".
 std::string nearest_key(const std::string& key, const std::vector<std::string>& keys) {
   char typed[TEXT_SLOT_SIZE], known[TEXT_SLOT_SIZE];
@@ -71,92 +67,122 @@ std::string nearest_key(const std::string& key, const std::vector<std::string>& 
   return "";
 }
 
+// What messages call a part of the quiz, and its field in the studio.
+Subject quiz_part(const char* field, MessageId name) { return {field, name}; }
+
+Subject question_part(int number, const char* field, Message part) {
+  return {"q" + std::to_string(number) + "." + field,
+          Message(MSG_NAME_QUESTION_PART, {::number(number), std::move(part)})};
+}
+
+// The question as a whole, in a message about one of its fields.
+Subject whole_question(int number, const std::string& field) {
+  return {field, Message(MSG_NAME_QUESTION, {::number(number)})};
+}
+
+// A part of a subject: a rule of a judging table, a listed wrong answer, its verdict.
+Subject part_of(const Subject& base, MessageId name, std::vector<Message> args) {
+  args.insert(args.begin(), base.name);
+  return {base.field, Message(name, std::move(args))};
+}
+
 class SourceReader {
  public:
   SourceReader(const std::string& path, QuizSource* quiz, Diagnostics* diagnostics)
       : path_(path), quiz_(quiz), diagnostics_(diagnostics) {}
 
   void read(const toml::table& root) {
-    check_keys(root, QUIZ_KEYS, "");
+    check_keys(root, QUIZ_KEYS, {"source", Message()});
     read_kind(root);
     read_answers(root);
-    if (!root.get("title")) error(1, "the quiz has no title: write title = \"...\"");
-    read_text_key(root, "title", "title", PLAIN_TEXT, &quiz_->title);
-    read_text_key(root, "author", "author", PLAIN_TEXT, &quiz_->author);
-    read_text_key(root, "explanation", "explanation", PLAIN_TEXT, &quiz_->explanation);
-    read_text_key(root, "answer1_label", "answer1_label", PLAIN_TEXT, &quiz_->labels[0]);
-    read_text_key(root, "answer2_label", "answer2_label", PLAIN_TEXT, &quiz_->labels[1]);
+    if (!root.get("title")) error(1, MSG_NO_TITLE, {"title", Message()});
+    read_text_key(root, "title", quiz_part("title", MSG_NAME_TITLE), PLAIN_TEXT, &quiz_->title);
+    read_text_key(root, "author", quiz_part("author", MSG_NAME_AUTHOR), PLAIN_TEXT, &quiz_->author);
+    read_text_key(root, "explanation", quiz_part("explanation", MSG_NAME_EXPLANATION), PLAIN_TEXT,
+                  &quiz_->explanation);
+    read_text_key(root, "answer1_label", quiz_part("label1", MSG_NAME_LABEL1), PLAIN_TEXT,
+                  &quiz_->labels[0]);
+    read_text_key(root, "answer2_label", quiz_part("label2", MSG_NAME_LABEL2), PLAIN_TEXT,
+                  &quiz_->labels[1]);
     read_answer_mode(root);
     read_background(root);
     read_codes(root);
     if (const toml::node* judging = root.get("judging"))
-      quiz_->judging = read_rules(*judging, "judging", JudgingRules{}, &quiz_->rules);
+      quiz_->judging = read_rules(*judging, quiz_part("judging", MSG_NAME_JUDGING), JudgingRules{},
+                                  &quiz_->rules);
     read_questions(root);
     check_whole_quiz(root);
   }
 
  private:
   static int line_of(const toml::node& node) { return int(node.source().begin.line); }
-  void error(int line, const std::string& text) { diagnostics_->error(path_, line, text); }
-  void warning(int line, const std::string& text) { diagnostics_->warning(path_, line, text); }
+  void error(int line, const Message& problem, const Subject& about) {
+    diagnostics_->error(path_, line, problem, about);
+  }
+  void warning(int line, const Message& problem, const Subject& about) {
+    diagnostics_->warning(path_, line, problem, about);
+  }
 
   void check_keys(const toml::table& table, const std::vector<std::string>& keys,
-                  const std::string& where) {
+                  const Subject& where) {
     for (auto&& [key, node] : table) {
       std::string name(key.str());
       bool known = false;
       for (const std::string& k : keys) known = known || k == name;
       if (known) continue;
-      std::string text = where + "unknown key " + quoted(name);
       std::string near = nearest_key(name, keys);
-      if (!near.empty()) text += " (did you mean " + quoted(near) + "?)";
-      error(line_of(node), text);
+      error(line_of(node),
+            near.empty() ? Message(MSG_UNKNOWN_KEY, {name})
+                         : Message(MSG_UNKNOWN_KEY_NEAR, {name, near}),
+            where);
     }
   }
 
-  // A UTF-8 string value, or an error naming `what`.
-  bool string_value(const toml::node& node, const std::string& what, std::string* out) {
+  // A UTF-8 string value, or an error about `what`.
+  bool string_value(const toml::node& node, const Subject& what, std::string* out) {
     const toml::value<std::string>* value = node.as_string();
     if (!value) {
-      error(line_of(node), what + " must be a text in quotes");
+      error(line_of(node), MSG_NOT_A_TEXT, what);
       return false;
     }
     *out = value->get();
     return true;
   }
 
-  bool read_text(const toml::node& node, const std::string& what, TextUse use, std::string* out) {
-    std::string utf8, problem;
+  bool read_text(const toml::node& node, const Subject& what, TextUse use, std::string* out) {
+    std::string utf8;
+    Message problem;
     if (!string_value(node, what, &utf8)) return false;
     if (!utf8_to_cp1252(utf8, out, &problem)) {
-      error(line_of(node), what + " " + problem);
+      error(line_of(node), problem, what);
       return false;
     }
     return check_text(*out, line_of(node), what, use);
   }
 
-  bool check_text(const std::string& text, int line, const std::string& what, TextUse use) {
+  bool check_text(const std::string& text, int line, const Subject& what, TextUse use) {
     if (text.size() > QUIZ_TEXT_MAX) {
-      error(line, what + " is " + std::to_string(text.size()) +
-                      " bytes long in Windows-1252; the player keeps at most 259");
+      error(line, Message(MSG_TOO_LONG, {number(text.size())}), what);
       return false;
     }
     for (char c : text) {
       unsigned char byte = static_cast<unsigned char>(c);
       if (byte == '|' && use != CODE_TEXT) {
-        error(line, what + " contains \"|\", which ends a text in the player's content");
+        error(line, MSG_HAS_BAR, what);
         return false;
       }
       if ((byte == '\r' || byte == '\n') && use == REVEAL_TEXT) continue;
       if ((byte == '\r' || byte == '\n') && use == CODE_TEXT) {
-        error(line, what + " contains a line break (CR or LF), which ends a code line");
+        error(line, MSG_CODE_LINE_BREAK, what);
         return false;
       }
       if (byte < 0x20 || byte == 0x7F) {
-        char number[8];
-        snprintf(number, sizeof number, "%02X", byte);
-        error(line, what + " contains the control character U+00" + number +
-                        (use == PLAIN_TEXT ? " (only reveal texts may break lines)" : ""));
+        char code[8];
+        snprintf(code, sizeof code, "U+00%02X", byte);
+        error(line,
+              Message(use == PLAIN_TEXT ? MSG_CONTROL_CHARACTER_PLAIN : MSG_CONTROL_CHARACTER,
+                      {std::string(code)}),
+              what);
         return false;
       }
     }
@@ -164,31 +190,31 @@ class SourceReader {
   }
 
   // Reads `key` when present; false when absent or wrong.
-  bool read_text_key(const toml::table& table, const char* key, const std::string& what,
-                     TextUse use, std::string* out) {
+  bool read_text_key(const toml::table& table, const char* key, const Subject& what, TextUse use,
+                     std::string* out) {
     const toml::node* node = table.get(key);
     return node && read_text(*node, what, use, out);
   }
 
   // Reads a name from `names`; false when absent or wrong.
-  bool read_name(const toml::table& table, const char* key, const char* const* names, int count,
-                 int* index) {
+  bool read_name(const toml::table& table, const char* key, const Subject& what,
+                 const char* const* names, int count, int* index) {
     const toml::node* node = table.get(key);
     std::string name;
-    if (!node || !string_value(*node, key, &name)) return false;
+    if (!node || !string_value(*node, what, &name)) return false;
     *index = index_of(names, count, name);
     if (*index >= 0) return true;
-    error(line_of(*node),
-          std::string(key) + " " + quoted(name) + " is not one of " + list_of(names, count));
+    error(line_of(*node), Message(MSG_NOT_ONE_OF, {name, list_of(names, count)}), what);
     return false;
   }
 
   void read_kind(const toml::table& root) {
     int kind = 0;
-    kind_known_ = read_name(root, "kind", KIND_NAMES, KIND_COUNT, &kind);
+    kind_known_ =
+        read_name(root, "kind", quiz_part("kind", MSG_NAME_KIND), KIND_NAMES, KIND_COUNT, &kind);
     if (kind_known_) quiz_->kind = uint32_t(kind);
     if (!root.get("kind"))
-      error(1, "the quiz has no kind: write kind = " + list_of(KIND_NAMES, KIND_COUNT));
+      error(1, Message(MSG_NO_KIND, {list_of(KIND_NAMES, KIND_COUNT)}), {"kind", Message()});
   }
 
   void read_answers(const toml::table& root) {
@@ -196,11 +222,11 @@ class SourceReader {
     if (!node) return;
     std::optional<int64_t> answers = node->value_exact<int64_t>();
     if (!answers || (*answers != 1 && *answers != 2)) {
-      error(line_of(*node), "answers (answer fields per question) must be 1 or 2");
+      error(line_of(*node), MSG_ANSWERS_ONE_OR_TWO, {"answers", Message()});
       return;
     }
     if (kind_known_ && quiz_->kind == QUIZ_TEXT && *answers == 2) {
-      error(line_of(*node), "a text quiz has one answer field per question: answers must be 1");
+      error(line_of(*node), MSG_TEXT_QUIZ_ONE_FIELD, {"answers", Message()});
       return;
     }
     quiz_->answers = int(*answers);
@@ -208,19 +234,22 @@ class SourceReader {
 
   void read_answer_mode(const toml::table& root) {
     int mode = 0;
-    if (read_name(root, "answer_mode", MODE_NAMES, MODE_COUNT, &mode)) quiz_->answer_mode = mode;
+    if (read_name(root, "answer_mode", quiz_part("answer_mode", MSG_NAME_ANSWER_MODE), MODE_NAMES,
+                  MODE_COUNT, &mode))
+      quiz_->answer_mode = mode;
   }
 
   void read_background(const toml::table& root) {
     const toml::node* node = root.get("background");
     std::string colour;
-    if (!node || !string_value(*node, "background", &colour)) return;
+    Subject about = quiz_part("background", MSG_NAME_BACKGROUND);
+    if (!node || !string_value(*node, about, &colour)) return;
     unsigned red, green, blue;
     char end;
     if (colour.size() != 7 || colour[0] != '#' ||
         strspn(colour.c_str() + 1, "0123456789abcdefABCDEF") != 6 ||
         sscanf(colour.c_str(), "#%2x%2x%2x%c", &red, &green, &blue, &end) != 3) {
-      error(line_of(*node), "background must be a colour written #RRGGBB, e.g. \"#5A5F96\"");
+      error(line_of(*node), MSG_BAD_BACKGROUND, {"background", Message()});
       return;
     }
     quiz_->red = uint8_t(red), quiz_->green = uint8_t(green), quiz_->blue = uint8_t(blue);
@@ -231,12 +260,13 @@ class SourceReader {
     if (!node) return;
     const toml::array* codes = node->as_array();
     if (!codes) {
-      error(line_of(*node), "codes must be a list of texts, e.g. codes = [\"A1\", \"B2\"]");
+      error(line_of(*node), MSG_CODES_NOT_LIST, {"codes", Message()});
       return;
     }
     for (size_t i = 0; i < codes->size(); ++i) {
       std::string code;
-      read_text((*codes)[i], "code " + std::to_string(i + 1), CODE_TEXT, &code);
+      std::string n = std::to_string(i + 1);
+      read_text((*codes)[i], {"code" + n, Message(MSG_NAME_CODE, {n})}, CODE_TEXT, &code);
       quiz_->codes.push_back(code);
     }
   }
@@ -246,7 +276,7 @@ class SourceReader {
     if (!node) return;
     const toml::array* questions = node->as_array();
     if (!questions || !questions->is_array_of_tables()) {
-      error(line_of(*node), "questions must be written as [[question]] tables");
+      error(line_of(*node), MSG_QUESTIONS_NOT_TABLES, {"questions", Message()});
       return;
     }
     for (size_t i = 0; i < questions->size(); ++i)
@@ -256,81 +286,95 @@ class SourceReader {
   void read_question(const toml::table& table, int number) {
     SourceQuestion question;
     question.line = line_of(table);
-    std::string where = "question " + std::to_string(number) + ": ";
-    check_keys(table, QUESTION_KEYS, where);
-    if (!read_text_key(table, "text", where + "text", PLAIN_TEXT, &question.text) &&
+    check_keys(table, QUESTION_KEYS, whole_question(number, "q" + std::to_string(number)));
+    if (!read_text_key(table, "text", question_part(number, "text", MSG_PART_TEXT), PLAIN_TEXT,
+                       &question.text) &&
         quiz_->kind == QUIZ_TEXT && !table.get("text"))
-      error(question.line, "question " + std::to_string(number) + " has no text");
-    read_answer(table, where, &question);
-    read_text_key(table, "reveal", where + "reveal", REVEAL_TEXT, &question.reveal);
-    read_media(table, "picture", where, &question.picture);
-    read_media(table, "answer_picture", where, &question.answer_picture);
-    read_media(table, "clip", where, &question.clip);
+      error(question.line, MSG_QUESTION_NO_TEXT,
+            whole_question(number, "q" + std::to_string(number) + ".text"));
+    read_answer(table, number, &question);
+    read_text_key(table, "reveal", question_part(number, "reveal", MSG_PART_REVEAL), REVEAL_TEXT,
+                  &question.reveal);
+    read_media(table, "picture", question_part(number, "picture", MSG_PART_PICTURE),
+               &question.picture);
+    read_media(table, "answer_picture",
+               question_part(number, "answer_picture", MSG_PART_ANSWER_PICTURE),
+               &question.answer_picture);
+    read_media(table, "clip", question_part(number, "clip", MSG_PART_CLIP), &question.clip);
     if (const toml::node* judging = table.get("judging"))
-      question.own_rules = read_rules(*judging, where + "judging", quiz_->rules, &question.rules);
-    if (const toml::node* also = table.get("also")) read_also(*also, where, &question);
-    if (const toml::node* wrong = table.get("wrong")) read_wrong(*wrong, where, &question);
+      question.own_rules = read_rules(*judging, question_part(number, "judging", MSG_PART_JUDGING),
+                                      quiz_->rules, &question.rules);
+    if (const toml::node* also = table.get("also")) read_also(*also, number, &question);
+    if (const toml::node* wrong = table.get("wrong")) read_wrong(*wrong, number, &question);
     quiz_->questions.push_back(question);
   }
 
   // Judging rules: `base` with the keys the table gives.
-  bool read_rules(const toml::node& node, const std::string& what, const JudgingRules& base,
+  bool read_rules(const toml::node& node, const Subject& what, const JudgingRules& base,
                   JudgingRules* out) {
     const toml::table* table = node.as_table();
     if (!table) {
-      error(line_of(node), what + " must be a table, e.g. judging = { accents = \"hint\" }");
+      error(line_of(node), MSG_RULES_NOT_TABLE, what);
       return false;
     }
-    check_keys(*table, JUDGING_KEYS, what + ": ");
+    check_keys(*table, JUDGING_KEYS, what);
     *out = base;
     read_flag(*table, "accented_case", what, &out->accented_case);
     int accents = 0;
-    if (read_name(*table, "accents", ACCENT_NAMES, ACCENT_COUNT, &accents))
+    if (read_name(*table, "accents", part_of(what, MSG_NAME_RULE, {"accents"}), ACCENT_NAMES,
+                  ACCENT_COUNT, &accents))
       out->accents = AccentRule(accents);
     read_flag(*table, "articles", what, &out->articles);
     return true;
   }
 
-  void read_flag(const toml::table& table, const char* key, const std::string& what, bool* out) {
+  void read_flag(const toml::table& table, const char* key, const Subject& what, bool* out) {
     const toml::node* node = table.get(key);
     if (!node) return;
     std::optional<bool> value = node->value_exact<bool>();
     if (value)
       *out = *value;
     else
-      error(line_of(*node), what + ": " + key + " must be true or false");
+      error(line_of(*node), Message(MSG_FLAG_NOT_BOOLEAN, {key}), what);
   }
 
   // A key given once per answer field: its value itself with one field, a
   // list of two values with two.
-  std::vector<const toml::node*> per_field(const toml::node& node, const std::string& what,
+  std::vector<const toml::node*> per_field(const toml::node& node, const Subject& what,
                                            const char* example) {
     if (quiz_->answers == 1) return {&node};
     const toml::array* list = node.as_array();
     if (list && list->size() == 2) return {&(*list)[0], &(*list)[1]};
-    error(line_of(node),
-          what + " must hold two values, one per answer field (answers = 2), e.g. " + example);
+    error(line_of(node), Message(MSG_TWO_VALUES, {example}), what);
     return {};
   }
 
-  std::string field_what(const std::string& what, size_t j) {
-    return quiz_->answers == 2 ? what + " (field " + std::to_string(j + 1) + ")" : what;
+  // The list `key` of answer field j (0-based) of question `number`.
+  Subject field_list(int number, const char* key, size_t j) {
+    std::string field = std::string(key) + std::to_string(j + 1);
+    bool also = strcmp(key, "also") == 0;
+    if (quiz_->answers != 2)
+      return question_part(number, field.c_str(), also ? MSG_PART_ALSO : MSG_PART_WRONG);
+    return question_part(
+        number, field.c_str(),
+        Message(also ? MSG_PART_ALSO_FIELD : MSG_PART_WRONG_FIELD, {::number(j + 1)}));
   }
 
-  void read_also(const toml::node& node, const std::string& where, SourceQuestion* question) {
+  void read_also(const toml::node& node, int number, SourceQuestion* question) {
     std::vector<const toml::node*> fields =
-        per_field(node, where + "also", "also = [[\"rond\"], []]");
+        per_field(node, question_part(number, "also1", MSG_PART_ALSO), "also = [[\"rond\"], []]");
     for (size_t j = 0; j < fields.size(); ++j) {
-      std::string what = field_what(where + "also", j);
+      Subject what = field_list(number, "also", j);
       const toml::array* texts = fields[j]->as_array();
       if (!texts) {
-        error(line_of(*fields[j]), what + " must be a list of texts, e.g. also = [\"Paname\"]");
+        error(line_of(*fields[j]), MSG_ALSO_NOT_LIST, what);
         continue;
       }
       if (texts->size() > JUDGING_MAX_ALTERNATIVES)
         error(line_of(*fields[j]),
-              what + " holds " + counted(texts->size(), "answer") + "; a field accepts at most " +
-                  std::to_string(JUDGING_MAX_ALTERNATIVES) + " besides its answer");
+              Message(MSG_ALSO_TOO_MANY,
+                      {::number(texts->size()), ::number(JUDGING_MAX_ALTERNATIVES)}),
+              what);
       for (const toml::node& value : *texts) {
         std::string text;
         if (read_text(value, what, PLAIN_TEXT, &text) && check_answer(text, line_of(value), what))
@@ -339,34 +383,36 @@ class SourceReader {
     }
   }
 
-  void read_wrong(const toml::node& node, const std::string& where, SourceQuestion* question) {
+  void read_wrong(const toml::node& node, int number, SourceQuestion* question) {
     std::vector<const toml::node*> fields =
-        per_field(node, where + "wrong", "wrong = [{ Lyon = \"Non, pas Lyon\" }, {}]");
+        per_field(node, question_part(number, "wrong1", MSG_PART_WRONG),
+                  "wrong = [{ Lyon = \"Non, pas Lyon\" }, {}]");
     for (size_t j = 0; j < fields.size(); ++j) {
-      std::string what = field_what(where + "wrong", j);
+      Subject what = field_list(number, "wrong", j);
       const toml::table* table = fields[j]->as_table();
       if (!table) {
-        error(line_of(*fields[j]),
-              what +
-                  " must be a table of wrong answers and their verdicts, e.g. wrong = { Lyon "
-                  "= \"Non, pas Lyon\" }");
+        error(line_of(*fields[j]), MSG_WRONG_NOT_TABLE, what);
         continue;
       }
       if (table->size() > JUDGING_MAX_WRONG_ANSWERS)
-        error(line_of(*fields[j]), what + " lists " + counted(table->size(), "wrong answer") +
-                                       "; a field takes at most " +
-                                       std::to_string(JUDGING_MAX_WRONG_ANSWERS));
+        error(line_of(*fields[j]),
+              Message(MSG_WRONG_TOO_MANY,
+                      {::number(table->size()), ::number(JUDGING_MAX_WRONG_ANSWERS)}),
+              what);
       for (auto&& [key, value] : *table) {
         WrongAnswer wrong;
         wrong.line = line_of(value);
-        std::string answer_what = what + " " + quoted(std::string(key.str())), problem;
-        if (!utf8_to_cp1252(std::string(key.str()), &wrong.answer, &problem)) {
-          error(wrong.line, answer_what + " " + problem);
+        std::string typed(key.str());
+        Subject answer_what = part_of(what, MSG_NAME_WRONG_ANSWER, {typed});
+        Message problem;
+        if (!utf8_to_cp1252(typed, &wrong.answer, &problem)) {
+          error(wrong.line, problem, answer_what);
           continue;
         }
         if (!check_text(wrong.answer, wrong.line, answer_what, PLAIN_TEXT) ||
             !check_answer(wrong.answer, wrong.line, answer_what) ||
-            !read_text(value, answer_what + ": its verdict", PLAIN_TEXT, &wrong.verdict) ||
+            !read_text(value, part_of(answer_what, MSG_NAME_VERDICT_OF, {}), PLAIN_TEXT,
+                       &wrong.verdict) ||
             !check_verdict(wrong.verdict, wrong.line, answer_what))
           continue;
         question->wrong[j].push_back(wrong);
@@ -376,38 +422,42 @@ class SourceReader {
 
   // A listed verdict is shown in place of the ladder's: it must be seen, and
   // must not read as solved or as nothing typed.
-  bool check_verdict(const std::string& verdict, int line, const std::string& what) {
+  bool check_verdict(const std::string& verdict, int line, const Subject& what) {
     if (verdict.empty()) {
-      error(line, what + ": its verdict is empty");
+      error(line, MSG_VERDICT_EMPTY, what);
       return false;
     }
     if (verdict == RIGHT_WORD || verdict == verdict_text(VERDICT_EMPTY)) {
-      error(line, what + ": its verdict " + quoted(verdict) + " would read as " +
-                      (verdict == RIGHT_WORD ? "solved" : "nothing typed"));
+      error(line,
+            Message(verdict == RIGHT_WORD ? MSG_VERDICT_SOLVED : MSG_VERDICT_NOTHING_TYPED,
+                    {cp1252_to_utf8(verdict)}),
+            what);
       return false;
     }
     return true;
   }
 
-  void read_answer(const toml::table& table, const std::string& where, SourceQuestion* question) {
+  void read_answer(const toml::table& table, int number, SourceQuestion* question) {
     const toml::node* node = table.get("answer");
+    std::string field = "q" + std::to_string(number) + ".answer1";
     if (!node) {
-      error(question->line, where + "no answer: write answer = \"...\"" +
-                                (quiz_->answers == 2 ? " with two texts in [ ]" : ""));
+      error(question->line, quiz_->answers == 2 ? MSG_NO_ANSWER_TWO : MSG_NO_ANSWER,
+            whole_question(number, field));
       return;
     }
     const toml::array* list = node->as_array();
     size_t given = list ? list->size() : 1;
     if (given != size_t(quiz_->answers)) {
       error(line_of(*node),
-            where + "answer must hold " + counted(size_t(quiz_->answers), "text") +
-                ", one per answer field (answers = " + std::to_string(quiz_->answers) + ")" +
-                (quiz_->answers == 2 ? ", e.g. answer = [\"Rome\", \"Italie\"]" : ""));
+            quiz_->answers == 2 ? Message(MSG_ANSWER_COUNT_TWO)
+                                : Message(MSG_ANSWER_COUNT, {::number(quiz_->answers)}),
+            question_part(number, "answer1", MSG_PART_ANSWER));
       return;
     }
     for (int j = 0; j < quiz_->answers; ++j) {
       const toml::node& value = list ? (*list)[size_t(j)] : *node;
-      std::string what = where + (j == 0 ? "answer" : "second answer");
+      Subject what = j == 0 ? question_part(number, "answer1", MSG_PART_ANSWER)
+                            : question_part(number, "answer2", MSG_PART_SECOND_ANSWER);
       if (read_text(value, what, PLAIN_TEXT, &question->answer[j]))
         check_answer(question->answer[j], line_of(value), what);
     }
@@ -416,28 +466,25 @@ class SourceReader {
   // The player trims and upper-cases the typed answer but only upper-cases the
   // expected one: an empty expected answer, or one with a blank at either
   // end, could never be matched.
-  bool check_answer(const std::string& answer, int line, const std::string& what) {
+  bool check_answer(const std::string& answer, int line, const Subject& what) {
     if (answer.empty()) {
-      error(line, what + " is empty, so no typed answer could ever match it");
+      error(line, MSG_ANSWER_EMPTY, what);
       return false;
     }
     if (answer.front() == ' ' || answer.back() == ' ') {
-      error(line, what +
-                      " has a blank at its start or end; the player trims typed answers, so "
-                      "it could never be matched");
+      error(line, MSG_ANSWER_BLANK_END, what);
       return false;
     }
     return true;
   }
 
-  void read_media(const toml::table& table, const char* key, const std::string& where,
-                  MediaRef* media) {
+  void read_media(const toml::table& table, const char* key, const Subject& what, MediaRef* media) {
     const toml::node* node = table.get(key);
     if (!node) return;
     media->line = line_of(*node);
-    if (!string_value(*node, where + key, &media->path)) return;
+    if (!string_value(*node, what, &media->path)) return;
     if (media->path.empty()) {
-      error(media->line, where + key + " is empty: name a file or leave the key out");
+      error(media->line, MSG_MEDIA_NAME_EMPTY, what);
       return;
     }
     if (!kind_known_) return;
@@ -445,32 +492,29 @@ class SourceReader {
     bool picture_kind = quiz_->kind == QUIZ_PICTURE,
          clip_kind = quiz_->kind == QUIZ_AUDIO || quiz_->kind == QUIZ_VIDEO;
     if (picture_key && !picture_kind)
-      error(media->line, where + key + ": only a picture quiz shows pictures (kind = " +
-                             quoted(kind_name(quiz_->kind)) + ")");
+      error(media->line, Message(MSG_PICTURE_KIND, {kind_name(quiz_->kind)}), what);
     if (!picture_key && !clip_kind)
-      error(media->line, where + "clip: only an audio or a video quiz plays clips (kind = " +
-                             quoted(kind_name(quiz_->kind)) + ")");
+      error(media->line, Message(MSG_CLIP_KIND, {kind_name(quiz_->kind)}), what);
   }
 
   void check_whole_quiz(const toml::table& root) {
     size_t count = quiz_->questions.size();
-    if (count == 0 && !root.get("question"))
-      error(1, "the quiz has no question: add [[question]] tables");
+    if (count == 0 && !root.get("question")) error(1, MSG_NO_QUESTION, {"questions", Message()});
     if (count > QUIZ_MAX_QUESTIONS)
       error(quiz_->questions[QUIZ_MAX_QUESTIONS].line,
-            "the quiz has " + std::to_string(count) + " questions; the player holds at most 96");
+            Message(MSG_TOO_MANY_QUESTIONS, {number(count)}), {"questions", Message()});
     int codes_line = root.get("codes") ? line_of(*root.get("codes")) : 1;
-    std::string codes_for =
-        counted(quiz_->codes.size(), "code") + " for " + counted(count, "question");
-    if (quiz_->codes.size() > count && count > 0)
-      error(codes_line, codes_for + ": one code per score, from 1 to " + std::to_string(count));
-    else if (quiz_->codes.size() < count && count <= QUIZ_MAX_QUESTIONS)
-      warning(codes_line, codes_for + ": " +
-                              (quiz_->codes.size() + 1 == count
-                                   ? "score " + std::to_string(count) + " reveals"
-                                   : "scores " + std::to_string(quiz_->codes.size() + 1) + " to " +
-                                         std::to_string(count) + " reveal") +
-                              " no code");
+    size_t codes = quiz_->codes.size();
+    Message code_count = number(codes), question_count = number(count);
+    if (codes > count && count > 0)
+      error(codes_line, Message(MSG_CODES_TOO_MANY, {code_count, question_count}),
+            {"codes", Message()});
+    else if (codes < count && count <= QUIZ_MAX_QUESTIONS)
+      warning(codes_line,
+              codes + 1 == count
+                  ? Message(MSG_CODES_ONE_SHORT, {code_count, question_count})
+                  : Message(MSG_CODES_SHORT, {code_count, question_count, number(codes + 1)}),
+              {"codes", Message()});
     warn_about_media_and_reveals();
     check_judging();
   }
@@ -484,45 +528,41 @@ class SourceReader {
     for (size_t i = 0; i < quiz_->questions.size(); ++i) {
       const SourceQuestion& q = quiz_->questions[i];
       JudgingRules rules = question_rules(*quiz_, i);
-      std::string where = "question " + std::to_string(i + 1) + ": ";
+      int n = int(i + 1);
       for (int j = 0; j < quiz_->answers; ++j) {
         FieldAnswers answers = {};
         answers.accepted[answers.accepted_count++] = q.answer[j].c_str();
         for (const std::string& other : q.also[j]) {
           if (answers.accepted_count > JUDGING_MAX_ALTERNATIVES) break;
           if (right_with_rules(rules, answers, other.c_str()))
-            warning(q.line, field_what(where + "also", size_t(j)) + " " +
-                                quoted(cp1252_to_utf8(other)) +
-                                " is already accepted once compared; it changes nothing");
+            warning(q.line, Message(MSG_ALSO_ALREADY_ACCEPTED, {cp1252_to_utf8(other)}),
+                    field_list(n, "also", size_t(j)));
           answers.accepted[answers.accepted_count++] = other.c_str();
         }
+        Subject wrong_list = field_list(n, "wrong", size_t(j));
         for (const WrongAnswer& wrong : q.wrong[j]) {
           int width = verdict_text_width(wrong.verdict.c_str(), room.font);
           if (kind_known_ && width > room.width)
-            warning(wrong.line, field_what(where + "wrong", size_t(j)) + " " +
-                                    quoted(cp1252_to_utf8(wrong.answer)) + ": its verdict " +
-                                    quoted(cp1252_to_utf8(wrong.verdict)) + " is " +
-                                    std::to_string(width) +
-                                    " pixels wide, and the verdict "
-                                    "label shows " +
-                                    std::to_string(room.width) + ": it is cut");
+            warning(wrong.line,
+                    Message(MSG_VERDICT_TOO_WIDE,
+                            {cp1252_to_utf8(wrong.verdict), number(width), number(room.width)}),
+                    part_of(wrong_list, MSG_NAME_WRONG_ANSWER, {cp1252_to_utf8(wrong.answer)}));
           if (answers.wrong_count == JUDGING_MAX_WRONG_ANSWERS) break;
           answers.wrong[answers.wrong_count] = wrong.answer.c_str();
           answers.wrong_verdicts[answers.wrong_count++] = wrong.verdict.c_str();
         }
         for (int w = 0; w < answers.wrong_count; ++w) {
           FieldVerdict judged = judge_with_rules(rules, answers, answers.wrong[w]);
-          std::string what = field_what(where + "wrong", size_t(j)) + " " +
-                             quoted(cp1252_to_utf8(answers.wrong[w]));
+          Subject what =
+              part_of(wrong_list, MSG_NAME_WRONG_ANSWER, {cp1252_to_utf8(answers.wrong[w])});
           if (judged.by == JUDGED_RIGHT)
             error(q.wrong[j][size_t(w)].line,
-                  what + " is accepted as right (it matches " +
-                      quoted(cp1252_to_utf8(answers.accepted[judged.answer])) + ")");
+                  Message(MSG_WRONG_IS_RIGHT, {cp1252_to_utf8(answers.accepted[judged.answer])}),
+                  what);
           else if (judged.by == JUDGED_LISTED && judged.answer != w)
             warning(q.wrong[j][size_t(w)].line,
-                    what + " is the same answer as " +
-                        quoted(cp1252_to_utf8(answers.wrong[judged.answer])) +
-                        " once compared; its verdict is never shown");
+                    Message(MSG_WRONG_REPEATED, {cp1252_to_utf8(answers.wrong[judged.answer])}),
+                    what);
         }
       }
     }
@@ -531,25 +571,25 @@ class SourceReader {
   void warn_about_media_and_reveals() {
     bool reveals_used = quiz_->answer_mode >= MODE_REVEAL && quiz_->answer_mode <= MODE_REVEAL_ALL;
     bool warned_reveal = false, warned_answer_picture = false;
+    Subject mode = {"answer_mode", Message()};
     if (quiz_->answer_mode == MODE_SECOND_PICTURE && quiz_->kind != QUIZ_PICTURE)
-      warning(1, "answer mode \"picture\" swaps in answer pictures, which only a picture quiz has");
+      warning(1, MSG_MODE_PICTURE_WITHOUT_PICTURES, mode);
     for (size_t i = 0; i < quiz_->questions.size(); ++i) {
       const SourceQuestion& q = quiz_->questions[i];
-      std::string number = std::to_string(i + 1);
+      int n = int(i + 1);
+      std::string field = "q" + std::to_string(n);
       if (quiz_->kind == QUIZ_PICTURE && q.picture.path.empty())
-        warning(q.line, "question " + number + " has no picture; the player shows an empty frame");
+        warning(q.line, MSG_NO_PICTURE, whole_question(n, field + ".picture"));
       if ((quiz_->kind == QUIZ_AUDIO || quiz_->kind == QUIZ_VIDEO) && q.clip.path.empty())
-        warning(q.line, "question " + number + " has no clip; its play button plays nothing");
+        warning(q.line, MSG_NO_CLIP, whole_question(n, field + ".clip"));
       if (!q.reveal.empty() && !reveals_used && !warned_reveal) {
         warned_reveal = true;
-        warning(q.line,
-                "reveal texts are used only in answer modes \"reveal\", \"reveal-box\" "
-                "and \"reveal-all\"; they are left out");
+        warning(q.line, MSG_REVEALS_UNUSED, mode);
       }
       if (!q.answer_picture.path.empty() && quiz_->answer_mode != MODE_SECOND_PICTURE &&
           !warned_answer_picture) {
         warned_answer_picture = true;
-        warning(q.answer_picture.line, "answer pictures are shown only in answer mode \"picture\"");
+        warning(q.answer_picture.line, MSG_ANSWER_PICTURES_UNUSED, mode);
       }
     }
   }
@@ -666,15 +706,17 @@ bool parse_quiz_source(const std::string& text, const std::string& path, QuizSou
     toml::table root = toml::parse(text, path);
     SourceReader(path, quiz, diagnostics).read(root);
   } catch (const toml::parse_error& e) {
-    diagnostics->error(path, int(e.source().begin.line), std::string(e.description()));
+    diagnostics->error(path, int(e.source().begin.line),
+                       Message(MSG_TOML_SYNTAX, {std::string(e.description())}));
   }
   return diagnostics->error_count() == errors_before;
 }
 
 bool read_quiz_source(const std::string& path, QuizSource* quiz, Diagnostics* diagnostics) {
-  std::string text, problem;
+  std::string text;
+  Message problem;
   if (!read_file(path, &text, &problem)) {
-    diagnostics->error(path, 0, "cannot read the quiz source: " + problem);
+    diagnostics->error(path, 0, Message(MSG_SOURCE_UNREADABLE, {problem}));
     return false;
   }
   return parse_quiz_source(text, path, quiz, diagnostics);

@@ -5,111 +5,87 @@
 
 namespace {
 
-std::string quoted(const std::string& cp1252) { return "\"" + cp1252_to_utf8(cp1252) + "\""; }
-
 std::string form_of(const JudgingRules& rules, bool fold, const char* text) {
   char form[TEXT_SLOT_SIZE];
   judging_form(rules, fold, text, form);
-  return quoted(form);
+  return cp1252_to_utf8(form);
 }
 
-std::string rules_text(const JudgingRules& rules) {
-  static const char* const ACCENTS[] = {"accents exact", "accents named (\"Accents\")",
-                                        "accents ignored (\xC5\x92 = OE, \xC3\x86 = AE)"};
-  return std::string(rules.accented_case ? "case of accented letters ignored"
-                                         : "case of accented letters counts") +
-         ", " + ACCENTS[rules.accents] + ", " +
-         (rules.articles ? "leading articles optional" : "articles count") + ", plain typography";
+Message rules_message(const VerdictExplanation& why) {
+  const JudgingRules& rules = why.rules;
+  static const MessageId ACCENTS[] = {MSG_RULE_ACCENTS_EXACT, MSG_RULE_ACCENTS_HINT,
+                                      MSG_RULE_ACCENTS_IGNORED};
+  return Message(
+      why.own_rules ? MSG_WHY_OWN_RULES : MSG_WHY_RULES,
+      {rules.accented_case ? MSG_RULE_CASE_IGNORED : MSG_RULE_CASE_COUNTS, ACCENTS[rules.accents],
+       rules.articles ? MSG_RULE_ARTICLES_OPTIONAL : MSG_RULE_ARTICLES_COUNT});
 }
 
-// The ladder's reasons, as the command line says them.
-const char* english_reason(VerdictReason reason) {
+// The ladder's reasons, and how a right answer stood to the one it equals.
+Message reason_message(VerdictReason reason) {
   switch (reason) {
-    case REASON_SAME_LETTERS: return "the same letters in another order";
-    case REASON_ONE_MORE_LETTER: return "one letter too many";
-    case REASON_ONE_LETTER_LESS: return "one letter missing";
-    case REASON_ONE_LETTER_CHANGED: return "one letter differs";
-    case REASON_ACCENT_CASE: return "an accented letter in the other case";
-    case REASON_ACCENT: return "one accent differs";
-    case REASON_TWO_LETTERS: return "two letters differ";
-    case REASON_LARGE_PART: return "a part of the answer, over 70 % of it";
-    case REASON_HALF_PART: return "a part of the answer, over half of it";
-    case REASON_SHORT_ANSWER_PART:
-      return "only a part: an answer under 10 characters is typed whole";
-    case REASON_SMALL_PART: return "too short a part of the answer (half of it or less)";
-    case REASON_MORE_TEXT: return "the answer with more text";
-    case REASON_SIMILAR: return "over 80 % in common";
-    case REASON_FAR: return "too far from the answer";
-    default: return "";
+    case REASON_NOTHING_TYPED: return MSG_WHY_NOTHING_TYPED;
+    case REASON_EXACT: return MSG_REASON_EXACT;
+    case REASON_CASE_OR_BLANKS: return MSG_REASON_CASE_OR_BLANKS;
+    case REASON_SAME_LETTERS: return MSG_REASON_SAME_LETTERS;
+    case REASON_ONE_MORE_LETTER: return MSG_REASON_ONE_MORE_LETTER;
+    case REASON_ONE_LETTER_LESS: return MSG_REASON_ONE_LETTER_LESS;
+    case REASON_ONE_LETTER_CHANGED: return MSG_REASON_ONE_LETTER_CHANGED;
+    case REASON_ACCENT_CASE: return MSG_REASON_ACCENT_CASE;
+    case REASON_ACCENT: return MSG_REASON_ACCENT;
+    case REASON_TWO_LETTERS: return MSG_REASON_TWO_LETTERS;
+    case REASON_LARGE_PART: return MSG_REASON_LARGE_PART;
+    case REASON_HALF_PART: return MSG_REASON_HALF_PART;
+    case REASON_SHORT_ANSWER_PART: return MSG_REASON_SHORT_ANSWER_PART;
+    case REASON_SMALL_PART: return MSG_REASON_SMALL_PART;
+    case REASON_MORE_TEXT: return MSG_REASON_MORE_TEXT;
+    case REASON_SIMILAR: return MSG_REASON_SIMILAR;
+    case REASON_AS_COMPARED: return MSG_REASON_AS_COMPARED;
+    case REASON_FAR: break;
   }
+  return MSG_REASON_FAR;
 }
 
-std::string accepted_name(const VerdictExplanation& why, bool first) {
-  return std::string(first ? "the answer " : "the other accepted answer ") + quoted(why.decided);
+// What decided the verdict: in English with the compared forms, in French
+// as the studio's try box says it.
+Message deciding(const VerdictExplanation& why, const char* typed) {
+  const JudgingRules& rules = why.rules;
+  std::string decided = cp1252_to_utf8(why.decided);
+  Message articles = why.without_articles ? Message(MSG_WHY_WITHOUT_ARTICLES) : Message();
+  Message accepted = why.answer == 0 ? Message(MSG_WHY_THE_ANSWER, {decided})
+                                     : Message(MSG_WHY_OTHER_ANSWER, {decided});
+  bool fold = rules.accents != ACCENTS_EXACT;
+  switch (why.by) {
+    case JUDGED_EMPTY: return MSG_WHY_NOTHING_TYPED;
+    case JUDGED_RIGHT:
+      return Message(
+          why.answer == 0 ? MSG_WHY_RIGHT : MSG_WHY_RIGHT_OTHER,
+          {accepted, form_of(rules, false, why.decided), articles, reason_message(why.reason)});
+    case JUDGED_LISTED:
+      return Message(fold ? MSG_WHY_LISTED_FOLDED : MSG_WHY_LISTED,
+                     {decided, form_of(rules, fold, why.decided), articles});
+    case JUDGED_ACCENTS:
+      return Message(MSG_WHY_ACCENTS, {accepted, form_of(rules, true, typed), articles});
+    default:
+      if (why.accepted_count > 1)
+        return Message(MSG_WHY_LADDER_CLOSEST,
+                       {decided, form_of(rules, false, why.decided), articles,
+                        reason_message(why.reason), number(why.accepted_count)});
+      return Message(MSG_WHY_LADDER,
+                     {Message(MSG_WHY_THE_ANSWER, {decided}), form_of(rules, false, why.decided),
+                      articles, reason_message(why.reason)});
+  }
 }
 
 }  // namespace
 
-std::vector<std::string> verdict_reasons(const VerdictExplanation& why, const char* typed) {
-  const JudgingRules& rules = why.rules;
-  std::vector<std::string> lines;
-  lines.push_back(std::string(why.own_rules ? "rules of this question: " : "rules: ") +
-                  rules_text(rules));
-  if (why.by == JUDGED_EMPTY) {
-    lines.push_back("nothing typed");
-    return lines;
+std::vector<Message> verdict_reasons(const VerdictExplanation& why, const char* typed) {
+  std::vector<Message> lines;
+  if (why.options) {
+    lines.push_back(rules_message(why));
+    if (why.by != JUDGED_EMPTY)
+      lines.push_back(Message(MSG_WHY_TYPED, {form_of(why.rules, false, typed)}));
   }
-  bool fold = rules.accents != ACCENTS_EXACT;
-  bool first = why.answer == 0;  // the expected answer; the others are named as such
-  lines.push_back("typed, as compared: " + form_of(rules, false, typed));
-  std::string articles = why.without_articles ? ", leading articles left out" : "";
-  switch (why.by) {
-    case JUDGED_RIGHT:
-      lines.push_back("equals " + accepted_name(why, first) + ", compared as " +
-                      form_of(rules, false, why.decided) + articles);
-      break;
-    case JUDGED_LISTED:
-      lines.push_back("equals the listed wrong answer " + quoted(why.decided) + ", compared as " +
-                      form_of(rules, fold, why.decided) + (fold ? " (accents aside)" : "") +
-                      articles + ": its own verdict, in place of the ladder's");
-      break;
-    case JUDGED_ACCENTS:
-      lines.push_back("equals " + accepted_name(why, first) + " but for its accents: both are " +
-                      form_of(rules, true, typed) + " without them" + articles);
-      break;
-    default:
-      lines.push_back("the ladder, against " +
-                      (why.accepted_count > 1
-                           ? "the closest of the " + std::to_string(why.accepted_count) +
-                                 " accepted answers: " + quoted(why.decided)
-                           : accepted_name(why, true)) +
-                      ", compared as " + form_of(rules, false, why.decided) + articles + ": " +
-                      english_reason(why.reason));
-  }
+  lines.push_back(deciding(why, typed));
   return lines;
-}
-
-std::string verdict_reason_french(const VerdictExplanation& why) {
-  std::string decided = "\xC2\xAB " + cp1252_to_utf8(why.decided) + " \xC2\xBB";
-  std::string line;
-  switch (why.by) {
-    case JUDGED_RIGHT:
-      line = why.answer == 0 ? cp1252_to_utf8(verdict_reason_text(why.reason))
-                             : "une autre r\xC3\xA9ponse accept\xC3\xA9"
-                               "e : " +
-                                   decided;
-      break;
-    case JUDGED_LISTED: line = "une r\xC3\xA9ponse fausse pr\xC3\xA9vue : " + decided; break;
-    case JUDGED_ACCENTS:
-      line = (why.answer == 0 ? std::string("la r\xC3\xA9ponse attendue") : decided) +
-             " \xC3\xA0 ses accents pr\xC3\xA8s : les accents comptent";
-      break;
-    case JUDGED_LADDER:
-      line = cp1252_to_utf8(verdict_reason_text(why.reason));
-      if (why.accepted_count > 1) line += ", avec " + decided;
-      break;
-    case JUDGED_EMPTY: return cp1252_to_utf8(verdict_reason_text(REASON_NOTHING_TYPED));
-  }
-  if (why.without_articles) line += ", sans l'article";
-  return line;
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -12,18 +13,12 @@
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
+// quizpack in English, whatever the machine's language, unless the test
+// names one.
 Outcome quizpack(std::vector<std::string> args) {
-  args.insert(args.begin(), "quizpack");
-  std::vector<const char*> argv;
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  int status = quizpack_main(int(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
+  if (std::find(args.begin(), args.end(), "--lang") == args.end())
+    args.insert(args.begin(), {"--lang", "en"});
+  return run_quizpack(args);
 }
 
 const std::string GOOD =
@@ -51,7 +46,7 @@ class Cli : public ::testing::Test {
   }
   std::vector<Resource> resources_of(const std::string& exe) {
     std::vector<Resource> resources;
-    std::string problem;
+    Message problem;
     EXPECT_TRUE(read_resources(read_bytes(exe), &resources, &problem)) << problem;
     return resources;
   }
@@ -159,7 +154,7 @@ TEST_F(Cli, FileNamesWithSpacesAndAccents) {
   output = native(folder.path("Mes quiz/r\xC3\xA9sultat final.exe"));
   Outcome r = build(native(source));
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("1 questions, 1 pictures (1 scaled down)"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("1 question, 1 picture (1 scaled down)"), std::string::npos) << r.out;
   std::string back = native(folder.path("Mes quiz/retour \xC3\xA0 la source"));
   Outcome dumped = quizpack({"dump", output, "-o", back});
   ASSERT_EQ(dumped.status, 0) << dumped.err;
@@ -348,5 +343,62 @@ TEST(JudgingSource, TryTellsTheVerdictAndWhy) {
     EXPECT_NE(r.out.find(c.why), std::string::npos) << c.typed << "\n" << r.out;
   }
 }
+
+// In French, try says why for every quiz, as the studio's try box does.
+TEST(JudgingSource, TrySaysWhyInFrench) {
+  std::string francais = std::string(QUIZ_EXAMPLES_DIR) + "/francais.toml";
+  std::string nuances = std::string(QUIZ_EXAMPLES_DIR) + "/nuances.toml";
+  EXPECT_EQ(quizpack({"--lang", "fr", "try", francais, "2", "Panam"}).out,
+            "Quasiment\n"
+            "  règles : casse des lettres accentuées ignorée, accents signalés (« Accents »), "
+            "article du début facultatif, typographie simple\n"
+            "  tapé, tel que comparé : « PANAM »\n"
+            "  une lettre en moins, avec « Paname »\n");
+  EXPECT_EQ(quizpack({"try", nuances, "1", "Pari", "--lang", "fr"}).out,
+            "Quasiment\n  une lettre en moins\n");
+  EXPECT_EQ(quizpack({"try", nuances, "1", "Pari", "--lang", "en"}).out, "Quasiment\n");
+}
+
+#ifndef _WIN32
+// quizpack speaks the author's language: on Linux the locale of messages
+// (LC_ALL, then LC_MESSAGES, then LANG), unless --lang names one.
+TEST(AuthorLanguage, IsTheLocaleOfMessagesUnlessLangNamesOne) {
+  struct Case {
+    const char *all, *messages, *lang;
+    std::vector<const char*> args;
+    Language expected;
+  } cases[] = {
+      {nullptr, nullptr, "fr_FR.UTF-8", {}, Language::FRENCH},
+      {nullptr, nullptr, "fr_BE@euro", {}, Language::FRENCH},
+      {nullptr, nullptr, "en_GB.UTF-8", {}, Language::ENGLISH},
+      {nullptr, nullptr, "fry_NL.UTF-8", {}, Language::ENGLISH},
+      {nullptr, "fr_CA.UTF-8", "en_US.UTF-8", {}, Language::FRENCH},
+      {"C.UTF-8", "fr_FR.UTF-8", "fr_FR.UTF-8", {}, Language::ENGLISH},
+      {"", "", "fr_CH.UTF-8", {}, Language::FRENCH},
+      {nullptr, nullptr, nullptr, {}, Language::ENGLISH},
+      {nullptr, nullptr, "fr_FR.UTF-8", {"--lang", "en"}, Language::ENGLISH},
+      {nullptr, nullptr, "C", {"check", "x.toml", "--lang=fr"}, Language::FRENCH},
+  };
+  std::vector<std::pair<const char*, std::string>> saved;
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+    if (const char* value = getenv(name)) saved.push_back({name, value});
+  for (const Case& c : cases) {
+    const char* values[] = {c.all, c.messages, c.lang};
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    for (int i = 0; i < 3; ++i) {
+      if (values[i])
+        setenv(names[i], values[i], 1);
+      else
+        unsetenv(names[i]);
+    }
+    std::vector<const char*> argv = {"quizpack"};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    EXPECT_EQ(command_line_language(int(argv.size()), argv.data()), c.expected)
+        << (c.lang ? c.lang : "-");
+  }
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) unsetenv(name);
+  for (const auto& [name, value] : saved) setenv(name, value.c_str(), 1);
+}
+#endif
 
 }  // namespace

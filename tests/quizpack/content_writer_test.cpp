@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "core/content/content_parser.h"
+#include "quizpack_support.h"
 #include "tests/support/recording_platform.h"
 
 namespace {
@@ -75,7 +76,7 @@ TEST_P(ContentWriter, ThePlayersParserReadsEveryField) {
 TEST_P(ContentWriter, DumpReadsBackWhatWasWritten) {
   auto [kind, answers, mode] = GetParam();
   QuizSource quiz = sample_quiz(kind, answers, mode), back;
-  std::string problem;
+  Message problem;
   ASSERT_TRUE(read_content(write_content(quiz), &back, &problem)) << problem;
   back.codes = read_codes(write_codes(quiz), back.questions.size());
   EXPECT_EQ(write_content(back), write_content(quiz));
@@ -111,7 +112,8 @@ TEST(ContentWriter, CodesReadBackWithoutTrailingEmptyOnes) {
 
 TEST(ContentWriter, DumpRefusesContentThatEndsEarly) {
   QuizSource quiz = sample_quiz(1, 2, 4), back;
-  std::string content = write_content(quiz), problem;
+  std::string content = write_content(quiz);
+  Message problem;
   for (size_t cut : {size_t(2), size_t(10), content.size() - 5, content.size() - 1}) {
     back = QuizSource();
     EXPECT_FALSE(read_content(content.substr(0, cut), &back, &problem)) << cut;
@@ -119,7 +121,7 @@ TEST(ContentWriter, DumpRefusesContentThatEndsEarly) {
   std::string bad_answers = content;
   bad_answers[3] = 3;
   EXPECT_FALSE(read_content(bad_answers, &back, &problem));
-  EXPECT_NE(problem.find("answers per question"), std::string::npos);
+  EXPECT_NE(english(problem).find("answers per question"), std::string::npos);
 }
 
 TEST(ContentWriter, EncodedResourcesDecode) {

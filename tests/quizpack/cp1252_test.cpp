@@ -2,17 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include "quizpack_support.h"
+
 namespace {
 
 std::string to_cp1252(const std::string& utf8, std::string* problem) {
   std::string out;
-  return utf8_to_cp1252(utf8, &out, problem) ? out : "<refused>";
+  Message why;
+  bool ok = utf8_to_cp1252(utf8, &out, &why);
+  *problem = english(why);
+  return ok ? out : "<refused>";
 }
 
 TEST(Cp1252, EveryDefinedByteRoundTrips) {
   const std::string undefined = "\x81\x8D\x8F\x90\x9D";
   for (int byte = 1; byte < 256; ++byte) {
-    std::string one(1, char(byte)), back, problem;
+    std::string one(1, char(byte)), back;
+    Message problem;
     if (undefined.find(char(byte)) != std::string::npos) continue;
     ASSERT_TRUE(utf8_to_cp1252(cp1252_to_utf8(one), &back, &problem)) << byte;
     EXPECT_EQ(back, one) << byte;

@@ -35,7 +35,8 @@ TEST(Pictures, FitInTheBoxKeepingProportions) {
 }
 
 TEST(Pictures, LargeOnesAreScaledDownUnlessKept) {
-  std::string large = test_jpeg(600, 400), stored, problem;
+  std::string large = test_jpeg(600, 400), stored;
+  Message problem;
   PictureInfo info;
   ASSERT_TRUE(prepare_picture(large, false, &stored, &info, &problem)) << problem;
   EXPECT_TRUE(info.scaled);
@@ -55,14 +56,15 @@ TEST(Pictures, LargeOnesAreScaledDownUnlessKept) {
 }
 
 TEST(Pictures, OnlyJpegBytesAreTaken) {
-  std::string stored, problem;
+  std::string stored;
+  Message problem;
   PictureInfo info;
   EXPECT_FALSE(prepare_picture("\x89PNG\r\n\x1A\n....", false, &stored, &info, &problem));
-  EXPECT_NE(problem.find("not a JPEG"), std::string::npos);
+  EXPECT_NE(english(problem).find("not a JPEG"), std::string::npos);
   EXPECT_FALSE(prepare_picture("", false, &stored, &info, &problem));
   EXPECT_FALSE(prepare_picture("\xFF\xD8\xFF\xE0 garbage after the marker", false, &stored, &info,
                                &problem));
-  EXPECT_NE(problem.find("does not decode"), std::string::npos);
+  EXPECT_NE(english(problem).find("does not decode"), std::string::npos);
   std::string cut = test_jpeg(300, 300);
   cut.resize(40);
   EXPECT_FALSE(prepare_picture(cut, false, &stored, &info, &problem));
@@ -71,30 +73,31 @@ TEST(Pictures, OnlyJpegBytesAreTaken) {
 // A few header bytes state a picture's size: a huge one is refused before
 // anything is decoded.
 TEST(Pictures, HugeOnesAreRefusedUnread) {
-  std::string stored, problem, huge = test_jpeg(16, 16);
+  std::string stored, huge = test_jpeg(16, 16);
+  Message problem;
   size_t sof = huge.find("\xFF\xC0");
   ASSERT_NE(sof, std::string::npos);
   const unsigned char size[] = {0x75, 0x30, 0x75, 0x30};  // 30000 x 30000
   huge.replace(sof + 5, 4, reinterpret_cast<const char*>(size), 4);
   PictureInfo info;
   EXPECT_FALSE(prepare_picture(huge, false, &stored, &info, &problem));
-  EXPECT_EQ(problem,
+  EXPECT_EQ(english(problem),
             "is 30000 x 30000 pixels; quizpack takes pictures of at most 64 million pixels");
   EXPECT_FALSE(prepare_picture(huge, true, &stored, &info, &problem));
 }
 
 TEST(Clips, AudioIsMp3AndVideoIsAvi) {
-  std::string problem;
+  Message problem;
   EXPECT_TRUE(check_clip("ID3\x04\x00 tag and frames", 2, &problem));
   EXPECT_TRUE(check_clip("\xFF\xFB\x90\x64 frame", 2, &problem));
   EXPECT_FALSE(check_clip("RIFF\x24\x00\x00\x00WAVEfmt ", 2, &problem));
-  EXPECT_NE(problem.find("not an MP3"), std::string::npos);
+  EXPECT_NE(english(problem).find("not an MP3"), std::string::npos);
   EXPECT_TRUE(check_clip(std::string("RIFF\x10\x00\x00\x00"
                                      "AVI LIST",
                                      16),
                          3, &problem));
   EXPECT_FALSE(check_clip("ID3\x04 an mp3", 3, &problem));
-  EXPECT_NE(problem.find("not an AVI"), std::string::npos);
+  EXPECT_NE(english(problem).find("not an AVI"), std::string::npos);
   EXPECT_FALSE(check_clip("RIFF", 3, &problem));
 }
 

@@ -17,7 +17,7 @@ const size_t OPTIONAL = 0x58;
 
 std::vector<Resource> read_back(const std::string& image) {
   std::vector<Resource> resources;
-  std::string problem;
+  Message problem;
   EXPECT_TRUE(read_resources(image, &resources, &problem)) << problem;
   return resources;
 }
@@ -63,7 +63,8 @@ TEST(PeResources, NamesSortBeforeNumbersAndEveryLanguageStays) {
   content.codepage = 1252;
   content.data = "content";
   resources.push_back(content);
-  std::string image, problem;
+  std::string image;
+  Message problem;
   ASSERT_TRUE(write_resources(bare_executable(), resources, &image, &problem)) << problem;
   std::vector<Resource> back = read_back(image);
   expect_same(resources, back);
@@ -74,7 +75,8 @@ TEST(PeResources, NamesSortBeforeNumbersAndEveryLanguageStays) {
 }
 
 TEST(PeResources, PackingAgainReplacesItsOwnSection) {
-  std::string once, twice, problem;
+  std::string once, twice;
+  Message problem;
   std::vector<Resource> resources = player_resources();
   resources.push_back(picture(401, "first"));
   ASSERT_TRUE(write_resources(stand_in_player(), resources, &once, &problem));
@@ -105,7 +107,8 @@ TEST(PeResources, AnOldTreeThatIsNotLastIsLeftBehindRenamed) {
   image[0x46] = 3;
   image.resize(0x800, '\0');
   image.replace(OPTIONAL + 56, 4, std::string{0, 0x40, 0, 0});
-  std::string packed, problem;
+  std::string packed;
+  Message problem;
   std::vector<Resource> resources = read_back(image);
   ASSERT_TRUE(write_resources(image, resources, &packed, &problem)) << problem;
   EXPECT_EQ(section_count(packed), 4);
@@ -117,17 +120,18 @@ TEST(PeResources, AnOldTreeThatIsNotLastIsLeftBehindRenamed) {
 }
 
 TEST(PeResources, RefusesWhatIsNotAProgram) {
-  std::string problem, out;
+  std::string out;
+  Message problem;
   std::vector<Resource> resources;
   EXPECT_FALSE(read_resources("", &resources, &problem));
-  EXPECT_NE(problem.find("not a Windows executable"), std::string::npos);
+  EXPECT_NE(english(problem).find("not a Windows executable"), std::string::npos);
   EXPECT_FALSE(read_resources("MZ" + std::string(100, '\0'), &resources, &problem));
   EXPECT_FALSE(read_resources("#!/bin/sh\necho hello\n", &resources, &problem));
 
   std::string dll = bare_executable();
   dll[0x40 + 23] = 0x21;  // IMAGE_FILE_DLL
   EXPECT_FALSE(read_resources(dll, &resources, &problem));
-  EXPECT_NE(problem.find("not a program"), std::string::npos);
+  EXPECT_NE(english(problem).find("not a program"), std::string::npos);
 
   std::string cut = stand_in_player();
   cut.resize(0x150);  // inside the section table
@@ -136,14 +140,15 @@ TEST(PeResources, RefusesWhatIsNotAProgram) {
 }
 
 TEST(PeResources, RefusesDamagedTrees) {
-  std::string player = stand_in_player(), problem;
+  std::string player = stand_in_player();
+  Message problem;
   std::vector<Resource> resources;
   size_t tree = get32(player, 0x138 + 40 + 20);  // the resource section's raw data
   // A type entry that points far outside the tree.
   std::string far = player;
   far.replace(tree + 16 + 4, 4, std::string{0, 0, 0, char(0xFF)});
   EXPECT_FALSE(read_resources(far, &resources, &problem));
-  EXPECT_NE(problem.find("damaged"), std::string::npos);
+  EXPECT_NE(english(problem).find("damaged"), std::string::npos);
   // A data entry whose bytes lie beyond the file.
   std::string big = player;
   for (size_t at = tree; at + 16 <= big.size(); ++at) {
@@ -165,7 +170,8 @@ TEST(PeResources, RefusesDamagedTrees) {
 TEST(PeResources, DamagedFilesNeverReadOutOfBounds) {
   std::vector<Resource> resources = player_resources();
   resources.push_back(picture(401, "picture"));
-  std::string player, problem, out;
+  std::string player, out;
+  Message problem;
   ASSERT_TRUE(write_resources(bare_executable(), resources, &player, &problem));
   std::vector<Resource> back;
   for (size_t at = 0; at < player.size(); ++at) {
@@ -192,12 +198,13 @@ TEST(PeResources, DamagedFilesNeverReadOutOfBounds) {
 // new section went where they claimed to be, and every packing added one).
 // A section without file bytes may say any offset.
 TEST(PeResources, SectionsMustLieInTheFile) {
-  std::string beyond = bare_executable(), out, problem;
+  std::string beyond = bare_executable(), out;
+  Message problem;
   const size_t raw_offset = 0x138 + 20;
   beyond[raw_offset + 2] = 0x05;  // the code section's bytes at 0x50200
   std::vector<Resource> back;
   EXPECT_FALSE(read_resources(beyond, &back, &problem));
-  EXPECT_EQ(problem, "a damaged PE executable: a section lies beyond the end of the file");
+  EXPECT_EQ(english(problem), "a damaged PE executable: a section lies beyond the end of the file");
   EXPECT_FALSE(write_resources(beyond, player_resources(), &out, &problem));
 
   std::string empty = beyond, again;
@@ -212,7 +219,8 @@ TEST(PeResources, SectionsMustLieInTheFile) {
 // with the headers (found by fuzzing), and the file is refused for want of
 // room for a new section.
 TEST(PeResources, ALastSectionOverTheHeadersIsNotReplaced) {
-  std::string image = stand_in_player(), out, problem;
+  std::string image = stand_in_player(), out;
+  Message problem;
   image.replace(0x138 + 16, 4, std::string(4, '\0'));   // the code section without file bytes
   size_t header = 0x138 + 40;                           // the resource section
   image.replace(header + 16, 8, std::string(8, '\0'));  // raw size and offset 0
@@ -220,13 +228,14 @@ TEST(PeResources, ALastSectionOverTheHeadersIsNotReplaced) {
   image[header + 18] = char(image.size() >> 16);
   ASSERT_EQ(image.size() % 0x100, 0u);
   EXPECT_FALSE(write_resources(image, player_resources(), &out, &problem));
-  EXPECT_NE(problem.find("no room"), std::string::npos) << problem;
+  EXPECT_NE(english(problem).find("no room"), std::string::npos) << problem;
 }
 
 // A file alignment above the format's 64 KiB is refused: a crafted 256 MiB
 // made packing a 2 KB file write half a gigabyte (found by fuzzing).
 TEST(PeResources, FileAlignmentAbove64KiBIsRefused) {
-  std::string image = bare_executable(), out, problem;
+  std::string image = bare_executable(), out;
+  Message problem;
   const size_t file_alignment = OPTIONAL + 36;
   image.replace(file_alignment, 4, std::string("\0\0\1\0", 4));  // 64 KiB: allowed
   ASSERT_TRUE(write_resources(image, player_resources(), &out, &problem)) << problem;
@@ -234,20 +243,22 @@ TEST(PeResources, FileAlignmentAbove64KiBIsRefused) {
   image.replace(file_alignment, 4, std::string("\0\0\0\x10", 4));  // 256 MiB
   std::vector<Resource> back;
   EXPECT_FALSE(read_resources(image, &back, &problem));
-  EXPECT_EQ(problem, "a damaged PE executable: its file alignment is above 64 KiB");
+  EXPECT_EQ(english(problem), "a damaged PE executable: its file alignment is above 64 KiB");
   EXPECT_FALSE(write_resources(image, player_resources(), &out, &problem));
 }
 
 TEST(PeResources, NeedsRoomForANewSectionHeader) {
-  std::string crowded = bare_executable(), out, problem;
+  std::string crowded = bare_executable(), out;
+  Message problem;
   crowded.replace(0x138 + 40, 40, std::string(40, char(0xCC)));
   EXPECT_FALSE(write_resources(crowded, player_resources(), &out, &problem));
-  EXPECT_NE(problem.find("no room"), std::string::npos);
+  EXPECT_NE(english(problem).find("no room"), std::string::npos);
 }
 
 TEST(PeResources, RefusesTwoResourcesOfTheSameNameAndLanguage) {
   std::vector<Resource> resources = {picture(401, "a"), picture(401, "b")};
-  std::string out, problem;
+  std::string out;
+  Message problem;
   EXPECT_FALSE(write_resources(bare_executable(), resources, &out, &problem));
 }
 

@@ -33,8 +33,8 @@ void expect_one(const Read& r, bool error, int line, const std::string& words) {
     if (d.error == error) found.push_back(d);
   ASSERT_EQ(found.size(), 1u) << (found.empty() ? "none" : format_diagnostic(found[1]));
   EXPECT_EQ(found[0].file, "dir/quiz.toml");
-  EXPECT_EQ(found[0].line, line) << found[0].text;
-  EXPECT_NE(found[0].text.find(words), std::string::npos) << found[0].text;
+  EXPECT_EQ(found[0].line, line) << found[0].text();
+  EXPECT_NE(found[0].text().find(words), std::string::npos) << found[0].text();
   EXPECT_EQ(r.ok, !error);
 }
 
@@ -112,7 +112,7 @@ TEST(QuizSource, RefusesWrongCounts) {
   EXPECT_FALSE(r.ok);
   bool found = false;
   for (const Diagnostic& d : r.diagnostics.list())
-    found = found || (d.error && d.line == 389 && d.text.find("at most 96") != std::string::npos);
+    found = found || (d.error && d.line == 389 && d.text().find("at most 96") != std::string::npos);
   EXPECT_TRUE(found);
   expect_error(HEAD + "answers = 3\n" + QUESTION, 4, "must be 1 or 2");
   expect_error(HEAD + "answers = \"2\"\n" + QUESTION, 4, "must be 1 or 2");

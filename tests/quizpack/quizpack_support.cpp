@@ -1,5 +1,7 @@
 #include "quizpack_support.h"
 
+#include "tools/quizpack/cli.h"
+
 #include <stb/stb_image_write.h>
 
 #include <cstdio>
@@ -8,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 namespace {
@@ -75,9 +78,10 @@ std::vector<Resource> player_resources() {
 }
 
 std::string stand_in_player() {
-  std::string out, problem;
+  std::string out;
+  Message problem;
   if (!write_resources(bare_executable(), player_resources(), &out, &problem))
-    throw std::runtime_error(problem);
+    throw std::runtime_error(english(problem));
   return out;
 }
 
@@ -113,4 +117,13 @@ std::string test_jpeg(int width, int height) {
   std::string pixels(size_t(width) * height * 3, char(0x80)), out;
   stbi_write_jpg_to_func(append_bytes, &out, width, height, 3, pixels.data(), 90);
   return out;
+}
+
+Outcome run_quizpack(std::vector<std::string> args) {
+  args.insert(args.begin(), "quizpack");
+  std::vector<const char*> argv;
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  std::ostringstream out, err;
+  int status = quizpack_main(int(argv.size()), argv.data(), out, err);
+  return {status, out.str(), err.str()};
 }

@@ -1,10 +1,12 @@
 // Helpers for quizpack's tests: a small stand-in player and temporary folders.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/authoring/files.h"
+#include "core/authoring/messages.h"
 #include "core/authoring/pe_resources.h"
 
 // A minimal PE32 program (headers and one code section) without resources.
@@ -35,5 +37,19 @@ class TempFolder {
 
 std::string read_bytes(const std::string& path);
 
+// quizpack's command line run in-process with `args`: its exit status and
+// what it printed.
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+Outcome run_quizpack(std::vector<std::string> args);
+
 // A JPEG of `width` x `height` in flat grey, made with the encoder quizpack uses.
 std::string test_jpeg(int width, int height);
+
+// A message as an English reader reads it, for tests that look for words.
+inline std::string english(const Message& message) { return say(message, Language::ENGLISH); }
+inline std::ostream& operator<<(std::ostream& out, const Message& message) {
+  return out << english(message);
+}

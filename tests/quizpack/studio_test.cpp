@@ -1,7 +1,7 @@
 // What the studio calls: a source and its media packed from memory as build
 // packs them from files, a packed quiz read back from its bytes as dump reads
-// it, the editor's form written as a source and read back, and every message
-// of the checks said in French beside its field.
+// it, the editor's form written as a source and read back, and messages said
+// in French beside their field (every message: messages_test.cpp).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +9,6 @@
 #include <sstream>
 
 #include "quizpack_support.h"
-#include "core/authoring/messages_fr.h"
 #include "core/authoring/packer.h"
 #include "core/authoring/quiz_form.h"
 
@@ -32,10 +31,10 @@ QuizInput input_of(const std::string& text, const std::map<std::string, std::str
   QuizInput input;
   input.text = text;
   input.path = "quiz.toml";
-  input.read_media = [media](const std::string& written, std::string* bytes, std::string* problem) {
+  input.read_media = [media](const std::string& written, std::string* bytes, Message* problem) {
     auto found = media.find(written);
     if (found == media.end()) {
-      *problem = "No such file or directory";
+      *problem = MSG_REASON_NO_FILE;
       return false;
     }
     *bytes = found->second;
@@ -100,7 +99,7 @@ TEST_F(Studio, MissingAndBadMediaAreTheSameErrorsAsFromFiles) {
   input.progress = [&steps](int, int) { ++steps; };
   EXPECT_FALSE(prepare_quiz_text(input, &prepared, &diagnostics));
   ASSERT_EQ(diagnostics.error_count(), 2u);
-  EXPECT_EQ(diagnostics.list()[1].text,
+  EXPECT_EQ(diagnostics.list()[1].text(),
             "question 1: picture \"a.jpg\" cannot be read: No such file or directory");
   EXPECT_EQ(diagnostics.list()[2].line, 8);
   EXPECT_EQ(steps, 2);  // a failed picture still moves the progress on
@@ -117,11 +116,11 @@ TEST_F(Studio, UnpackingBytesGivesWhatDumpPrints) {
     std::string exe = folder.write("quiz.exe", built(source));
     Diagnostics diagnostics;
     std::ostringstream printed;
-    ASSERT_EQ(dump_quiz(exe, "", &diagnostics, printed), 0);
+    ASSERT_EQ(dump_quiz(exe, "", Language::ENGLISH, &diagnostics, printed), 0);
     QuizSource quiz;
     MediaFiles media;
     ASSERT_TRUE(unpack_quiz_image(read_bytes(exe), exe, &quiz, &media, &diagnostics));
-    EXPECT_EQ(dump_source(quiz, exe), printed.str());
+    EXPECT_EQ(dump_source(quiz, exe, Language::ENGLISH), printed.str());
     // The dumped source with those media builds the same quiz again.
     std::map<std::string, std::string> files(media.begin(), media.end());
     PreparedQuiz prepared;
@@ -142,9 +141,8 @@ TEST_F(Studio, UnpackingRefusesWhatIsNoQuiz) {
       unpack_quiz_image(exe.substr(0, exe.size() / 2), "coupé.exe", &quiz, &media, &diagnostics));
   EXPECT_FALSE(unpack_quiz_image("", "vide.exe", &quiz, &media, &diagnostics));
   ASSERT_EQ(diagnostics.error_count(), 3u);
-  for (const Diagnostic& d : diagnostics.list())
-    EXPECT_EQ(french_message(d).field, "file") << d.text;
-  EXPECT_EQ(french_message(diagnostics.list()[0]).text, "ce programme ne contient aucun quiz");
+  for (const Diagnostic& d : diagnostics.list()) EXPECT_EQ(d.about.field, "file") << d.text();
+  EXPECT_EQ(diagnostics.list()[0].beside_field(), "ce programme ne contient aucun quiz");
 }
 
 TEST_F(Studio, TheFormWritesWhatDumpWritesAndReadsItBack) {
@@ -191,113 +189,6 @@ TEST_F(Studio, TheFormKeepsWhatTheChecksRefuse) {
   EXPECT_EQ(problem.compare(0, 7, "line 1:"), 0) << problem;
 }
 
-// Each message of the checks, provoked by a source, with its field and its
-// French text.
-TEST_F(Studio, EveryMessageIsSaidInFrenchBesideItsField) {
-  std::string head = "kind = \"text\"\ntitle = \"T\"\ncodes = [\"A\"]\n";
-  std::string one = "[[question]]\ntext = \"Q\"\nanswer = \"A\"\n";
-  std::string picture = "kind = \"picture\"\ntitle = \"T\"\ncodes = [\"A\"]\n";
-  std::string many;
-  for (int i = 0; i < 97; ++i) many += one;
-  struct Case {
-    std::string source, field, french;
-  } cases[] = {
-      {head + "[[question]]\ntext = \"" + std::string(260, 'x') + "\"\nanswer = \"A\"\n", "q1.text",
-       "trop long : 260 octets en Windows-1252, le lecteur en garde 259 au plus"},
-      {"kind = \"text\"\ntitle = \"a|b\"\n" + one, "title",
-       "contient \xC2\xAB | \xC2\xBB, qui termine un texte dans le contenu du lecteur"},
-      {head + "[[question]]\ntext = \"Q\"\nanswer = [\"\xE2\x86\x92\"]\n", "q1.answer1",
-       "le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB (U+2192) n'existe pas en Windows-1252, "
-       "l'alphabet du lecteur"},
-      {head + "[[question]]\ntext = \"e\xCC\x81\"\nanswer = \"A\"\n", "q1.text",
-       "le caract\xC3\xA8re \xC2\xAB \xCC\x81 \xC2\xBB (U+0301) est un accent seul : tapez la "
-       "lettre accentu\xC3\xA9"
-       "e d'un seul caract\xC3\xA8re"},
-      {head + many, "questions", "le quiz a 97 questions ; le lecteur en tient 96 au plus"},
-      {"kind = \"text\"\ntitle = \"T\"\n", "questions", "le quiz n'a aucune question"},
-      {"title = \"T\"\n" + one, "kind",
-       "le genre du quiz manque : texte, images, audio ou vid\xC3\xA9o"},
-      {"kind = \"text\"\n" + one, "title", "le quiz n'a pas de titre"},
-      {"kind = \"quiz\"\ntitle = \"T\"\n" + one, "kind",
-       "\xC2\xAB quiz \xC2\xBB n'est pas une valeur possible (\"text\", \"picture\", \"audio\", "
-       "\"video\")"},
-      {head + "answers = 3\n" + one, "answers",
-       "il faut 1 ou 2 champs de r\xC3\xA9ponse par question"},
-      {head + "answers = 2\n" + one, "answers",
-       "un quiz de texte a un seul champ de r\xC3\xA9ponse par question"},
-      {head + "background = \"vert\"\n" + one, "background",
-       "une couleur s'\xC3\xA9"
-       "crit #RRVVBB, par exemple #5A5F96"},
-      {"kind = \"text\"\ntitle = \"T\"\ncodes = [\"A\\nB\"]\n" + one, "code1",
-       "contient un retour \xC3\xA0 la ligne, qui termine une ligne de codes"},
-      {"kind = \"text\"\ntitle = \"T\"\ncodes = [\"A\", \"B\"]\n" + one, "codes",
-       "2 codes pour 1 question : un code par score, de 1 \xC3\xA0 1"},
-      {"kind = \"text\"\ntitle = \"T\\t\"\n" + one, "title",
-       "contient le caract\xC3\xA8re de contr\xC3\xB4le U+0009 : seuls les textes "
-       "r\xC3\xA9v\xC3\xA9l\xC3\xA9s peuvent aller \xC3\xA0 la ligne"},
-      {head + "[[question]]\ntext = \"Q\"\nanswer = \"A \"\n", "q1.answer1",
-       "commence ou finit par un blanc : le lecteur retire les blancs de ce qui est tap\xC3\xA9, "
-       "elle ne serait jamais trouv\xC3\xA9"
-       "e"},
-      {head + "[[question]]\ntext = \"Q\"\nanswer = \"\"\n", "q1.answer1",
-       "vide : aucune r\xC3\xA9ponse tap\xC3\xA9"
-       "e ne pourrait y correspondre"},
-      {picture + "answers = 2\n[[question]]\nanswer = [\"A\", \" B\"]\n", "q1.answer2",
-       "commence ou finit par un blanc : le lecteur retire les blancs de ce qui est tap\xC3\xA9, "
-       "elle ne serait jamais trouv\xC3\xA9"
-       "e"},
-      {picture + "answers = 2\n[[question]]\nanswer = \"A\"\n", "q1.answer1",
-       "il faut une r\xC3\xA9ponse par champ de r\xC3\xA9ponse (2 par question)"},
-      {picture + "[[question]]\ntext = \"Q\"\n", "q1.answer1", "pas de r\xC3\xA9ponse attendue"},
-      {head + "[[question]]\nanswer = \"A\"\n", "q1.text",
-       "la question n'a pas de texte, qu'un quiz de texte affiche"},
-      {head + "[[question]]\ntext = \"Q\"\nanswer = \"A\"\npicture = \"a.jpg\"\n", "q1.picture",
-       "seul un quiz d'images montre des images"},
-      {picture + "[[question]]\nanswer = \"A\"\nclip = \"a.mp3\"\n", "q1.clip",
-       "seul un quiz audio ou vid\xC3\xA9o joue des extraits"},
-      {picture + "[[question]]\nanswer = \"A\"\npicture = \"\"\n", "q1.picture",
-       "aucun fichier n'est nomm\xC3\xA9"},
-      {head + "[[question]]\ntext = \"Q\"\nanwser = \"A\"\n", "q1",
-       "cl\xC3\xA9 inconnue \xC2\xAB anwser \xC2\xBB (vouliez-vous dire \xC2\xAB answer \xC2\xBB "
-       "?)"},
-      {head + "titel = \"T\"\n" + one, "source",
-       "cl\xC3\xA9 inconnue \xC2\xAB titel \xC2\xBB (vouliez-vous dire \xC2\xAB title \xC2\xBB ?)"},
-      {head + "author = 3\n" + one, "author", "doit \xC3\xAAtre un texte entre guillemets"},
-      // Judging options.
-      {head + "[judging]\narticles = 1\n" + one, "judging", "articles doit valoir true ou false"},
-      {head + "[judging]\naccent = \"hint\"\n" + one, "judging",
-       "cl\xC3\xA9 inconnue \xC2\xAB accent \xC2\xBB (vouliez-vous dire \xC2\xAB accents "
-       "\xC2\xBB ?)"},
-      {head + one + "also = [\"a|b\"]\n", "q1.also1",
-       "contient \xC2\xAB | \xC2\xBB, qui termine un texte dans le contenu du lecteur"},
-      {picture + "answers = 2\n[[question]]\nanswer = [\"A\", \"B\"]\nalso = [[], \"C\"]\n",
-       "q1.also2", "doit \xC3\xAAtre une liste de textes"},
-      {head + one + "wrong = { \"B\" = \"BRAVO\" }\n", "q1.wrong1",
-       "\xC2\xAB B \xC2\xBB : son verdict \xC2\xAB BRAVO \xC2\xBB se lirait comme une question "
-       "r\xC3\xA9solue"},
-      {head + one + "wrong = { \"a\" = \"Non\" }\n", "q1.wrong1",
-       "\xC2\xAB a \xC2\xBB : est accept\xC3\xA9"
-       "e comme juste (elle \xC3\xA9quivaut \xC3\xA0 \xC2\xAB A \xC2\xBB)"},
-      {head + one + "wrong = { \"B\" = \"\xE2\x86\x92\" }\n", "q1.wrong1",
-       "\xC2\xAB B \xC2\xBB : son verdict le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB "
-       "(U+2192) n'existe pas en Windows-1252, l'alphabet du lecteur"},
-      {head + one + "judging = { articles = \"oui\" }\n", "q1.judging",
-       "articles doit valoir true ou false"},
-  };
-  for (const Case& c : cases) {
-    QuizSource quiz;
-    Diagnostics diagnostics;
-    parse_quiz_source(c.source, "quiz.toml", &quiz, &diagnostics);
-    bool found = false;
-    for (const Diagnostic& d : diagnostics.list()) {
-      FrenchMessage m = french_message(d);
-      EXPECT_EQ(m.text.find(d.text), std::string::npos) << d.text;  // every one is known
-      found = found || (m.error && m.field == c.field && m.text == c.french);
-    }
-    EXPECT_TRUE(found) << c.french;
-  }
-}
-
 TEST_F(Studio, WarningsAndMediaProblemsInFrench) {
   std::string source =
       "kind = \"picture\"\ntitle = \"T\"\ncodes = [\"A\"]\nanswer_mode = \"reveal\"\n"
@@ -310,10 +201,9 @@ TEST_F(Studio, WarningsAndMediaProblemsInFrench) {
       input_of(source, {{"b.jpg", test_jpeg(20, 20)}, {"c.jpg", "\x89PNG"}, {"d.jpg", ""}}),
       &prepared, &diagnostics);
   std::vector<std::string> said;
-  for (const Diagnostic& d : diagnostics.list()) {
-    FrenchMessage m = french_message(d);
-    said.push_back(std::string(m.error ? "error " : "warning ") + m.field + ": " + m.text);
-  }
+  for (const Diagnostic& d : diagnostics.list())
+    said.push_back(std::string(d.error ? "error " : "warning ") + d.about.field + ": " +
+                   d.beside_field());
   EXPECT_EQ(said, (std::vector<std::string>{
                       "warning codes: 1 code pour 3 questions : les scores 2 \xC3\xA0 3 ne "
                       "r\xC3\xA9v\xC3\xA8lent aucun code",
@@ -324,12 +214,8 @@ TEST_F(Studio, WarningsAndMediaProblemsInFrench) {
                       "error q3.picture: \xC2\xAB d.jpg \xC2\xBB est un fichier vide",
                   }));
   EXPECT_EQ(
-      french_problem(" \"x.mp3\" is not an MP3 file (an audio quiz plays MP3 clips)"),
+      say(Message(MSG_MEDIA_FILE, {"x.mp3", MSG_NOT_MP3}), Language::FRENCH),
       "\xC2\xAB x.mp3 \xC2\xBB n'est pas un fichier MP3 (un quiz audio joue des extraits MP3)");
-  // A message the catalogue does not know keeps its words and its line.
-  FrenchMessage unknown = french_message({true, "quiz.toml", 4, "something new"});
-  EXPECT_EQ(unknown.field, "source");
-  EXPECT_EQ(unknown.text, "ligne 4 : something new");
 }
 
 // The try box tries an answer in the question alone (its trial form), and
@@ -370,13 +256,14 @@ TEST_F(Studio, TryingAnAnswerInItsQuestionAloneIsTryingItInTheQuiz) {
     ASSERT_TRUE(parse_quiz_source(write_form_source(trial_form(form, size_t(c.question - 1))),
                                   "quiz.toml", &trial, &diagnostics));
     TriedAnswer alone, in_quiz;
-    ASSERT_TRUE(try_quiz_answer(trial, 1, 1, c.typed, &alone, &problem));
-    ASSERT_TRUE(try_quiz_answer(whole, c.question, 1, c.typed, &in_quiz, &problem));
+    Message refused;
+    ASSERT_TRUE(try_quiz_answer(trial, 1, 1, c.typed, &alone, &refused));
+    ASSERT_TRUE(try_quiz_answer(whole, c.question, 1, c.typed, &in_quiz, &refused));
     EXPECT_EQ(alone.word, c.word);
-    EXPECT_EQ(alone.reason, c.french);
+    EXPECT_EQ(say(alone.why.back(), Language::FRENCH), c.french);
     EXPECT_EQ(alone.word, in_quiz.word);
-    EXPECT_EQ(alone.reason, in_quiz.reason);
-    EXPECT_EQ(alone.lines, in_quiz.lines);
+    for (Language language : {Language::ENGLISH, Language::FRENCH})
+      EXPECT_EQ(tried_lines(alone, language), tried_lines(in_quiz, language));
   }
   // A question without lists of its own is still judged with the options
   // that another question brings.
@@ -390,7 +277,8 @@ TEST_F(Studio, TryingAnAnswerInItsQuestionAloneIsTryingItInTheQuiz) {
 TEST_F(Studio, TryingATypedAnswerAsTheFieldHoldsIt) {
   QuizSource quiz;
   Diagnostics diagnostics;
-  std::string expected(259, 'A'), problem;
+  std::string expected(259, 'A');
+  Message problem;
   ASSERT_TRUE(
       parse_quiz_source("kind = \"picture\"\ntitle = \"T\"\nanswers = 2\n"
                         "[[question]]\nanswer = [\"\xC3\x89lan\", \"" +
@@ -399,15 +287,16 @@ TEST_F(Studio, TryingATypedAnswerAsTheFieldHoldsIt) {
   TriedAnswer tried;
   ASSERT_TRUE(try_quiz_answer(quiz, 1, 1, "\xC3\xA9lan", &tried, &problem));
   EXPECT_EQ(tried.verdict, VERDICT_ONE_EDIT);
-  EXPECT_EQ(tried.reason,
+  EXPECT_EQ(say(tried.why.back(), Language::FRENCH),
             "une lettre accentu\xC3\xA9"
             "e dans l'autre casse (seules a \xC3\xA0 z valent leur majuscule)");
-  EXPECT_TRUE(tried.lines.empty());  // no options: the verdict alone, as quizpack try prints it
+  // No options: the verdict alone, as quizpack try prints it in English.
+  EXPECT_TRUE(tried_lines(tried, Language::ENGLISH).empty());
   // The field holds 259 bytes: what is typed past them is not judged.
   ASSERT_TRUE(try_quiz_answer(quiz, 1, 2, expected + "BBBB", &tried, &problem));
   EXPECT_EQ(tried.word, "BRAVO");
   EXPECT_FALSE(try_quiz_answer(quiz, 1, 1, "\xE2\x86\x92", &tried, &problem));
-  EXPECT_EQ(french_problem(" " + problem),
+  EXPECT_EQ(say(problem, Language::FRENCH),
             "le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB (U+2192) n'existe pas en "
             "Windows-1252, l'alphabet du lecteur");
 }

@@ -9,11 +9,6 @@
 
 namespace {
 
-const char DESCRIPTION[] =
-    "quizpack turns a quiz source (a TOML file, see docs/quiz-format.md) into a ready player:\n"
-    "  quizpack build quiz.toml -o quiz.exe\n"
-    "Exit status 0 on success, 1 on an error in the quiz, 2 on a wrong command line.";
-
 // The player built with quizpack: beside it, or in the folder above (the
 // cross build puts quizpack in build/win32/host and the player in
 // build/win32).
@@ -29,54 +24,78 @@ std::string default_player() {
 
 struct Arguments {
   BuildRequest build;
-  std::string source, exe, folder, typed;
+  std::string source, exe, folder, typed, lang;
   int number = 0, field = 1;
 };
 
-void add_commands(CLI::App* app, Arguments* a) {
-  CLI::App* build =
-      app->add_subcommand("build", "Check a quiz source and pack it into a copy of the player");
-  build->add_option("SOURCE", a->build.source, "the quiz source (.toml)")->required();
-  build->add_option("-o,--output", a->build.output, "the quiz to write (.exe)")->required();
-  build->add_option(
-      "--player", a->build.player,
-      "the player to copy (default: player.exe beside quizpack or in the folder above)");
-  build->add_flag(
-      "--keep-pictures", a->build.keep_pictures,
-      "store every picture byte for byte instead of scaling large ones down to 260 x 260");
-  build->add_option("--depfile", a->build.depfile,
-                    "also write the files the quiz was made from, make-style");
-  build->add_option("--fields", a->build.fields,
-                    "also write the fields the player's loader will read (for tests)");
+// CLI11's own words in the help, for a French reader.
+void speak_french(CLI::App* app) {
+  std::shared_ptr<CLI::FormatterBase> formatter = app->get_formatter();
+  formatter->label("Usage", "Utilisation");
+  formatter->label("Positionals", "Arguments");
+  formatter->label("OPTIONS", "OPTIONS");
+  formatter->label("SUBCOMMAND", "COMMANDE");
+  formatter->label("SUBCOMMANDS", "COMMANDES");
+  formatter->label("REQUIRED", "OBLIGATOIRE");
+  app->set_help_flag("-h,--help", "afficher cette aide");
+}
 
-  CLI::App* dump = app->add_subcommand("dump", "Print the source of a packed quiz");
-  dump->add_option("QUIZ", a->exe, "a quiz made by quizpack build (.exe)")->required();
-  dump->add_option("-o,--output", a->folder,
-                   "write FOLDER/quiz.toml and its media in FOLDER/media instead of printing");
+void add_commands(CLI::App* app, Arguments* a, Language language) {
+  auto text = [language](MessageId id) { return say(id, language); };
+  const std::string commands = language == Language::FRENCH ? "Commandes" : "Subcommands";
+  app->add_option("--lang", a->lang, text(MSG_HELP_LANG))->check(CLI::IsMember({"fr", "en"}));
+  CLI::App* build = app->add_subcommand("build", text(MSG_HELP_BUILD))->group(commands);
+  build->add_option("SOURCE", a->build.source, text(MSG_HELP_SOURCE))->required();
+  build->add_option("-o,--output", a->build.output, text(MSG_HELP_BUILD_OUTPUT))->required();
+  build->add_option("--player", a->build.player, text(MSG_HELP_PLAYER));
+  build->add_flag("--keep-pictures", a->build.keep_pictures, text(MSG_HELP_KEEP_PICTURES));
+  build->add_option("--depfile", a->build.depfile, text(MSG_HELP_DEPFILE));
+  build->add_option("--fields", a->build.fields, text(MSG_HELP_FIELDS));
 
-  CLI::App* check =
-      app->add_subcommand("check", "Check a quiz source and its media without building");
-  check->add_option("SOURCE", a->source, "the quiz source (.toml)")->required();
+  CLI::App* dump = app->add_subcommand("dump", text(MSG_HELP_DUMP))->group(commands);
+  dump->add_option("QUIZ", a->exe, text(MSG_HELP_DUMP_QUIZ))->required();
+  dump->add_option("-o,--output", a->folder, text(MSG_HELP_DUMP_OUTPUT));
 
-  CLI::App* attempt =
-      app->add_subcommand("try", "Print the verdict the player gives a typed answer");
-  attempt->add_option("SOURCE", a->source, "the quiz source (.toml)")->required();
-  attempt->add_option("N", a->number, "the question number, from 1")->required();
-  attempt->add_option("ANSWER", a->typed, "the answer as typed (put -- before one starting with -)")
-      ->required();
-  attempt->add_option("--field", a->field, "the answer field, 1 or 2")->capture_default_str();
+  CLI::App* check = app->add_subcommand("check", text(MSG_HELP_CHECK))->group(commands);
+  check->add_option("SOURCE", a->source, text(MSG_HELP_SOURCE))->required();
+
+  CLI::App* attempt = app->add_subcommand("try", text(MSG_HELP_TRY))->group(commands);
+  attempt->add_option("SOURCE", a->source, text(MSG_HELP_SOURCE))->required();
+  attempt->add_option("N", a->number, text(MSG_HELP_TRY_NUMBER))->required();
+  attempt->add_option("ANSWER", a->typed, text(MSG_HELP_TRY_ANSWER))->required();
+  attempt->add_option("--field", a->field, text(MSG_HELP_TRY_FIELD))->capture_default_str();
 }
 
 }  // namespace
 
+Language command_line_language(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--") break;
+    std::string value = arg.compare(0, 7, "--lang=") == 0 ? arg.substr(7)
+                        : arg == "--lang" && i + 1 < argc ? argv[i + 1]
+                                                          : "";
+    if (value == "fr") return Language::FRENCH;
+    if (value == "en") return Language::ENGLISH;
+  }
+  return author_language();
+}
+
 int quizpack_main(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-  CLI::App app(DESCRIPTION, "quizpack");
+  Language language = command_line_language(argc, argv);
+  CLI::App app(say(MSG_HELP, language), "quizpack");
   app.require_subcommand(1);
+  // --lang is taken after the command too.
+  app.fallthrough();
   // The same command line on every system: on Windows, CLI11 would otherwise
   // take "/x" for an option, and an absolute path with it.
   app.allow_windows_style_options(false);
+  if (language == Language::FRENCH) speak_french(&app);
+  app.failure_message([language](const CLI::App*, const CLI::Error& e) {
+    return say(Message(MSG_USAGE_ERROR, {std::string(e.what())}), language) + "\n";
+  });
   Arguments a;
-  add_commands(&app, &a);
+  add_commands(&app, &a, language);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -88,15 +107,16 @@ int quizpack_main(int argc, const char* const* argv, std::ostream& out, std::ost
   std::string command = app.get_subcommands().front()->get_name();
   if (command == "build") {
     if (a.build.player.empty()) a.build.player = default_player();
+    a.build.language = language;
     status = build_quiz(a.build, &diagnostics, out);
   } else if (command == "dump") {
-    status = dump_quiz(a.exe, a.folder, &diagnostics, out);
+    status = dump_quiz(a.exe, a.folder, language, &diagnostics, out);
   } else if (command == "check") {
-    status = check_quiz(a.source, &diagnostics, out);
+    status = check_quiz(a.source, language, &diagnostics, out);
   } else {
-    status = try_answer(a.source, a.number, a.typed, a.field, &diagnostics, out);
+    status = try_answer(a.source, a.number, a.typed, a.field, language, &diagnostics, out);
   }
-  diagnostics.print(err);
+  diagnostics.print(err, language);
   return status;
 }
 

@@ -19,9 +19,9 @@ bool has_drive(const std::string& path) {
          ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
 }
 
-// The reasons the C library gives on Linux for the usual failures, so that
-// quizpack says the same on both systems.
-std::string reason(DWORD error) {
+// The reasons for the usual failures as the C library's error numbers, so
+// that quizpack says the same on both systems.
+Message reason(DWORD error) {
   int code = 0;
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -41,9 +41,9 @@ std::string reason(DWORD error) {
     case ERROR_OUTOFMEMORY: code = ENOMEM; break;
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS: code = EEXIST; break;
-    default: return "Windows error " + std::to_string(error);
+    default: return Message(MSG_REASON_WINDOWS, {number(error)});
   }
-  return strerror(code);
+  return system_reason(code);
 }
 
 bool is_folder(const std::wstring& path) {
@@ -63,10 +63,10 @@ bool write_all(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-bool read_file(const std::string& path, std::string* bytes, std::string* problem) {
+bool read_file(const std::string& path, std::string* bytes, Message* problem) {
   std::wstring name = utf16_from_utf8(path);
   if (is_folder(name)) {
-    *problem = "it is a folder";
+    *problem = MSG_REASON_FOLDER;
     return false;
   }
   // Shared for writing too: a source still open in an editor can be read.
@@ -91,7 +91,7 @@ bool read_file(const std::string& path, std::string* bytes, std::string* problem
 }
 
 bool write_file(const std::string& path, const std::string& bytes, unsigned /*mode*/,
-                std::string* problem) {
+                Message* problem) {
   // Windows has no permission bits to give: the file gets its folder's.
   std::wstring target = utf16_from_utf8(path);
   std::string folder = folder_of(path);
@@ -121,7 +121,7 @@ bool write_file(const std::string& path, const std::string& bytes, unsigned /*mo
   return ok;
 }
 
-bool make_folder(const std::string& path, std::string* problem) {
+bool make_folder(const std::string& path, Message* problem) {
   std::wstring name = utf16_from_utf8(path);
   if (CreateDirectoryW(name.c_str(), nullptr)) return true;
   DWORD error = GetLastError();

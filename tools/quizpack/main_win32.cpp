@@ -1,5 +1,6 @@
-// quizpack.exe: the same commands and messages as on Linux, with the
-// command line and file names in UTF-16 underneath. A quiz source dropped
+// quizpack.exe: the same commands and messages as on Linux, in the user's
+// interface language, with the command line and file names in UTF-16
+// underneath. A quiz source dropped
 // onto the program (or opened with it) is built beside itself, and the
 // console, which Windows closes with the program, waits for a key so that the
 // author can read the result.
@@ -65,10 +66,11 @@ int wmain(int argc, wchar_t** wide_argv) {
   std::vector<const char*> argv;
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   std::string dropped = dropped_quiz_output(argc, argv.data());
+  Language language = command_line_language(argc, argv.data());
   std::vector<const char*> build;
   if (!dropped.empty()) {
     build = {argv[0], "build", argv[1], "-o", dropped.c_str()};
-    write_text(STD_OUTPUT_HANDLE, "quizpack : construction de " + dropped + "\n");
+    write_text(STD_OUTPUT_HANDLE, say(Message(MSG_DROP_BUILDING, {dropped}), language) + "\n");
   }
   const std::vector<const char*>& command = dropped.empty() ? argv : build;
   std::ostringstream out, err;
@@ -76,12 +78,12 @@ int wmain(int argc, wchar_t** wide_argv) {
   write_text(STD_OUTPUT_HANDLE, out.str());
   write_text(STD_ERROR_HANDLE, err.str());
   if (!dropped.empty())
-    write_text(STD_OUTPUT_HANDLE,
-               status == 0 ? "Le quiz est prêt : " + dropped + "\n"
-                           : "Aucun quiz n'a été écrit : corrigez la source et déposez-la "
-                             "de nouveau.\n");
+    write_text(
+        STD_OUTPUT_HANDLE,
+        say(status == 0 ? Message(MSG_DROP_READY, {dropped}) : MSG_DROP_NOTHING_WRITTEN, language) +
+            "\n");
   if (!dropped.empty() || console_is_ours()) {
-    write_text(STD_OUTPUT_HANDLE, "Appuyez sur une touche pour fermer cette fenêtre.\n");
+    write_text(STD_OUTPUT_HANDLE, say(MSG_PRESS_A_KEY, language) + "\n");
     wait_for_key();
   }
   return status;

@@ -14,3 +14,8 @@ std::string program_path() {
     name.resize(name.size() * 2);
   }
 }
+
+Language author_language() {
+  return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH ? Language::FRENCH
+                                                                  : Language::ENGLISH;
+}

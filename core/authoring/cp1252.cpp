@@ -28,24 +28,6 @@ bool to_cp1252_byte(uint32_t code_point, unsigned char* byte) {
   return false;
 }
 
-void append_utf8(uint32_t code_point, std::string* out) {
-  if (code_point < 0x80) {
-    out->push_back(static_cast<char>(code_point));
-  } else if (code_point < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (code_point >> 6)));
-    out->push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
-  } else if (code_point < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (code_point >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (code_point >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((code_point >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
-  }
-}
-
 // Reads one UTF-8 sequence at `*pos`; false for bytes that are not UTF-8
 // (overlong forms and surrogates included).
 bool next_code_point(const std::string& text, size_t* pos, uint32_t* code_point) {
@@ -76,6 +58,24 @@ bool next_code_point(const std::string& text, size_t* pos, uint32_t* code_point)
 }
 
 }  // namespace
+
+void append_utf8(uint32_t code_point, std::string* out) {
+  if (code_point < 0x80) {
+    out->push_back(static_cast<char>(code_point));
+  } else if (code_point < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | (code_point >> 6)));
+    out->push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+  } else if (code_point < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | (code_point >> 12)));
+    out->push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xF0 | (code_point >> 18)));
+    out->push_back(static_cast<char>(0x80 | ((code_point >> 12) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+  }
+}
 
 bool utf8_to_cp1252(const std::string& utf8, std::string* cp1252, Message* problem) {
   cp1252->clear();
@@ -111,4 +111,11 @@ std::string cp1252_to_utf8(const std::string& cp1252) {
     append_utf8(code_point, &utf8);
   }
   return utf8;
+}
+
+bool is_utf8(const std::string& bytes) {
+  uint32_t code_point;
+  for (size_t pos = 0; pos < bytes.size();)
+    if (!next_code_point(bytes, &pos, &code_point)) return false;
+  return true;
 }

@@ -95,3 +95,10 @@ bool same_file(const std::string& a, const std::string& b) {
   return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
+
+std::string absolute_path(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  char folder[4096];
+  if (!getcwd(folder, sizeof folder)) return path;
+  return path_in_folder(folder, path.compare(0, 2, "./") == 0 ? path.substr(2) : path);
+}

@@ -31,5 +31,9 @@ std::string folder_of(const std::string& path);
 // `name` taken from `folder`: `name` itself when it is absolute.
 std::string path_in_folder(const std::string& folder, const std::string& name);
 
+// The path from the root (or the drive) for a path given from the current
+// folder; an absolute path as it is.
+std::string absolute_path(const std::string& path);
+
 // Whether two paths name the same existing file.
 bool same_file(const std::string& a, const std::string& b);

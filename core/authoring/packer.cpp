@@ -1,5 +1,6 @@
 #include "packer.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "core/answers/score_rules.h"
@@ -11,6 +12,7 @@
 #include "cp1252.h"
 #include "files.h"
 #include "media.h"
+#include "question_bank.h"
 #include "verdict_reasons.h"
 #include "windowless_platform.h"
 
@@ -483,6 +485,53 @@ Message unreadable_media(const Message& reason) { return Message(MSG_MEDIA_UNREA
 
 std::string dump_source(const QuizSource& quiz, const std::string& exe, Language language) {
   return say(Message(MSG_DUMP_HEADER, {exe}), language) + "\n" + write_quiz_source(quiz);
+}
+
+int import_file(const std::string& file, const std::string& output, Language language,
+                Diagnostics* diagnostics, std::ostream& out) {
+  std::string bytes;
+  Message problem;
+  if (!read_file(file, &bytes, &problem)) {
+    diagnostics->error(file, 0, Message(MSG_EXE_UNREADABLE, {problem}));
+    return 1;
+  }
+  std::string sheet_folder = folder_of(file);
+  ImportedQuiz imported;
+  if (!import_questions(bytes, file, &imported, diagnostics,
+                        [&sheet_folder](const std::string& name) {
+                          return file_exists(path_in_folder(sheet_folder, name));
+                        }))
+    return 1;
+  // Pictures are named as the sheet names them, from the source's folder.
+  if (folder_of(output) != sheet_folder)
+    for (FormQuestion& q : imported.form.questions)
+      for (std::string* media : {&q.picture, &q.answer_picture})
+        if (!media->empty()) *media = absolute_path(path_in_folder(sheet_folder, *media));
+  if (!write_output(output, write_form_source(imported.form), 0644, diagnostics)) return 1;
+  out << say(Message(MSG_IMPORTED,
+                     {output, number(imported.form.questions.size()), number(imported.left_out)}),
+             language)
+      << "\n";
+  return 0;
+}
+
+int export_quiz(const std::string& source, const std::string& output, Language language,
+                Diagnostics* diagnostics, std::ostream& out) {
+  std::string extension = output.size() >= 5 ? output.substr(output.size() - 5) : "";
+  for (char& c : extension) c = char(tolower(static_cast<unsigned char>(c)));
+  bool gift = extension == ".gift", xml = extension.compare(1, 4, ".xml") == 0;
+  if (!gift && !xml) {
+    diagnostics->error(output, 0, MSG_EXPORT_UNKNOWN_FORMAT);
+    return 1;
+  }
+  QuizSource quiz;
+  if (!read_quiz_source(source, &quiz, diagnostics)) return 1;
+  std::string text = xml ? export_moodle_xml(quiz, language) : "";
+  if ((gift && !export_gift(quiz, language, &text, diagnostics)) ||
+      !write_output(output, text, 0644, diagnostics))
+    return 1;
+  out << say(Message(MSG_EXPORTED, {output, number(quiz.questions.size())}), language) << "\n";
+  return 0;
 }
 
 std::string loader_fields(const PreparedQuiz& prepared) {

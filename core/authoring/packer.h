@@ -126,6 +126,15 @@ int dump_quiz(const std::string& exe, const std::string& folder, Language langua
 int try_answer(const std::string& source, int number, const std::string& typed, int field,
                Language language, Diagnostics* diagnostics, std::ostream& out);
 
+// Reads a file of questions (GIFT, Moodle XML, a spreadsheet) and writes
+// the quiz source they make to `output`; a spreadsheet's pictures are named
+// from the output's folder.
+int import_file(const std::string& file, const std::string& output, Language language,
+                Diagnostics* diagnostics, std::ostream& out);
+// Writes a quiz's questions to `output`, GIFT or Moodle XML by its extension.
+int export_quiz(const std::string& source, const std::string& output, Language language,
+                Diagnostics* diagnostics, std::ostream& out);
+
 // The fields the player's loader reads from a quiz, one "name=value" line
 // each, bytes below 0x20, 0x7F and "\" written as \xHH; then one line per
 // picture or clip: "img<id>=<size> <FNV-1a hash of the bytes, 8 hex digits>".

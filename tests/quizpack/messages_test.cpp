@@ -12,6 +12,7 @@
 
 #include "core/authoring/content_writer.h"
 #include "core/authoring/packer.h"
+#include "core/authoring/question_bank.h"
 #include "core/authoring/quiz_form.h"
 #include "quizpack_support.h"
 #include "tools/quizpack/cli.h"
@@ -438,12 +439,15 @@ TEST_F(Catalogue, EveryMessageIsProvokedInBothLanguages) {
   // The help, every line of it.
   for (Language language : {Language::ENGLISH, Language::FRENCH}) {
     std::string lang = language == Language::FRENCH ? "fr" : "en", help;
-    for (const char* command : {"", "build", "dump", "check", "try"}) {
+    for (const char* command : {"", "build", "dump", "check", "try", "import", "export"}) {
       std::vector<std::string> args = {"--lang", lang, "--help"};
       if (*command) args.insert(args.begin() + 2, command);
       help += run_quizpack(args).out;
     }
-    for (int id = MSG_HELP; id <= MSG_HELP_TRY_FIELD; ++id) {
+    std::vector<int> ids = {MSG_HELP_IMPORT, MSG_HELP_IMPORT_FILE, MSG_HELP_IMPORT_OUTPUT,
+                            MSG_HELP_EXPORT, MSG_HELP_EXPORT_OUTPUT};
+    for (int id = MSG_HELP; id <= MSG_HELP_TRY_FIELD; ++id) ids.push_back(id);
+    for (int id : ids) {
       EXPECT_NE(help.find(say(MessageId(id), language)), std::string::npos)
           << say(MessageId(id), language);
       provoked.insert(id);
@@ -530,6 +534,50 @@ TEST_F(Catalogue, EveryMessageIsProvokedInBothLanguages) {
             "La question ne peut pas encore être essayée : « a » : est acceptée comme juste (elle "
             "équivaut à « A »)");
   provoked.insert(MSG_TRY_NOT_YET);
+
+  // Questions imported from other tools, and exported to them.
+  std::string alternatives = "question;answer;also\nQ ?;A;→";
+  for (int i = 0; i < 9; ++i) alternatives += "|a" + std::to_string(i);
+  alternatives += "\n";
+  std::string wrongs = "Q ? {=A =%0%A#Non";
+  for (int i = 0; i < 17; ++i) wrongs += " =%0%w" + std::to_string(i) + "#Non";
+  std::string hundred = "question;answer\n";
+  for (int i = 0; i < 100; ++i) hundred += "Q ?;A\n";
+  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+           {"questions.gift", read_bytes(std::string(QUIZ_DATA_DIR) + "/import/questions.gift")},
+           {"banque.xml", read_bytes(std::string(QUIZ_DATA_DIR) + "/import/banque.xml")},
+           {"t.csv", read_bytes(std::string(QUIZ_DATA_DIR) + "/import/tableur-francais.csv")},
+           {"t.tsv", read_bytes(std::string(QUIZ_DATA_DIR) + "/import/sans-titres.tsv")},
+           {"images.tsv", read_bytes(std::string(QUIZ_DATA_DIR) + "/import/images.tsv")},
+           {"also.csv", alternatives},
+           {"wrong.gift", wrongs + "}\n"},
+           {"trois.xml",
+            "<quiz><question type=\"cloze\"><questiontext format=\"html\"><text>"
+            "{1:SA:=a} {1:SA:=b} {1:SA:=c}</text></questiontext></question></quiz>"},
+           {"cent.csv", hundred},
+           {"textes.csv", "question;answer\nQ ?;A\n;B\n"},
+           {"vide.gift", "// nothing\n"},
+           {"classeur.xlsx", "PK\x03\x04\0\0"},
+           {"cassé.xml", "<quiz><question>"},
+           {"autre.xml", "<html/>"}}) {
+    ImportedQuiz imported;
+    Diagnostics diagnostics;
+    import_questions(bytes, name, &imported, &diagnostics,
+                     [](const std::string&) { return false; });
+    heard(diagnostics);
+    for (const Diagnostic& d : diagnostics.list()) expect_filled(import_message_french(d));
+  }
+  provoked.insert(MSG_IMPORT_AT_LINE);
+  both({"import", std::string(QUIZ_DATA_DIR) + "/import/sans-titres.tsv", "-o",
+        folder.path("importé.toml")},
+       {MSG_IMPORTED}, "2 questions imported, 0 left out",
+       "2 questions importées, 0 laissée de côté");
+  both({"export", formes, "-o", folder.path("formes.xml")}, {MSG_EXPORTED, MSG_EXPORT_HEADER},
+       "4 questions exported", "4 questions exportées");
+  both({"export", formes, "-o", folder.path("formes.gift")}, {MSG_EXPORT_GIFT_TWO_FIELDS},
+       "GIFT holds one answer per question", "GIFT ne tient qu'une réponse par question");
+  both({"export", formes, "-o", folder.path("formes.txt")}, {MSG_EXPORT_UNKNOWN_FORMAT},
+       "is neither .gift nor .xml", "n'est ni .gift ni .xml");
 
   // Guards against what no test can cheaply make: a picture of more than
   // 2 GiB, a scaling that fails, content the encoder refuses, resources of

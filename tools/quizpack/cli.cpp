@@ -24,7 +24,7 @@ std::string default_player() {
 
 struct Arguments {
   BuildRequest build;
-  std::string source, exe, folder, typed, lang;
+  std::string source, exe, folder, typed, lang, questions, output;
   int number = 0, field = 1;
 };
 
@@ -64,6 +64,14 @@ void add_commands(CLI::App* app, Arguments* a, Language language) {
   attempt->add_option("N", a->number, text(MSG_HELP_TRY_NUMBER))->required();
   attempt->add_option("ANSWER", a->typed, text(MSG_HELP_TRY_ANSWER))->required();
   attempt->add_option("--field", a->field, text(MSG_HELP_TRY_FIELD))->capture_default_str();
+
+  CLI::App* import = app->add_subcommand("import", text(MSG_HELP_IMPORT))->group(commands);
+  import->add_option("FILE", a->questions, text(MSG_HELP_IMPORT_FILE))->required();
+  import->add_option("-o,--output", a->output, text(MSG_HELP_IMPORT_OUTPUT))->required();
+
+  CLI::App* export_ = app->add_subcommand("export", text(MSG_HELP_EXPORT))->group(commands);
+  export_->add_option("SOURCE", a->source, text(MSG_HELP_SOURCE))->required();
+  export_->add_option("-o,--output", a->output, text(MSG_HELP_EXPORT_OUTPUT))->required();
 }
 
 }  // namespace
@@ -113,6 +121,10 @@ int quizpack_main(int argc, const char* const* argv, std::ostream& out, std::ost
     status = dump_quiz(a.exe, a.folder, language, &diagnostics, out);
   } else if (command == "check") {
     status = check_quiz(a.source, language, &diagnostics, out);
+  } else if (command == "import") {
+    status = import_file(a.questions, a.output, language, &diagnostics, out);
+  } else if (command == "export") {
+    status = export_quiz(a.source, a.output, language, &diagnostics, out);
   } else {
     status = try_answer(a.source, a.number, a.typed, a.field, language, &diagnostics, out);
   }

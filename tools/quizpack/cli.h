@@ -1,5 +1,5 @@
-// quizpack's command line: build, dump, check, try, and --help on each, in
-// the author's language (--lang fr or en, or the system's).
+// quizpack's command line: build, dump, check, try, import, export, and
+// --help on each, in the author's language (--lang fr or en, or the system's).
 #pragma once
 
 #include <ostream>

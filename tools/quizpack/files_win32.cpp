@@ -151,6 +151,15 @@ std::string path_in_folder(const std::string& folder, const std::string& name) {
   return folder + "\\" + name;
 }
 
+std::string absolute_path(const std::string& path) {
+  std::wstring wide = utf16_from_utf8(path);
+  DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (length == 0) return path;
+  std::wstring full(length, L'\0');
+  length = GetFullPathNameW(wide.c_str(), length, &full[0], nullptr);
+  return length == 0 ? path : utf8_from_utf16(full.data(), length);
+}
+
 bool same_file(const std::string& a, const std::string& b) {
   BY_HANDLE_FILE_INFORMATION info[2];
   const std::string* paths[2] = {&a, &b};

@@ -1,0 +1,45 @@
+// What the fuzz targets of the three readers of questions check: any bytes
+// imported end with a verdict, every message names a line of the file (or
+// none) in both languages; a quiz imported is a source the checks take, and
+// its questions exported to Moodle XML and imported again are the same.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/authoring/question_bank.h"
+
+inline void expect(bool condition) {
+  if (!condition) abort();
+}
+
+inline void fuzz_import(const uint8_t* data, size_t size, const char* name) {
+  std::string bytes(reinterpret_cast<const char*>(data), size);
+  ImportedQuiz imported;
+  Diagnostics diagnostics;
+  bool ok = import_questions(bytes, name, &imported, &diagnostics);
+  expect(ok != diagnostics.has_errors());
+  int lines = 1;
+  for (char c : bytes) lines += c == '\n';
+  for (const Diagnostic& d : diagnostics.list())
+    expect(d.line >= 0 && d.line <= lines && !d.text().empty() &&
+           !d.text(Language::FRENCH).empty());
+  if (!ok) return;
+  const QuizForm& form = imported.form;
+  expect(!form.questions.empty() && form.questions.size() <= QUIZ_MAX_QUESTIONS);
+  QuizSource quiz;
+  Diagnostics checks;
+  expect(parse_quiz_source(write_form_source(form), "fuzz.toml", &quiz, &checks));
+  ImportedQuiz again;
+  Diagnostics back;
+  expect(import_questions(export_moodle_xml(quiz, Language::ENGLISH), "again.xml", &again, &back));
+  expect(again.form.answers == form.answers &&
+         again.form.questions.size() == form.questions.size());
+  for (size_t i = 0; i < form.questions.size(); ++i)
+    for (int j = 0; j < form.answers; ++j) {
+      const FormQuestion &a = form.questions[i], &b = again.form.questions[i];
+      expect(a.text == b.text && a.answer[j] == b.answer[j] && a.also[j] == b.also[j] &&
+             a.wrong[j].size() == b.wrong[j].size());
+    }
+}

@@ -10,6 +10,7 @@
 #include "core/authoring/cp1252.h"
 #include "core/authoring/media.h"
 #include "core/authoring/packer.h"
+#include "core/authoring/question_bank.h"
 #include "core/authoring/quiz_form.h"
 #include "core/content/document.h"
 #include "convert.h"
@@ -287,9 +288,58 @@ val try_in_form(const val& js_form, int index, int field, const std::string& typ
   return result;
 }
 
+// Questions from a learning platform or a spreadsheet, as a form: {ok,
+// form, messages (each with its line), left_out}. `has_media(path)` says
+// whether a picture the sheet names was opened with it.
+val import_bank(const val& bytes, const std::string& name, val has_media) {
+  ImportedQuiz imported;
+  Diagnostics diagnostics;
+  bool ok = import_questions(bytes_of(bytes), name, &imported, &diagnostics,
+                             [&has_media](const std::string& path) {
+                               return has_media(path).as<bool>();
+                             });
+  val result = val::object();
+  result.set("ok", ok);
+  val messages = val::array();
+  for (const Diagnostic& d : diagnostics.list()) {
+    val message = val::object();
+    message.set("error", d.error);
+    message.set("field", std::string("source"));
+    message.set("text", import_message_french(d));
+    messages.call<void>("push", message);
+  }
+  result.set("messages", messages);
+  if (ok) {
+    result.set("form", js_of(imported.form));
+    result.set("left_out", imported.left_out);
+  }
+  return result;
+}
+
+// The form's questions for a learning platform: {ok, text} in GIFT
+// ("gift") or Moodle XML ("xml"), or the messages that stop it.
+val export_bank(const val& js_form, const std::string& format) {
+  QuizSource quiz;
+  Diagnostics diagnostics;
+  std::string text;
+  bool ok = parse_quiz_source(write_form_source(form_of(js_form)), SOURCE_NAME, &quiz,
+                              &diagnostics);
+  if (ok && format == "xml")
+    text = export_moodle_xml(quiz, Language::FRENCH);
+  else if (ok)
+    ok = export_gift(quiz, Language::FRENCH, &text, &diagnostics);
+  val result = val::object();
+  result.set("ok", ok);
+  result.set("messages", messages_of(diagnostics));
+  if (ok) result.set("text", text);
+  return result;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(authoring) {
+  emscripten::function("import_questions", &import_bank);
+  emscripten::function("export_questions", &export_bank);
   emscripten::function("try_answer", &try_in_form);
   emscripten::function("check_source", &check_source);
   emscripten::function("write_source", &write_source);

@@ -39,7 +39,8 @@ val caption_look(int red, int green, int blue) {
 }  // namespace
 
 val verdict_look(const std::string& word) {
-  std::string label, problem;
+  std::string label;
+  Message problem;
   utf8_to_cp1252(word, &label, &problem);
   return look_of(static_colours(page_document(), ID_VERDICT_LABEL + 1, label.c_str()));
 }

@@ -42,7 +42,8 @@ std::string utf8(const char* cp1252) { return cp1252_to_utf8(cp1252 ? cp1252 : "
 // What was typed, in Windows-1252: a character that has no form there becomes
 // "?", as a Windows edit control's text read as ANSI does.
 std::string typed_cp1252(const std::string& text) {
-  std::string out, one, problem;
+  std::string out, one;
+  Message problem;
   for (size_t i = 0; i < text.size();) {
     unsigned char lead = text[i];
     size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
@@ -117,7 +118,7 @@ class WebQuiz {
   val open(const val& bytes) {
     val result = val::object();
     result.set("ok", false);
-    std::string problem;
+    Message problem;
     if (!doc_) {
       result.set("problem", utf8("Impossible d'allouer la memoire"));
       return result;

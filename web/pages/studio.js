@@ -862,6 +862,19 @@
     }
   }
 
+  // The quiz's questions for a learning platform, as GIFT or Moodle XML.
+  function exportQuestions(format) {
+    $('#export').open = false;
+    const result = quiz.export_questions(state.form, format);
+    if (!result.ok) {
+      status(`Les questions ne s’exportent pas : ${result.messages.filter((m) => m.error).map((m) => m.text).join(' ; ')}.`);
+      return;
+    }
+    const name = fileName(state.form.title, format === 'xml' ? '.xml' : '.gift');
+    QuizPlayer.download(new TextEncoder().encode(result.text), name, format === 'xml' ? 'application/xml' : 'text/plain');
+    status(`« ${name} » contient les ${state.form.questions.length} questions, à importer dans la banque de questions d’une plateforme.`);
+  }
+
   // Opened files with the path each one has: in a folder, in a zip, or alone.
   async function gather(fileList) {
     const files = [];
@@ -902,8 +915,9 @@
     }
     const exe = files.find((f) => /\.exe$/i.test(f.path));
     const toml = files.find((f) => /\.toml$/i.test(f.path));
-    if (!exe && !toml) {
-      notice('open', 'Choisissez une source .toml (avec ses images ou extraits), un .zip enregistré par le studio ou un quiz .exe.');
+    const bank = !exe && !toml && files.find((f) => /\.(gift|xml|csv|tsv|txt)$/i.test(f.path));
+    if (!exe && !toml && !bank) {
+      notice('open', 'Choisissez une source .toml (avec ses images ou extraits), un .zip enregistré par le studio, un quiz .exe, ou des questions GIFT, Moodle XML ou d’un tableur (CSV, TSV).');
       return;
     }
     let form, media = [], warnings = [];
@@ -916,6 +930,21 @@
       form = result.form;
       media = result.media.map((m) => ({ path: m.path, blob: new Blob([m.bytes]), name: m.path.split('/').pop() }));
       warnings = result.messages.filter((m) => !m.error);
+    } else if (bank) {
+      const bytes = new Uint8Array(await bank.file.arrayBuffer());
+      const result = quiz.import_questions(bytes, bank.file.name, (path) => Boolean(findMedia(files, bank.path, path)));
+      if (!result.ok) {
+        notice('open', `« ${bank.file.name} » ne s’importe pas : ${result.messages.filter((m) => m.error).map((m) => m.text).join(' ; ')}.`);
+        return;
+      }
+      form = result.form;
+      for (const q of form.questions) {
+        for (const key of MEDIA_KEYS) {
+          const file = q[key] && findMedia(files, bank.path, q[key]);
+          if (file && !media.some((m) => m.path === q[key])) media.push({ path: q[key], blob: file, name: file.name });
+        }
+      }
+      warnings = result.messages;
     } else {
       const result = quiz.read_source(await toml.file.text());
       if (!result.ok) {
@@ -933,7 +962,7 @@
     }
     if (!isEmpty() && !(await confirmed('Remplacer le quiz en cours par celui-ci ? Le quiz en cours n’est gardé que dans ce navigateur.', 'Remplacer'))) return;
     replaceQuiz(adopt(form), media);
-    const name = (exe || toml).file.name;
+    const name = (exe || toml || bank).file.name;
     status(`« ${name} » est ouvert${media.length ? ` avec ${media.length} fichiers` : ''}.`);
     if (warnings.length) notice('open', `À l’ouverture de « ${name} » : ${warnings.map((m) => m.text).join(' ; ')}.`);
   }
@@ -975,7 +1004,7 @@
     event.stopPropagation();
     card.classList.remove('dragover');
     const files = [...event.dataTransfer.files];
-    if (files.some((f) => /\.(toml|exe|zip)$/i.test(f.name))) {
+    if (files.some((f) => /\.(toml|exe|zip|gift|xml|csv|tsv)$/i.test(f.name))) {
       openFiles(files);
       return;
     }
@@ -1007,6 +1036,7 @@
     $('#try-quiz').addEventListener('click', tryQuiz);
     $('#try-dialog').addEventListener('close', () => tryPlayer && tryPlayer.close());
     $('#save-source').addEventListener('click', saveSource);
+    for (const button of $$('#export [data-format]')) button.addEventListener('click', () => exportQuestions(button.dataset.format));
     for (const id of ['#open-files', '#open-folder']) {
       const input = $(id);
       input.addEventListener('change', () => {

@@ -223,3 +223,39 @@ test('bad inputs are refused with their message beside their field, and give no 
     assert.ok(opened.messages.some((m) => m.field === 'file' && text.test(m.text)), JSON.stringify(opened.messages));
   }
 });
+
+test('questions import and export in the module as quizpack imports and exports them', () => {
+  const folder = path.join(paths.root, 'tests/data/import');
+  for (const name of fs.readdirSync(folder).sort()) {
+    const copy = path.join(temp, name);
+    fs.copyFileSync(path.join(folder, name), copy);
+    const output = path.join(temp, name + '.toml');
+    let native = '';
+    try {
+      quizpack('--lang', 'fr', 'import', copy, '-o', output);
+      native = fs.readFileSync(output, 'utf8');
+    } catch {
+      native = null;  // nothing to import
+    }
+    const imported = quiz.import_questions(fs.readFileSync(copy), name, () => false);
+    assert.equal(imported.ok, native !== null, name);
+    if (native !== null) assert.equal(quiz.write_source(imported.form), native, name);
+    assert.ok(imported.messages.every((m) => m.field === 'source' && /^(ligne \d+ : )?\S/.test(m.text)), name);
+  }
+  for (const source of quizSources().filter((s) => s.includes('/examples/'))) {
+    const form = quiz.read_source(fs.readFileSync(source, 'utf8')).form;
+    for (const format of ['gift', 'xml']) {
+      const output = path.join(temp, path.basename(source, '.toml') + '.' + format);
+      const exported = quiz.export_questions(form, format);
+      let native = null;
+      try {
+        quizpack('--lang', 'fr', 'export', source, '-o', output);
+        native = fs.readFileSync(output, 'utf8');
+      } catch {
+        assert.match(exported.messages.map((m) => m.text).join(), /GIFT ne tient qu'une réponse/, source);
+      }
+      assert.equal(exported.ok, native !== null, `${source} ${format}`);
+      if (native !== null) assert.equal(exported.text, native, `${source} ${format}`);
+    }
+  }
+});

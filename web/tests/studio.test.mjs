@@ -230,6 +230,38 @@ test('every example opens as a source and as a packed quiz, and comes out byte f
   await context.close();
 });
 
+test('a spreadsheet opens with its pictures as a quiz; its questions export for a platform as quizpack exports them', async () => {
+  const { context, page, problems } = await openStudio(profile('sheet'));
+  // A sheet naming pictures beside it, as a French spreadsheet program saves it.
+  const folder = path.join(temp, 'tableur');
+  fs.mkdirSync(folder, { recursive: true });
+  const sheet = path.join(folder, 'formes.csv');
+  fs.writeFileSync(sheet, Buffer.from('Image;Réponse;Autres réponses\r\nun.jpg;cercle;rond\r\ndeux.jpg;carré;\r\n', 'latin1'));
+  for (const [name, source] of [['un.jpg', 'formes-1.jpg'], ['deux.jpg', 'formes-4.jpg']])
+    fs.copyFileSync(path.join(paths.root, 'examples/media', source), path.join(folder, name));
+  await page.setInputFiles('#open-files', [sheet, path.join(folder, 'un.jpg'), path.join(folder, 'deux.jpg')]);
+  await page.waitForFunction(() => document.querySelector('#status').textContent.includes('formes.csv'));
+  assert.equal(await page.inputValue('#f-kind'), 'picture');
+  assert.equal(await page.inputValue(`${card(2)} [data-key=answer1]`), 'carré');
+  await downloadReady(page);  // both pictures came with it, checked
+  const exe = await downloaded(page, '#download');
+  const native = path.join(temp, 'formes-tableur.toml');
+  quizpack('import', sheet, '-o', path.join(folder, 'quiz.toml'));
+  quizpack('build', path.join(folder, 'quiz.toml'), '-o', path.join(temp, 'tableur.exe'), '--player', paths.player32);
+  assert.ok(exe.bytes.equals(fs.readFileSync(path.join(temp, 'tableur.exe'))), 'the sheet opened in the studio packs as quizpack packs it');
+  // Exported for a platform: the bytes quizpack export writes, in French.
+  await page.click('#export summary');
+  const xml = await downloaded(page, '#export [data-format=xml]');
+  quizpack('--lang', 'fr', 'export', path.join(folder, 'quiz.toml'), '-o', native + '.xml');
+  assert.equal(xml.name, 'formes.xml');
+  assert.equal(xml.bytes.toString('utf8'), fs.readFileSync(native + '.xml', 'utf8'));
+  await page.click('#export summary');
+  const gift = await downloaded(page, '#export [data-format=gift]');
+  assert.match(gift.bytes.toString("utf8"), /::formes 2:: \{=carré\}/);
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
 test('bad inputs show their message beside their field and never give a file', async () => {
   const { context, page, problems } = await openStudio(profile('bad'));
   let downloads = 0;

@@ -123,6 +123,23 @@ const Entry WHOLE[] = {
      "codent pas : ils sont laiss\xC3\xA9s de c\xC3\xB4t\xC3\xA9"},
     {"cannot read the player: {}", "player", "le lecteur ne se lit pas : {0}"},
     {"the player is {}", "player", "le lecteur est {0}"},
+    // The quiz as a page or a SCORM package.
+    {"mastery_score (the questions to solve to pass) must be a whole number from 1 to {}",
+     "mastery_score",
+     "le nombre de questions \xC3\xA0 r\xC3\xA9ussir doit \xC3\xAAtre un nombre entier de 1 "
+     "\xC3\xA0 {0}"},
+    {"is {} MB: mail services refuse attachments above 20 MB (put it on a web site or a shared "
+     "folder instead)",
+     "file",
+     "la page p\xC3\xA8se {0} Mo : les messageries refusent les pi\xC3\xA8"
+     "ces jointes de plus de "
+     "20 Mo (mettez-la plut\xC3\xB4t sur un site ou un dossier partag\xC3\xA9)"},
+    {"its video clips are AVI, which browsers do not play: the page offers each one to download "
+     "instead",
+     "file",
+     "ses vid\xC3\xA9os sont au format AVI, que les navigateurs ne lisent pas : la page propose "
+     "de les enregistrer pour les voir avec un autre lecteur"},
+    {"the web player's page is {}", "player", "la page du lecteur web est {0}"},
 };
 
 // What a text of the quiz is called in messages, and its field.
@@ -266,6 +283,19 @@ const Entry REASONS[] = {
      "un programme Windows aux ressources endommag\xC3\xA9"
      "es"},
     {"resources larger than 1 GiB", "", "un programme aux ressources trop grandes"},
+    {"a quiz page whose content block is damaged{}", "",
+     "une page de quiz ab\xC3\xAEm\xC3\xA9"
+     "e (elle a peut-\xC3\xAAtre \xC3\xA9t\xC3\xA9 coup\xC3\xA9"
+     "e)"},
+    {"a quiz page cut short (its content block is never closed)", "",
+     "une page de quiz coup\xC3\xA9"
+     "e"},
+    {"a quiz page of another version (its content block is not read)", "",
+     "une page de quiz d'une autre version du lecteur"},
+    {"the web player's own page, which carries no quiz", "",
+     "la page du lecteur web, qui ne contient aucun quiz"},
+    {"not the web player's page (it has no title or no quiz content block)", "",
+     "une page qui n'est pas celle du lecteur web"},
     {"the content ends early", "", "il s'arr\xC3\xAAte trop t\xC3\xB4t"},
     {"LZW status {}", "", "LZW : {0}"},
 };

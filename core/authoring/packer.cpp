@@ -1,6 +1,8 @@
 #include "packer.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "core/answers/score_rules.h"
 #include "core/content/content_parser.h"
@@ -8,9 +10,12 @@
 #include "core/content/resource_names.h"
 #include "core/content/text_slot.h"
 #include "content_writer.h"
+#include "core/carrier/quiz_page.h"
 #include "cp1252.h"
 #include "files.h"
 #include "media.h"
+#include "quiz_page_writer.h"
+#include "scorm_package.h"
 #include "verdict_reasons.h"
 #include "windowless_platform.h"
 
@@ -198,7 +203,10 @@ bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSou
                        MediaFiles* media, Diagnostics* diagnostics) {
   std::string plain, problem;
   std::vector<Resource> resources;
-  if (!read_resources(image, &resources, &problem)) {
+  // A quiz page is told by its content block; anything else is read as a program.
+  bool program = image.size() >= 2 && image[0] == 'M' && image[1] == 'Z';
+  PageRead page = program ? PAGE_NOT_A_PAGE : read_quiz_page(image, &resources, &problem);
+  if (page == PAGE_NOT_A_PAGE ? !read_resources(image, &resources, &problem) : page != PAGE_READ) {
     diagnostics->error(exe, 0, "is " + problem);
     return false;
   }
@@ -307,31 +315,100 @@ bool pack_quiz(const std::string& image, const std::string& player, const Prepar
   return true;
 }
 
+bool carrier_of_output(const std::string& output, bool scorm, QuizCarrier* carrier,
+                       Diagnostics* diagnostics) {
+  auto ends_with = [&output](const char* extension) {
+    size_t length = strlen(extension);
+    if (output.size() < length) return false;
+    for (size_t i = 0; i < length; ++i)
+      if (tolower(uint8_t(output[output.size() - length + i])) != extension[i]) return false;
+    return true;
+  };
+  bool zip = ends_with(".zip");
+  if (scorm != zip) {
+    diagnostics->error(output, 0,
+                       scorm ? "--scorm writes a SCORM package, a zip: name the output .zip"
+                             : "a .zip is written as a SCORM package: add --scorm");
+    return false;
+  }
+  *carrier = scorm                                     ? CARRIER_SCORM
+             : ends_with(".html") || ends_with(".htm") ? CARRIER_PAGE
+                                                       : CARRIER_PROGRAM;
+  return true;
+}
+
+bool write_quiz_carrier(QuizCarrier carrier, const std::string& page_template,
+                        const std::string& page, const PreparedQuiz& prepared,
+                        const std::string& output, std::string* bytes, Diagnostics* diagnostics) {
+  std::string written, package, problem, title = cp1252_to_utf8(prepared.quiz.title);
+  if (!write_quiz_page(page_template, prepared.resources, title, &written, &problem)) {
+    diagnostics->error(page, 0, "the web player's page is " + problem);
+    return false;
+  }
+  if (carrier == CARRIER_SCORM) {
+    if (!write_scorm_package(written, title, prepared.quiz.mastery_score, &package, &problem)) {
+      diagnostics->error(output, 0, problem);
+      return false;
+    }
+    written = std::move(package);
+  }
+  if (carrier == CARRIER_PAGE && written.size() > MAIL_ATTACHMENT_MAX) {
+    char size[32];
+    snprintf(size, sizeof size, "%.1f", double(written.size()) / 1e6);
+    diagnostics->warning(output, 0,
+                         std::string("is ") + size +
+                             " MB: mail services refuse attachments above 20 MB (put it on a web "
+                             "site or a shared folder instead)");
+  }
+  if (prepared.quiz.kind == QUIZ_VIDEO && prepared.clips > 0)
+    diagnostics->warning(output, 0,
+                         "its video clips are AVI, which browsers do not play: the page offers "
+                         "each one to download instead");
+  *bytes = std::move(written);
+  return true;
+}
+
 int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostream& out) {
+  QuizCarrier carrier;
+  if (!carrier_of_output(request.output, request.scorm, &carrier, diagnostics)) return 1;
   PreparedQuiz prepared;
   if (!prepare_quiz(request.source, request.keep_pictures, &prepared, diagnostics)) return 1;
-  if (request.player.empty()) {
-    diagnostics->error(request.source, 0, "no player found: name one with --player PLAYER.exe");
+  const std::string& base = carrier == CARRIER_PROGRAM ? request.player : request.page;
+  if (base.empty()) {
+    diagnostics->error(request.source, 0,
+                       carrier == CARRIER_PROGRAM
+                           ? "no player found: name one with --player PLAYER.exe"
+                           : "no web player's page found: name one with --page player.html");
     return 1;
   }
-  if (same_file(request.player, request.output)) {
-    diagnostics->error(request.output, 0, "is the player itself, which is never changed");
+  if (same_file(base, request.output)) {
+    diagnostics->error(request.output, 0,
+                       carrier == CARRIER_PROGRAM ? "is the player itself, which is never changed"
+                                                  : "is the web player's page itself, which is "
+                                                    "never changed");
     return 1;
   }
   std::string image, packed, problem;
-  if (!read_file(request.player, &image, &problem)) {
-    diagnostics->error(request.player, 0, "cannot read the player: " + problem);
+  if (!read_file(base, &image, &problem)) {
+    diagnostics->error(base, 0,
+                       (carrier == CARRIER_PROGRAM ? "cannot read the player: "
+                                                   : "cannot read the web player's page: ") +
+                           problem);
     return 1;
   }
-  if (!pack_quiz(image, request.player, prepared, &packed, diagnostics)) return 1;
-  // The player goes last, so that no error leaves a quiz behind.
-  prepared.inputs.push_back(request.player);
+  if (carrier == CARRIER_PROGRAM ? !pack_quiz(image, base, prepared, &packed, diagnostics)
+                                 : !write_quiz_carrier(carrier, image, base, prepared,
+                                                       request.output, &packed, diagnostics))
+    return 1;
+  // The player (or page) goes last, so that no error leaves a quiz behind.
+  prepared.inputs.push_back(base);
   if ((!request.fields.empty() &&
        !write_output(request.fields, loader_fields(prepared), 0644, diagnostics)) ||
       (!request.depfile.empty() &&
        !write_output(request.depfile, depfile_text(request.output, prepared.inputs), 0644,
                      diagnostics)) ||
-      !write_output(request.output, packed, 0755, diagnostics)) {
+      !write_output(request.output, packed, carrier == CARRIER_PROGRAM ? 0755 : 0644,
+                    diagnostics)) {
     for (const std::string* path : {&request.fields, &request.depfile})
       if (!path->empty()) remove_file(*path);
     return 1;

@@ -12,20 +12,6 @@
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome quizpack(std::vector<std::string> args) {
-  args.insert(args.begin(), "quizpack");
-  std::vector<const char*> argv;
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  int status = quizpack_main(int(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
-}
-
 const std::string GOOD =
     "kind = \"picture\"\ntitle = \"Formes\"\nanswers = 2\nanswer_mode = \"picture\"\n"
     "codes = [\"UN\", \"DEUX\"]\n"

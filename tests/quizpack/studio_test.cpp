@@ -283,6 +283,11 @@ TEST_F(Studio, EveryMessageIsSaidInFrenchBesideItsField) {
        "(U+2192) n'existe pas en Windows-1252, l'alphabet du lecteur"},
       {head + one + "judging = { articles = \"oui\" }\n", "q1.judging",
        "articles doit valoir true ou false"},
+      // The mastery score of a SCORM package.
+      {head + "mastery_score = 2\n" + one, "mastery_score",
+       "le nombre de questions \xC3\xA0 r\xC3\xA9ussir doit \xC3\xAA"
+       "tre un nombre entier de 1 "
+       "\xC3\xA0 1"},
   };
   for (const Case& c : cases) {
     QuizSource quiz;

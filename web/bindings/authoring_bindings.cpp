@@ -26,7 +26,8 @@ namespace {
 const char SOURCE_NAME[] = "quiz.toml";
 const char PLAYER_NAME[] = "player.exe";
 
-std::string player_image;
+std::string player_image, page_template;
+const char PAGE_NAME[] = "player.html";
 
 val messages_of(const Diagnostics& diagnostics) {
   val list = val::array();
@@ -104,6 +105,7 @@ QuizForm form_of(const val& js) {
   form.answer_mode = text_at(js, "answer_mode");
   form.background = text_at(js, "background");
   form.codes = texts_of(js["codes"]);
+  form.mastery_score = text_at(js, "mastery_score");
   form.judging = judging_of(js["judging"]);
   val questions = js["questions"];
   size_t count = questions["length"].as<size_t>();
@@ -135,6 +137,7 @@ val js_of(const QuizForm& form) {
   js.set("answer_mode", form.answer_mode);
   js.set("background", form.background);
   js.set("codes", text_list(form.codes));
+  js.set("mastery_score", form.mastery_score);
   js.set("judging", js_of(form.judging));
   val questions = val::array();
   for (const FormQuestion& q : form.questions) {
@@ -176,8 +179,18 @@ val read_source(const std::string& text) {
 }
 
 void set_player(const val& bytes) { player_image = bytes_of(bytes); }
+void set_page(const val& bytes) { page_template = bytes_of(bytes); }
 
-val build_from_source(const std::string& text, val read_media, val progress, bool keep_pictures) {
+// Packs the source in the form `form` names ("exe", "html", "scorm"): the
+// bytes quizpack build writes for quiz.exe, quiz.html or --scorm quiz.zip.
+val build_from_source(const std::string& text, val read_media, val progress, bool keep_pictures,
+                      const std::string& form) {
+  QuizCarrier carrier = form == "html"    ? CARRIER_PAGE
+                        : form == "scorm" ? CARRIER_SCORM
+                                          : CARRIER_PROGRAM;
+  const char* output = carrier == CARRIER_PAGE    ? "quiz.html"
+                       : carrier == CARRIER_SCORM ? "quiz.zip"
+                                                  : "quiz.exe";
   QuizInput input;
   input.text = text;
   input.path = SOURCE_NAME;
@@ -197,14 +210,17 @@ val build_from_source(const std::string& text, val read_media, val progress, boo
   };
   PreparedQuiz prepared;
   Diagnostics diagnostics;
-  std::string exe;
+  std::string bytes;
   bool ok = prepare_quiz_text(input, &prepared, &diagnostics) &&
-            pack_quiz(player_image, PLAYER_NAME, prepared, &exe, &diagnostics);
+            (carrier == CARRIER_PROGRAM
+                 ? pack_quiz(player_image, PLAYER_NAME, prepared, &bytes, &diagnostics)
+                 : write_quiz_carrier(carrier, page_template, PAGE_NAME, prepared, output, &bytes,
+                                      &diagnostics));
   val result = val::object();
   result.set("ok", ok);
   result.set("messages", messages_of(diagnostics));
   if (ok) {
-    result.set("exe", byte_array(exe));
+    result.set("bytes", byte_array(bytes));
     result.set("questions", int(prepared.quiz.questions.size()));
     result.set("pictures", prepared.pictures);
     result.set("scaled", prepared.scaled);
@@ -309,6 +325,7 @@ EMSCRIPTEN_BINDINGS(authoring) {
   emscripten::function("write_source", &write_source);
   emscripten::function("read_source", &read_source);
   emscripten::function("set_player", &set_player);
+  emscripten::function("set_page", &set_page);
   emscripten::function("build_quiz", &build_from_source);
   emscripten::function("open_quiz", &open_quiz);
   emscripten::function("check_media", &check_media);

@@ -57,8 +57,8 @@
       if (answer.failure) waiting.reject(new Error(answer.failure));
       else waiting.resolve(answer.result);
     };
-    const player = bytesOf('player-exe');
-    return ask('start', { wasm, player: player.buffer }, null, [player.buffer]);
+    const player = bytesOf('player-exe'), page = bytesOf('player-page');
+    return ask('start', { wasm, player: player.buffer, page: page.buffer }, null, [player.buffer, page.buffer]);
   }
 
   function ask(type, request, progress, transfer) {
@@ -85,7 +85,8 @@
   function newForm() {
     return {
       kind: 'text', answers: 1, title: '', author: '', explanation: '', labels: ['', ''],
-      answer_mode: 'none', background: '#5A5F96', codes: [], judging: newJudging(), questions: [newQuestion()],
+      answer_mode: 'none', background: '#5A5F96', codes: [], mastery_score: '', judging: newJudging(),
+      questions: [newQuestion()],
     };
   }
 
@@ -130,7 +131,7 @@
       else if (key === 'codes') input.value = f.codes.join('\n');
       else if (key === 'answers') input.value = String(f.answers);
       else if (key === 'background') input.value = /^#[0-9a-fA-F]{6}$/.test(f.background) ? f.background.toLowerCase() : '#5a5f96';
-      else input.value = f[key];
+      else input.value = f[key] ?? '';
     }
     showBackground();
     renderJudging();
@@ -784,12 +785,20 @@
     return true;
   }
 
-  // The quiz packed by the worker, with the media its source names.
-  function packQuiz() {
+  // The quiz packed by the worker in `form` ("exe", "html" or "scorm"), with
+  // the media its source names.
+  function packQuiz(form = 'exe') {
     const media = {};
     for (const path of referencedPaths()) if (state.media.has(path)) media[path] = state.media.get(path).blob;
-    return ask('build', { source: source(), media }, ({ done, total }) => showProgress(done, total));
+    return ask('build', { source: source(), media, form }, ({ done, total }) => showProgress(done, total));
   }
+
+  // What each form of the quiz is downloaded as.
+  const FORMS = {
+    exe: { extension: '.exe', type: 'application/vnd.microsoft.portable-executable' },
+    html: { extension: '.html', type: 'text/html' },
+    scorm: { extension: '.zip', type: 'application/zip' },
+  };
 
   async function download() {
     if (!readyToPack()) return;
@@ -799,13 +808,16 @@
     status('Préparation du quiz…');
     try {
       const started = performance.now();
-      const result = await packQuiz();
+      const form = $('#download-form').value;
+      const result = await packQuiz(form);
       if (result.ok) {
-        const name = fileName(state.form.title, '.exe');
-        QuizPlayer.download(result.exe, name, 'application/vnd.microsoft.portable-executable');
-        window.studioLastBuild = { ms: performance.now() - started, size: result.exe.length, name };
+        const name = fileName(state.form.title, FORMS[form].extension);
+        QuizPlayer.download(result.bytes, name, FORMS[form].type);
+        window.studioLastBuild = { ms: performance.now() - started, size: result.bytes.length, name };
+        // What the page or package cannot do as the program does, said by the core.
+        const notes = result.messages.filter((m) => !m.error && m.field === 'file').map((m) => ` ${m.text[0].toUpperCase()}${m.text.slice(1)}.`);
         status(`« ${name} » est prêt : ${result.questions} questions, ${result.pictures} images ` +
-          `(${result.scaled} réduites), ${result.clips} extraits, ${sizeText(result.exe.length)}.`);
+          `(${result.scaled} réduites), ${result.clips} extraits, ${sizeText(result.bytes.length)}.${notes.join('')}`);
       } else {
         buildMessages = result.messages.filter((m) => !check.messages.some((c) => c.field === m.field && c.text === m.text));
         status('Le quiz n’a pas été fait : voyez les erreurs.');
@@ -833,7 +845,7 @@
       }
       if (!tryPlayer) tryPlayer = QuizPlayer.create($('#try-player'), quiz, { store: false });
       $('#try-dialog').showModal();
-      await tryPlayer.open(result.exe, fileName(state.form.title, '.exe'));
+      await tryPlayer.open(result.bytes, fileName(state.form.title, '.exe'));
       status('');
     } catch (error) {
       status(`Le quiz n’a pas pu être essayé : ${error.message}.`);
@@ -900,10 +912,10 @@
       notice('open', `Ce fichier .zip ne se lit pas : ${error.message}.`);
       return;
     }
-    const exe = files.find((f) => /\.exe$/i.test(f.path));
+    const exe = files.find((f) => /\.(exe|html?)$/i.test(f.path));
     const toml = files.find((f) => /\.toml$/i.test(f.path));
     if (!exe && !toml) {
-      notice('open', 'Choisissez une source .toml (avec ses images ou extraits), un .zip enregistré par le studio ou un quiz .exe.');
+      notice('open', 'Choisissez une source .toml (avec ses images ou extraits), un .zip enregistré par le studio ou un quiz .exe ou .html.');
       return;
     }
     let form, media = [], warnings = [];

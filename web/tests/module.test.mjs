@@ -20,6 +20,7 @@ const require = createRequire(import.meta.url);
 const quiz = await require(paths.module)({ wasmBinary: fs.readFileSync(paths.module.replace(/\.js$/, '.wasm')) });
 const player = fs.readFileSync(paths.player32);
 quiz.set_player(player);
+quiz.set_page(fs.readFileSync(paths.playerPage));
 const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'quiz-module-'));
 process.on('exit', () => fs.rmSync(temp, { recursive: true, force: true }));
 
@@ -34,7 +35,7 @@ function nativeBuild(source) {
 function moduleBuild(source) {
   const steps = [];
   const result = quiz.build_quiz(fs.readFileSync(source, 'utf8'), mediaReader(path.dirname(source)),
-    (done, total) => steps.push([done, total]), false);
+    (done, total) => steps.push([done, total]), false, 'exe');
   return { result, steps };
 }
 
@@ -44,8 +45,22 @@ test('every example and end-to-end quiz packs to the bytes quizpack build writes
   for (const source of sources) {
     const { result, steps } = moduleBuild(source);
     assert.ok(result.ok, `${source}: ${JSON.stringify(result.messages)}`);
-    assert.ok(Buffer.from(result.exe).equals(nativeBuild(source)), source);
+    assert.ok(Buffer.from(result.bytes).equals(nativeBuild(source)), source);
     assert.equal(steps.length, result.pictures + result.clips, source);
+  }
+});
+
+test('every quiz as a page and as a SCORM package: the bytes quizpack writes, its warnings in French', () => {
+  for (const source of quizSources()) {
+    for (const [form, output, extra] of [['html', 'quiz.html', []], ['scorm', 'quiz.zip', ['--scorm']]]) {
+      const result = quiz.build_quiz(fs.readFileSync(source, 'utf8'), mediaReader(path.dirname(source)), () => {}, false, form);
+      assert.ok(result.ok, `${source}: ${JSON.stringify(result.messages)}`);
+      const written = path.join(temp, output);
+      quizpack('build', source, '-o', written, '--page', paths.playerPage, ...extra);
+      assert.ok(Buffer.from(result.bytes).equals(fs.readFileSync(written)), `${source} as ${form}`);
+      const avi = result.messages.filter((m) => m.field === 'file' && /format AVI/.test(m.text));
+      assert.equal(avi.length, /kind = "video"/.test(fs.readFileSync(source, 'utf8')) ? 1 : 0, source);
+    }
   }
 });
 
@@ -203,9 +218,9 @@ test('bad inputs are refused with their message beside their field, and give no 
     [head + question, {}, 'q1.picture', /fichier introuvable/],
   ];
   for (const [source, media, field, text] of cases) {
-    const built = quiz.build_quiz(source, (p) => media[p] || null, () => {}, false);
+    const built = quiz.build_quiz(source, (p) => media[p] || null, () => {}, false, 'exe');
     assert.equal(built.ok, false);
-    assert.equal(built.exe, undefined);
+    assert.equal(built.bytes, undefined);
     assert.ok(built.messages.some((m) => m.error && m.field === field && text.test(m.text)),
       `${field}: ${JSON.stringify(built.messages)}`);
   }

@@ -8,7 +8,11 @@ import { execFileSync } from 'node:child_process';
 import { paths, readFields, cp1252Text, cp1252Hex } from './support.mjs';
 
 const require = createRequire(import.meta.url);
-export const quiz = await require(paths.module)({ wasmBinary: fs.readFileSync(paths.module.replace(/\.js$/, '.wasm')) });
+const load = (module) => require(module)({ wasmBinary: fs.readFileSync(module.replace(/\.js$/, '.wasm')) });
+// The studio's module (authoring, and the player it tries quizzes in) and the
+// play-only module of player.html and every quiz page.
+export const quiz = await load(paths.module);
+export const play = await load(paths.playModule);
 export const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'quiz-player-'));
 process.on('exit', () => fs.rmSync(temp, { recursive: true, force: true }));
 export const replay = path.join(paths.root, 'build/native/tests/session_replay');
@@ -16,6 +20,13 @@ export const replay = path.join(paths.root, 'build/native/tests/session_replay')
 export function pack(source, player = paths.player32, suffix = '') {
   const output = path.join(temp, path.basename(source, '.toml') + suffix + '.exe');
   execFileSync(paths.quizpack, ['build', source, '-o', output, '--player', player], { stdio: 'ignore' });
+  return output;
+}
+
+// The quiz as a page, made from player.html.
+export function packPage(source, suffix = '') {
+  const output = path.join(temp, path.basename(source, '.toml') + suffix + '.html');
+  execFileSync(paths.quizpack, ['build', source, '-o', output, '--page', paths.playerPage], { stdio: 'ignore' });
   return output;
 }
 
@@ -43,9 +54,10 @@ export function recorder(q) {
   return seen;
 }
 
-// The module's play: the same fields studio_check and session_replay print.
+// The play-only module's play of a quiz .exe or page: the same fields
+// studio_check and session_replay print.
 export function playInModule(exe, steps, answersFile = null) {
-  const q = new quiz.WebQuiz();
+  const q = new play.WebQuiz();
   const opened = q.open(fs.readFileSync(exe));
   if (!opened.ok) throw new Error(opened.problem);
   const seen = recorder(q);
@@ -63,7 +75,7 @@ export function playInModule(exe, steps, answersFile = null) {
   const bytes = q.answers();
   fields.answers = cp1252Text(String.fromCharCode(...bytes));
   q.delete();
-  return { fields, bytes };
+  return { fields, bytes, title: opened.title };
 }
 
 export function playNatively(exe, steps, answersPath = '-') {

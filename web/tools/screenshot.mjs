@@ -1,15 +1,16 @@
 #!/usr/bin/env node
 // A picture of the web player for the README, at a fixed size in Debian's
-// Chromium, headless: player.html of build/wasm opens QUIZ.exe, the first
-// field takes ANSWER and Enter when one is given.
+// Chromium, headless: player.html of build/wasm opens QUIZ.exe (a quiz page,
+// QUIZ.html, is opened itself, from disk), the first field takes ANSWER and
+// Enter when one is given.
 //
-//   node web/tools/screenshot.mjs QUIZ.exe OUT.png [WIDTHxHEIGHT] [ANSWER]
+//   node web/tools/screenshot.mjs QUIZ.exe|QUIZ.html OUT.png [WIDTHxHEIGHT] [ANSWER]
 import path from 'node:path';
 import { chromium } from 'playwright-core';
 
 const [quiz, out, size = '1008x779', answer] = process.argv.slice(2);
 if (!quiz || !out) {
-  console.error('usage: screenshot.mjs QUIZ.exe OUT.png [WIDTHxHEIGHT] [ANSWER]');
+  console.error('usage: screenshot.mjs QUIZ.exe|QUIZ.html OUT.png [WIDTHxHEIGHT] [ANSWER]');
   process.exit(2);
 }
 const [width, height] = size.split('x').map(Number);
@@ -17,10 +18,13 @@ const page = path.resolve(new URL('../..', import.meta.url).pathname, 'build/was
 const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
 try {
   const tab = await browser.newPage({ viewport: { width, height } });
-  await tab.goto('file://' + page);
+  const quizPage = /\.html?$/i.test(quiz);
+  await tab.goto('file://' + (quizPage ? path.resolve(quiz) : page));
   await tab.waitForSelector('html[data-ready="true"]');
-  await tab.setInputFiles('#open-quiz', path.resolve(quiz));
-  await tab.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+  if (!quizPage) {
+    await tab.setInputFiles('#open-quiz', path.resolve(quiz));
+    await tab.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+  }
   if (answer) {
     await tab.fill('.qp-field[data-field="1"]', answer);
     await tab.press('.qp-field[data-field="1"]', 'Enter');

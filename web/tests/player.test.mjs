@@ -18,7 +18,7 @@ import path from 'node:path';
 import { execFileSync } from 'node:child_process';
 import { launchPersistentContext } from './browser.mjs';
 import { paths } from './support.mjs';
-import { temp, pack } from './player-support.mjs';
+import { temp, pack, packPage } from './player-support.mjs';
 
 const page = path.join(paths.root, 'build/wasm/web/player.html');
 const FLAGS = ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
@@ -276,10 +276,17 @@ test('hostile files dropped on the page: a French message or a sound page, never
     fs.copyFileSync(path.join(paths.root, 'README.md'), notes);
     const formes = pack(path.join(paths.root, 'examples/formes.toml'));
     const garbage = Buffer.from(Array.from({ length: 5000 }, (_, i) => (i * 7919) % 251));
+    // A quiz page cut inside its content block, as a broken download leaves it.
+    const page = fs.readFileSync(packPage(path.join(paths.root, 'examples/capitales.toml')));
+    const cutPage = path.join(temp, 'coupée.html');
+    fs.writeFileSync(cutPage, page.subarray(0, page.indexOf('</script>', page.indexOf('id="quiz-content"')) - 20));
     const cases = [
       // What is not a quiz at all: the page says so and opens nothing. Streams
       // that do not decode: the player's own box, then its defaults.
-      { file: notes, status: /ne s’ouvre pas\. Ce fichier n'est pas un quiz : ce n'est pas un programme Windows/ },
+      { file: notes, status: /ne s’ouvre pas\. Ce fichier n'est pas un quiz : ce n'est ni un programme Windows ni une page de quiz/ },
+      { file: cutPage, status: /ne s’ouvre pas\. Cette page de quiz est abîmée/ },
+      // A quiz page, whole, opens as its .exe does.
+      { file: packPage(path.join(paths.root, 'examples/capitales.toml'), '-entière'), questions: 6, fields: 6 },
       { file: withResource(capitales, 'coupe', 'PATCH', 104, good, '--encode', '--cut', '9'), box: /Erreur dans le décryptage des reponses/, questions: 2 },
       { file: withResource(capitales, 'codes-coupes', 'PATCH', 105, Buffer.from('CODE\r\n'.repeat(6)), '--encode', '--cut', '3'), box: /Erreur dans le décryptage des codes/, questions: 6 },
       { file: withResource(capitales, 'brut', 'PATCH', 104, garbage), box: /Erreur dans le décryptage des reponses/, questions: 2 },

@@ -1,8 +1,9 @@
 // The WebAssembly module's entry points for playing a packed quiz: the
 // resources of a quiz .exe (read with the PE reader) or of a quiz page (its
-// content block), the document filled by the player's own loader, the page laid out by the portable
-// layout, and one quiz session whose view calls the page's JavaScript. Texts cross as UTF-8 and are
-// Windows-1252 inside, as the player holds them.
+// content block), the document filled by the player's own loader, the page
+// laid out by the portable layout, and one quiz session whose view calls the
+// page's JavaScript. Texts cross as UTF-8 and are Windows-1252 inside, as
+// the player holds them.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -171,53 +172,6 @@ class WebQuiz {
     return js;
   }
 
- private:
-  val refused(const char* problem) {
-    resources_.clear();
-    val result = val::object();
-    result.set("ok", false);
-    result.set("problem", std::string(problem));
-    return result;
-  }
-
-  val opened_page(PageRead read) {
-    if (read == PAGE_READ) return load(false);
-    return refused(read == PAGE_WITHOUT_QUIZ    ? NOT_A_QUIZ_PAGE
-                   : read == PAGE_OTHER_VERSION ? OTHER_VERSION
-                                                : DAMAGED_PAGE);
-  }
-
-  val load(bool program) {
-    val result = val::object();
-    result.set("ok", false);
-    if (!doc_) {
-      result.set("problem", utf8("Impossible d'allouer la memoire"));
-      return result;
-    }
-    const Resource* content = find_resource(resources_, resource_name(CONTENT_RESOURCE_TYPE),
-                                            resource_number(CONTENT_RESOURCE));
-    bool bare_player =
-        has_dialog(resources_, HEADER_PANEL_DIALOG) && has_dialog(resources_, QUESTION_PAGE_DIALOG);
-    if ((!content || content->data.empty()) && (!bare_player || !program))
-      return refused(program ? NOT_A_QUIZ : NOT_A_QUIZ_PAGE);
-    use_web_resources(&resources_, &messages_);
-    load_content(doc_);
-    use_web_resources(nullptr, nullptr);
-    result.set("ok", true);
-    result.set("demonstration", !content || content->data.empty());
-    val messages = val::array();
-    for (const WebMessage& m : messages_) {
-      val message = val::object();
-      message.set("text", utf8(m.text.c_str()));
-      message.set("caption", utf8(m.caption.c_str()));
-      messages.call<void>("push", message);
-    }
-    result.set("messages", messages);
-    set_header(&result);
-    return result;
-  }
-
- public:
   // The picture or clip of question n (or its answer picture), null without one.
   val media(int n, bool answer) const {
     int id = (answer ? ANSWER_MEDIA_RESOURCE : QUESTION_MEDIA_RESOURCE) + n;
@@ -339,6 +293,51 @@ class WebQuiz {
   }
 
  private:
+  val refused(const char* problem) {
+    resources_.clear();
+    val result = val::object();
+    result.set("ok", false);
+    result.set("problem", std::string(problem));
+    return result;
+  }
+
+  val opened_page(PageRead read) {
+    if (read == PAGE_READ) return load(false);
+    return refused(read == PAGE_WITHOUT_QUIZ    ? NOT_A_QUIZ_PAGE
+                   : read == PAGE_OTHER_VERSION ? OTHER_VERSION
+                                                : DAMAGED_PAGE);
+  }
+
+  val load(bool program) {
+    val result = val::object();
+    result.set("ok", false);
+    if (!doc_) {
+      result.set("problem", utf8("Impossible d'allouer la memoire"));
+      return result;
+    }
+    const Resource* content = find_resource(resources_, resource_name(CONTENT_RESOURCE_TYPE),
+                                            resource_number(CONTENT_RESOURCE));
+    bool bare_player =
+        has_dialog(resources_, HEADER_PANEL_DIALOG) && has_dialog(resources_, QUESTION_PAGE_DIALOG);
+    if ((!content || content->data.empty()) && (!bare_player || !program))
+      return refused(program ? NOT_A_QUIZ : NOT_A_QUIZ_PAGE);
+    use_web_resources(&resources_, &messages_);
+    load_content(doc_);
+    use_web_resources(nullptr, nullptr);
+    result.set("ok", true);
+    result.set("demonstration", !content || content->data.empty());
+    val messages = val::array();
+    for (const WebMessage& m : messages_) {
+      val message = val::object();
+      message.set("text", utf8(m.text.c_str()));
+      message.set("caption", utf8(m.caption.c_str()));
+      messages.call<void>("push", message);
+    }
+    result.set("messages", messages);
+    set_header(&result);
+    return result;
+  }
+
   static WebQuiz* of(void* instance) { return static_cast<WebQuiz*>(instance); }
   static void show_text(void* instance, int field, const char* text) {
     (*of(instance)->view_).call<void>("show_text", field, utf8(text));

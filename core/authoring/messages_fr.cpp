@@ -111,18 +111,6 @@ const Entry WHOLE[] = {
     {"question {}: no answer: write answer = {}", "q{0}.answer1", "pas de r\xC3\xA9ponse attendue"},
     {"question {}: answer must hold {}, one per answer field (answers = {}){}", "q{0}.answer1",
      "il faut une r\xC3\xA9ponse par champ de r\xC3\xA9ponse ({2} par question)"},
-    // A packed quiz opened, and the player packed into.
-    {"cannot read: {}", "file", "ce fichier ne se lit pas : {0}"},
-    {"is {}", "file", "ce fichier n'est pas un quiz : {0}"},
-    {"carries no quiz (no \"PATCH\" 104 resource)", "file", "ce programme ne contient aucun quiz"},
-    {"its quiz content is damaged: {}", "file",
-     "le contenu de son quiz est endommag\xC3\xA9 ({0})"},
-    {"carries no codes (no \"PATCH\" 105 resource)", "file", "il ne contient aucun code"},
-    {"its codes do not decode; they are left out", "file",
-     "ses codes ne se d\xC3\xA9"
-     "codent pas : ils sont laiss\xC3\xA9s de c\xC3\xB4t\xC3\xA9"},
-    {"cannot read the player: {}", "player", "le lecteur ne se lit pas : {0}"},
-    {"the player is {}", "player", "le lecteur est {0}"},
     // The quiz as a page or a SCORM package.
     {"mastery_score (the questions to solve to pass) must be a whole number from 1 to {}",
      "mastery_score",
@@ -140,6 +128,18 @@ const Entry WHOLE[] = {
      "ses vid\xC3\xA9os sont au format AVI, que les navigateurs ne lisent pas : la page propose "
      "de les enregistrer pour les voir avec un autre lecteur"},
     {"the web player's page is {}", "player", "la page du lecteur web est {0}"},
+    // A packed quiz opened, and the player packed into.
+    {"cannot read: {}", "file", "ce fichier ne se lit pas : {0}"},
+    {"is {}", "file", "ce fichier n'est pas un quiz : {0}"},
+    {"carries no quiz (no \"PATCH\" 104 resource)", "file", "ce programme ne contient aucun quiz"},
+    {"its quiz content is damaged: {}", "file",
+     "le contenu de son quiz est endommag\xC3\xA9 ({0})"},
+    {"carries no codes (no \"PATCH\" 105 resource)", "file", "il ne contient aucun code"},
+    {"its codes do not decode; they are left out", "file",
+     "ses codes ne se d\xC3\xA9"
+     "codent pas : ils sont laiss\xC3\xA9s de c\xC3\xB4t\xC3\xA9"},
+    {"cannot read the player: {}", "player", "le lecteur ne se lit pas : {0}"},
+    {"the player is {}", "player", "le lecteur est {0}"},
 };
 
 // What a text of the quiz is called in messages, and its field.

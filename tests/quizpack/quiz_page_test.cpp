@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "core/authoring/messages_fr.h"
 #include "core/authoring/packer.h"
 #include "core/authoring/quiz_page_writer.h"
 #include "core/authoring/zip_writer.h"
@@ -165,6 +166,12 @@ TEST_F(Page, WhatAPageCannotDoAsTheProgramDoesIsSaid) {
             "its video clips are AVI, which browsers do not play: the page offers each one to "
             "download instead");
   EXPECT_FALSE(diagnostics.list()[0].error);
+  // The studio says them in French.
+  EXPECT_EQ(french_message(diagnostics.list()[0]).text,
+            "la page p\xC3\xA8se 20.0 Mo : les messageries refusent les pi\xC3\xA8"
+            "ces jointes de plus de 20 Mo (mettez-la plut\xC3\xB4t sur un site ou un dossier "
+            "partag\xC3\xA9)");
+  EXPECT_EQ(french_message(diagnostics.list()[1]).field, "file");
 }
 
 // Pages damaged in every way the reader checks: each one refused with its

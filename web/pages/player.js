@@ -120,6 +120,7 @@
     tools.appendChild(status);
     const pageBox = element('div', 'qp-page');
     pageBox.tabIndex = -1;
+    pageBox.setAttribute('role', 'region');
     pageBox.setAttribute('aria-label', 'Questions');
     const content = element('div', 'qp-content');
     pageBox.appendChild(content);
@@ -196,6 +197,12 @@
         node.style.zIndex = narrow ? '' : String(i + 1); // bottom to top
       });
       root.style.setProperty('--qp-header', narrow ? `${header.offsetHeight}px` : '0px');
+      // An explanation longer than its box scrolls there: the keyboard
+      // reaches it too.
+      const explanation = headerNode('explanation');
+      const overflows = explanation.scrollHeight > explanation.clientHeight || explanation.scrollWidth > explanation.clientWidth;
+      if (!narrow && overflows) explanation.tabIndex = 0;
+      else explanation.removeAttribute('tabindex');
     }
 
     // The page's layout for the width it has: the Windows one where it fits
@@ -508,7 +515,6 @@
           node = element('input', 'qp-field');
           node.type = 'text';
           node.dataset.field = String(k);
-          node.dataset.question = String(n);
           node.autocomplete = 'off';
           node.spellcheck = false;
           node.setAttribute('autocapitalize', 'off');
@@ -566,13 +572,13 @@
           if (p.role === 'question') node.id = `${id}-q${n}`;
           if (p.role === 'reveal') {
             node.hidden = true;
-            node.dataset.question = String(n);
             reveals[n] = node;
           }
         }
       }
       node.classList.add(`qp-font-${p.font}`);
       node.dataset.control = String(p.id); // the Windows control's id, shared by some
+      node.dataset.question = String(n);
       setBox(node, p);
       made.appendChild(node);
       return node;

@@ -95,7 +95,7 @@
       <output class="qp-score" aria-label="Score"></output>
       <span class="qp-code-caption"> Code :</span><output class="qp-code" aria-label="Code"></output>
       <h2 class="qp-title"></h2><p class="qp-explanation"></p>
-      <button type="button" class="qp-save" aria-keyshortcuts="F2">Sauver</button>
+      <button type="button" class="qp-save" title="F2" aria-keyshortcuts="F2">Sauver</button>
       <a class="qp-hyperlink qp-link" target="_blank" rel="noopener"></a>
       <span class="qp-author-caption">Par :</span><span class="qp-author"></span>
       <span class="qp-line-under-score qp-line" aria-hidden="true"></span>
@@ -437,8 +437,14 @@
       else scrollBy(0, by);
     }
     if (global.visualViewport) {
-      // A phone's keyboard coming up shrinks the visual viewport.
+      // A phone's keyboard coming up shrinks the visual viewport; a pinch
+      // to zoom does too, and is left alone.
+      let scale = visualViewport.scale;
       visualViewport.addEventListener('resize', () => {
+        if (visualViewport.scale !== scale) {
+          scale = visualViewport.scale;
+          return;
+        }
         const focused = document.activeElement;
         if (narrow && focused && focused.classList.contains('qp-field') && root.contains(focused)) showField(focused);
       });

@@ -92,8 +92,8 @@
     root.innerHTML = '';
     const header = element('div', 'qp-header');
     header.innerHTML = `
-      <output class="qp-score" aria-label="Score"></output>
-      <span class="qp-code-caption"> Code :</span><output class="qp-code" aria-label="Code"></output>
+      <output class="qp-score" aria-label="Score" aria-live="off"></output>
+      <span class="qp-code-caption"> Code :</span><output class="qp-code" aria-label="Code" aria-live="off"></output>
       <h2 class="qp-title"></h2><p class="qp-explanation"></p>
       <button type="button" class="qp-save" title="F2" aria-keyshortcuts="F2">Sauver</button>
       <a class="qp-hyperlink qp-link" target="_blank" rel="noopener"></a>
@@ -106,7 +106,9 @@
     const about = element('div', 'qp-about');
     about.hidden = true;
     // What a screen reader is told as the player answers: each verdict with
-    // its question, the score and the code when they change.
+    // its question, the score and the code when they change. (The score
+    // and code, outputs, would each be a live region of their own, said
+    // without their names and at every restore.)
     const announcer = element('p', 'qp-announce');
     announcer.setAttribute('role', 'status');
     announcer.setAttribute('aria-atomic', 'true');

@@ -48,7 +48,10 @@ function(unpack_debian_source package out_dir)
 endfunction()
 
 # The including project's compiler and instrumentation, for the libraries' C.
-set(picture_args -DCMAKE_BUILD_TYPE=Release -DCMAKE_POSITION_INDEPENDENT_CODE=ON)
+# Nothing is installed, but libjpeg-turbo's packaging wants a full path even
+# where its default is a Windows one.
+set(picture_args -DCMAKE_BUILD_TYPE=Release -DCMAKE_POSITION_INDEPENDENT_CODE=ON
+                 -DCMAKE_INSTALL_PREFIX=${picture_dir}/unused)
 if(CMAKE_TOOLCHAIN_FILE)
   list(APPEND picture_args -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE})
 else()

@@ -72,10 +72,16 @@ set(a ${CMAKE_STATIC_LIBRARY_SUFFIX})
 
 unpack_debian_source(libjpeg-turbo jpeg_source)
 set(jpeg_build ${picture_dir}/libjpeg-turbo-build)
+set(jpeg_args "")
+if(EMSCRIPTEN)
+  # CMake's type sizes are read from the compiled test program, which
+  # emscripten's output hides: libjpeg-turbo got 7 for size_t. Given here.
+  set(jpeg_args -DSIZE_T=4 -DHAVE_SIZE_T=TRUE -DUNSIGNED_LONG=4 -DHAVE_UNSIGNED_LONG=TRUE)
+endif()
 ExternalProject_Add(quiz_jpeg_build
   SOURCE_DIR ${jpeg_source}
   BINARY_DIR ${jpeg_build}
-  CMAKE_ARGS ${picture_args} -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF
+  CMAKE_ARGS ${picture_args} ${jpeg_args} -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF
              -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF -DWITH_ARITH_DEC=ON -DWITH_ARITH_ENC=OFF
   BUILD_COMMAND ${CMAKE_COMMAND} --build ${jpeg_build} --target jpeg-static
   INSTALL_COMMAND ""

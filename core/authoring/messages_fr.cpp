@@ -252,11 +252,38 @@ const Entry PROBLEMS[] = {
      "seul un quiz audio ou vid\xC3\xA9o joue des extraits"},
     {" \"{}\" cannot be read: {}", "", "\xC2\xAB {0} \xC2\xBB ne se lit pas : {1}"},
     {" \"{}\" is an empty file", "", "\xC2\xAB {0} \xC2\xBB est un fichier vide"},
-    {" \"{}\" is not a JPEG (it does not start with the JPEG marker FF D8 FF)", "",
-     "\xC2\xAB {0} \xC2\xBB n'est pas une image JPEG"},
-    {" \"{}\" does not decode as a JPEG ({})", "",
+    {" \"{}\" is not a picture quizpack reads (JPEG, PNG, GIF, BMP or WebP)", "",
+     "\xC2\xAB {0} \xC2\xBB n'est pas une image que le quiz prend (JPEG, PNG, GIF, BMP ou WebP)"},
+    {" \"{}\" does not decode as a {} ({})", "",
      "\xC2\xAB {0} \xC2\xBB ne se d\xC3\xA9"
-     "code pas comme une image JPEG ({1})"},
+     "code pas comme une image {1} ({2})"},
+    {" \"{}\" is a HEIC photo, which quizpack does not read: on an iPhone, choose Settings > "
+     "Camera > Formats > Most Compatible to take JPEG photos, or send the photo by mail, which "
+     "makes it a JPEG; or save it as a JPEG or a PNG on a computer",
+     "",
+     "\xC2\xAB {0} \xC2\xBB est une photo HEIC, un format que le quiz ne prend pas : sur un "
+     "iPhone, choisissez R\xC3\xA9glages > Appareil photo > Formats > Le plus compatible pour "
+     "prendre des photos JPEG, ou envoyez la photo par courriel, qui la change en JPEG ; ou "
+     "enregistrez-la en JPEG ou en PNG sur un ordinateur"},
+    {" \"{}\" is an AVIF picture, which quizpack does not read: save it as a JPEG or a PNG", "",
+     "\xC2\xAB {0} \xC2\xBB est une image AVIF, un format que le quiz ne prend pas : "
+     "enregistrez-la en JPEG ou en PNG"},
+    {" \"{}\" is a {}-bit JPEG, which quizpack does not read: save it as an 8-bit JPEG or a PNG",
+     "",
+     "\xC2\xAB {0} \xC2\xBB est une image JPEG de {1} bits, que le quiz ne prend pas : "
+     "enregistrez-la en JPEG de 8 bits ou en PNG"},
+    {" \"{}\" is {} x {} pixels; quizpack takes pictures of at most 64 million pixels", "",
+     "\xC2\xAB {0} \xC2\xBB fait {1} \xC3\x97 {2} pixels : le quiz prend des images d'au plus 64 "
+     "millions de pixels"},
+    {" \"{}\" could not be encoded as a JPEG", "",
+     "\xC2\xAB {0} \xC2\xBB n'a pas pu \xC3\xAAtre encod\xC3\xA9"
+     "e en JPEG"},
+    {" \"{}\" is a clip in {}; an audio quiz plays only MP3 clips: convert it to MP3", "",
+     "\xC2\xAB {0} \xC2\xBB est un extrait {1} : un quiz audio ne joue que des extraits MP3, "
+     "convertissez-le en MP3"},
+    {" \"{}\" is a clip in {}; a video quiz plays only AVI clips: convert it to AVI", "",
+     "\xC2\xAB {0} \xC2\xBB est un extrait {1} : un quiz vid\xC3\xA9o ne joue que des extraits "
+     "AVI, convertissez-le en AVI"},
     {" \"{}\" is too large", "", "\xC2\xAB {0} \xC2\xBB est trop grand"},
     {" \"{}\" could not be scaled down", "",
      "\xC2\xAB {0} \xC2\xBB n'a pas pu \xC3\xAAtre r\xC3\xA9"

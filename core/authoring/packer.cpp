@@ -98,8 +98,10 @@ class MediaLoader {
     if (media.path.empty()) return;
     bool read_ok = read(media, what, &bytes);
     PictureInfo info;
-    bool prepared =
-        read_ok && prepare_picture(bytes, input_.keep_pictures, &stored, &info, &problem);
+    const QuizSource& quiz = prepared_->quiz;
+    uint32_t background = uint32_t(quiz.red) << 16 | uint32_t(quiz.green) << 8 | quiz.blue;
+    bool prepared = read_ok && prepare_picture(bytes, input_.keep_pictures, background, &stored,
+                                               &info, &problem);
     report_progress();
     if (!read_ok) return;
     if (!prepared) {
@@ -108,7 +110,18 @@ class MediaLoader {
     }
     prepared_->pictures += 1;
     prepared_->scaled += info.scaled;
+    prepared_->converted += info.form != FORM_JPEG;
+    if (info.reencoded) count_reencoded(info.reencoded);
     prepared_->resources.push_back(make_resource(MEDIA_RESOURCE_TYPE, id, std::move(stored)));
+  }
+
+  void count_reencoded(const std::string& reason) {
+    for (auto& [known, count] : prepared_->reencoded)
+      if (known == reason) {
+        count += 1;
+        return;
+      }
+    prepared_->reencoded.push_back({reason, 1});
   }
 
   void clip(const MediaRef& media, const std::string& what, uint16_t id) {
@@ -414,8 +427,8 @@ int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostre
     return 1;
   }
   out << request.output << ": " << prepared.quiz.questions.size() << " questions, "
-      << prepared.pictures << " pictures (" << prepared.scaled << " scaled down), "
-      << prepared.clips << " clips, " << packed.size() << " bytes\n";
+      << pictures_summary(prepared) << ", " << prepared.clips << " clips, " << packed.size()
+      << " bytes\n";
   return 0;
 }
 
@@ -509,19 +522,29 @@ bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::s
   return true;
 }
 
-bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* info,
-                       std::string* problem) {
+bool check_media_bytes(const std::string& bytes, uint32_t kind, uint32_t background,
+                       PictureInfo* info, std::string* problem, std::string* stored) {
   if (bytes.empty()) {
     *problem = EMPTY_MEDIA;
     return false;
   }
   if (kind != QUIZ_PICTURE) return check_clip(bytes, kind, problem);
-  std::string stored;
-  if (!prepare_picture(bytes, true, &stored, info, problem)) return false;
-  int width, height;
-  fit_in_box(info->width, info->height, &width, &height);
-  info->scaled = width != info->width || height != info->height;
-  return true;
+  std::string ignored;
+  return prepare_picture(bytes, false, background, stored ? stored : &ignored, info, problem);
+}
+
+std::string pictures_summary(const PreparedQuiz& prepared) {
+  std::string out = std::to_string(prepared.pictures) + " pictures (" +
+                    std::to_string(prepared.scaled) + " scaled down";
+  if (prepared.converted) out += ", " + std::to_string(prepared.converted) + " converted to JPEG";
+  int reencoded = 0;
+  std::string why;
+  for (const auto& [reason, count] : prepared.reencoded) {
+    reencoded += count;
+    why += (why.empty() ? "" : ", ") + std::to_string(count) + " " + reason;
+  }
+  if (reencoded) out += ", " + std::to_string(reencoded) + " re-encoded as baseline JPEG: " + why;
+  return out + ")";
 }
 
 std::string unreadable_media(const std::string& reason) { return "cannot be read: " + reason; }

@@ -23,7 +23,15 @@ struct PreparedQuiz {
   std::vector<Resource> resources;
   std::vector<std::string> inputs;  // the source and every media file read
   int pictures = 0, scaled = 0, clips = 0;
+  int converted = 0;  // pictures that were not JPEGs
+  // JPEGs that fit the box but were encoded again, and why ("turned upright"...)
+  std::vector<std::pair<std::string, int>> reencoded;
 };
+
+// How build's summary tells what became of the pictures: "3 pictures (1
+// scaled down)", then the ones converted to JPEG and the JPEGs re-encoded,
+// with why.
+std::string pictures_summary(const PreparedQuiz& prepared);
 
 // Reads and checks a source and every media file it names. False when there
 // was an error (all of them are in `diagnostics`).
@@ -82,11 +90,13 @@ bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSou
                        MediaFiles* media, Diagnostics* diagnostics);
 
 // What build decides about the bytes of one picture or clip of a quiz of
-// `kind`: false with `problem`, worded as it follows the file's name in
-// build's messages ("is an empty file", "is not a JPEG (...)"). A picture is
-// decoded, not scaled: `info` gives its size and whether build scales it.
-bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* info,
-                       std::string* problem);
+// `kind` whose page is `background` (0xRRGGBB): false with `problem`, worded
+// as it follows the file's name in build's messages ("is an empty file", "is
+// not a picture quizpack reads (...)"). A picture is prepared as build
+// prepares it: `info` gives its size and whether build scales it, `stored`
+// (when given) the JPEG the quiz would carry.
+bool check_media_bytes(const std::string& bytes, uint32_t kind, uint32_t background,
+                       PictureInfo* info, std::string* problem, std::string* stored = nullptr);
 // The same words for a media file that cannot be read, for `reason`.
 std::string unreadable_media(const std::string& reason);
 

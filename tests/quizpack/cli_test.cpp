@@ -207,7 +207,7 @@ TEST_F(Cli, BadSourcesAreRefusedAndNothingIsWritten) {
       {picture_head + "[[question]]\nanswer = \"A\"\npicture = \"media/folder\"\n",
        ":6: error: question 1: picture \"media/folder\" cannot be read"},
       {picture_head + "[[question]]\nanswer = \"A\"\npicture = \"media/png.jpg\"\n",
-       ":6: error: question 1: picture \"media/png.jpg\" is not a JPEG"},
+       ":6: error: question 1: picture \"media/png.jpg\" does not decode as a PNG"},
       {"kind = \"text\"\ntitle = \"T\"\ncodes = [\"A\\nB\"]\n[[question]]\ntext = \"Q\"\nanswer = "
        "\"A\"\n",
        ":3: error: code 1 contains a line break"},

@@ -6,6 +6,7 @@
 #include <emscripten/val.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/authoring/cp1252.h"
@@ -224,6 +225,10 @@ val build_from_source(const std::string& text, val read_media, val progress, boo
     result.set("questions", int(prepared.quiz.questions.size()));
     result.set("pictures", prepared.pictures);
     result.set("scaled", prepared.scaled);
+    result.set("converted", prepared.converted);
+    int reencoded = 0;
+    for (const auto& reason : prepared.reencoded) reencoded += reason.second;
+    result.set("reencoded", reencoded);
     result.set("clips", prepared.clips);
   }
   return result;
@@ -254,16 +259,23 @@ val open_quiz(const val& bytes, const std::string& name) {
   return result;
 }
 
-// A picture or clip of a question of a `kind` quiz ("picture"...) as build
-// judges it, with its size; no bytes (null) stand for a file not at hand.
-val check_media(const val& bytes, const std::string& kind, const std::string& name) {
+// A picture or clip of a question of a `kind` quiz ("picture"...) whose page
+// is `background` ("#RRGGBB") as build judges it, with its size; no bytes
+// (null) stand for a file not at hand. A picture comes with its thumbnail:
+// the picture the quiz will carry, decoded by the core (RGBA).
+val check_media(const val& bytes, const std::string& kind, const std::string& name,
+                const std::string& background) {
   uint32_t number = QUIZ_PICTURE;
   for (uint32_t k = QUIZ_TEXT; k <= QUIZ_VIDEO; ++k)
     if (kind == kind_name(k)) number = k;
+  uint32_t page = 0x5A5F96;
+  if (background.size() == 7 && background[0] == '#')
+    page = uint32_t(strtoul(background.c_str() + 1, nullptr, 16));
   PictureInfo info;
-  std::string problem;
-  bool ok = bytes.isNull() ? (problem = unreadable_media(strerror(ENOENT)), false)
-                           : check_media_bytes(bytes_of(bytes), number, &info, &problem);
+  std::string problem, stored;
+  bool ok = bytes.isNull()
+                ? (problem = unreadable_media(strerror(ENOENT)), false)
+                : check_media_bytes(bytes_of(bytes), number, page, &info, &problem, &stored);
   val result = val::object();
   result.set("ok", ok);
   if (!ok) {
@@ -276,6 +288,18 @@ val check_media(const val& bytes, const std::string& kind, const std::string& na
     result.set("fitted_width", width);
     result.set("fitted_height", height);
     result.set("scaled", info.scaled);
+    result.set("transparent", info.transparent);
+    Pixels pixels;
+    if (decode_stored_picture(stored, &pixels, &problem)) {
+      std::string rgba(size_t(pixels.width) * pixels.height * 4, char(0xFF));
+      for (size_t i = 0; i < size_t(pixels.width) * pixels.height; ++i)
+        memcpy(&rgba[4 * i], pixels.rgb.get() + 3 * i, 3);
+      val thumbnail = val::object();
+      thumbnail.set("width", pixels.width);
+      thumbnail.set("height", pixels.height);
+      thumbnail.set("rgba", byte_array(rgba));
+      result.set("thumbnail", thumbnail);
+    }
   }
   return result;
 }

@@ -10,10 +10,13 @@ const readBytes = (blob) => new Uint8Array(new FileReaderSync().readAsArrayBuffe
 
 const handlers = {
 
-  // A picture or clip as a question of a quiz of `kind` would hold it; a
-  // missing file (no blob) gets the message build gives it.
+  // A picture or clip as a question of a quiz of `kind` on the page colour
+  // `background` would hold it, a picture with its thumbnail; a missing file
+  // (no blob) gets the message build gives it.
   checkMedia(m, request) {
-    return m.check_media(request.blob ? readBytes(request.blob) : null, request.kind, request.name);
+    const result = m.check_media(request.blob ? readBytes(request.blob) : null, request.kind,
+      request.name, request.background);
+    return { result, transfer: result.thumbnail ? [result.thumbnail.rgba.buffer] : [] };
   },
 
   build(m, request) {

@@ -8,9 +8,11 @@
 
   const KINDS = { text: 'text', picture: 'picture', audio: 'audio', video: 'video' };
   const MEDIA_KEYS = ['picture', 'answer_picture', 'clip'];
+  // The pictures quizpack takes; the module says why it refuses any other.
+  const PICTURE_FILES = '.jpg,.jpeg,.png,.gif,.bmp,.webp,image/jpeg,image/png,image/gif,image/bmp,image/webp';
   const MEDIA_TEXTS = {
-    picture: { label: 'Image', choose: 'Choisir une image…', accept: '.jpg,.jpeg,image/jpeg' },
-    answer_picture: { label: 'Image réponse', choose: 'Choisir une image…', accept: '.jpg,.jpeg,image/jpeg' },
+    picture: { label: 'Image', choose: 'Choisir une image…', accept: PICTURE_FILES },
+    answer_picture: { label: 'Image réponse', choose: 'Choisir une image…', accept: PICTURE_FILES },
     clip: { label: 'Extrait', choose: 'Choisir un extrait…', accept: '.mp3,.avi,audio/mpeg,video/avi' },
   };
   const SAVE_DELAY = 300;
@@ -380,14 +382,28 @@
         if (checked.scaled) info += ` : sera réduite à ${checked.fitted_width} × ${checked.fitted_height}`;
       }
       if (!checked) info += ' : vérification…';
-      if (box.dataset.key !== 'clip' && checked && checked.ok) {
-        if (!media.url) media.url = URL.createObjectURL(media.blob);
-        thumb.src = media.url;
+      if (box.dataset.key !== 'clip' && checked && checked.ok && checked.thumbnail) {
+        thumb.src = thumbnailUrl(media, checked.thumbnail);
         thumb.alt = `Aperçu de ${path.replace(/^media\//, '')}`;
         thumb.hidden = false;
       }
     }
     $('.media-info', box).textContent = info;
+  }
+
+  // The picture the quiz will carry, as the module decodes it (turned
+  // upright, on the page colour), not the browser's reading of the file.
+  function thumbnailUrl(media, thumbnail) {
+    if (media.thumbnail !== thumbnail) {
+      const canvas = document.createElement('canvas');
+      canvas.width = thumbnail.width;
+      canvas.height = thumbnail.height;
+      const rgba = new Uint8ClampedArray(thumbnail.rgba.buffer, thumbnail.rgba.byteOffset, thumbnail.rgba.length);
+      canvas.getContext('2d').putImageData(new ImageData(rgba, thumbnail.width, thumbnail.height), 0, 0);
+      media.thumbnail = thumbnail;
+      media.url = canvas.toDataURL('image/png');
+    }
+    return media.url;
   }
 
   function tryBox(q, field) {
@@ -617,7 +633,6 @@
     const used = referencedPaths();
     for (const [path, media] of state.media) {
       if (used.has(path)) continue;
-      if (media.url) URL.revokeObjectURL(media.url);
       state.media.delete(path);
       notice(`media ${path}`, '');
       StudioStore.deleteMedia(path).catch(() => {});
@@ -639,14 +654,14 @@
         if (media) {
           if (media.checks[kind] || media.checking === kind) continue;
           media.checking = kind;
-          ask('checkMedia', { blob: media.blob, kind, name: path }).then((result) => {
+          ask('checkMedia', { blob: media.blob, kind, name: path, background: state.form.background }).then((result) => {
             media.checks[kind] = result;
             media.checking = null;
             mediaChecked();
           });
         } else if (!missingChecks.has(`${kind} ${path}`)) {
           missingChecks.set(`${kind} ${path}`, null);
-          ask('checkMedia', { blob: null, kind, name: path }).then((result) => {
+          ask('checkMedia', { blob: null, kind, name: path, background: state.form.background }).then((result) => {
             missingChecks.set(`${kind} ${path}`, result);
             mediaChecked();
           });
@@ -746,7 +761,14 @@
     else if (key === 'answers') f.answers = Number(input.value);
     else if (key === 'background') f.background = input.value.toUpperCase();
     else f[key] = input.value;
-    if (key === 'background') showBackground();
+    if (key === 'background') {
+      showBackground();
+      // Transparent pictures are laid over the page colour: checked again on it.
+      for (const media of state.media.values())
+        for (const kind of Object.keys(media.checks))
+          if (media.checks[kind] && media.checks[kind].transparent) delete media.checks[kind];
+      checkAllMedia();
+    }
     if (f.kind !== before.kind || f.answers !== before.answers) {
       renderQuestions();
       checkAllMedia();
@@ -826,7 +848,9 @@
         // What the page or package cannot do as the program does, said by the core.
         const notes = result.messages.filter((m) => !m.error && m.field === 'file').map((m) => ` ${m.text[0].toUpperCase()}${m.text.slice(1)}.`);
         status(`« ${name} » est prêt : ${result.questions} questions, ${result.pictures} images ` +
-          `(${result.scaled} réduites), ${result.clips} extraits, ${sizeText(result.bytes.length)}.${notes.join('')}`);
+          `(${result.scaled} réduites${result.converted ? `, ${result.converted} converties en JPEG` : ''}` +
+          `${result.reencoded ? `, ${result.reencoded} réenregistrées en JPEG simple` : ''}), ` +
+          `${result.clips} extraits, ${sizeText(result.bytes.length)}.${notes.join('')}`);
       } else {
         buildMessages = result.messages.filter((m) => !check.messages.some((c) => c.field === m.field && c.text === m.text));
         status('Le quiz n’a pas été fait : voyez les erreurs.');

@@ -39,8 +39,9 @@ function moduleBuild(source) {
   return { result, steps };
 }
 
-test('every example and end-to-end quiz packs to the bytes quizpack build writes', () => {
-  const sources = quizSources();
+test('every example and end-to-end quiz, and pictures of every form, pack to the bytes quizpack build writes', () => {
+  const forms = ['forms', 'phone'].map((name) => path.join(paths.root, `tests/data/forms/${name}.toml`));
+  const sources = [...quizSources(), ...forms];
   assert.ok(sources.length >= 6);
   for (const source of sources) {
     const { result, steps } = moduleBuild(source);
@@ -211,7 +212,7 @@ test('bad inputs are refused with their message beside their field, and give no 
   const jpeg = fs.readFileSync(path.join(paths.root, 'examples/media/formes-4.jpg'));
   const png = Buffer.from('89504e470d0a1a0a0000000d49484452', 'hex');
   const cases = [
-    [head + question, { 'media/a.jpg': png }, 'q1.picture', /n'est pas une image JPEG/],
+    [head + question, { 'media/a.jpg': png }, 'q1.picture', /ne se décode pas comme une image PNG/],
     [head + question.repeat(97), { 'media/a.jpg': jpeg }, 'questions', /97 questions/],
     [head.replace('"T"', '"a|b"') + question, { 'media/a.jpg': jpeg }, 'title', /«\s\|\s»/],
     [head.replace('"T"', '"Ça → là"') + question, { 'media/a.jpg': jpeg }, 'title', /U\+2192/],
@@ -224,11 +225,12 @@ test('bad inputs are refused with their message beside their field, and give no 
     assert.ok(built.messages.some((m) => m.error && m.field === field && text.test(m.text)),
       `${field}: ${JSON.stringify(built.messages)}`);
   }
-  assert.equal(quiz.check_media(png, 'picture', 'media/a.png').problem, '« media/a.png » n\'est pas une image JPEG');
-  assert.equal(quiz.check_media(new Uint8Array(0), 'audio', 'x.mp3').problem, '« x.mp3 » est un fichier vide');
-  assert.equal(quiz.check_media(null, 'video', 'x.avi').problem, '« x.avi » ne se lit pas : fichier introuvable');
-  const big = quiz.check_media(fs.readFileSync(path.join(paths.root, 'examples/media/formes-1.jpg')), 'picture', 'a.jpg');
+  assert.match(quiz.check_media(png, 'picture', 'media/a.png', '#5A5F96').problem, /^« media\/a\.png » ne se décode pas comme une image PNG/);
+  assert.equal(quiz.check_media(new Uint8Array(0), 'audio', 'x.mp3', '#5A5F96').problem, '« x.mp3 » est un fichier vide');
+  assert.equal(quiz.check_media(null, 'video', 'x.avi', '#5A5F96').problem, '« x.avi » ne se lit pas : fichier introuvable');
+  const big = quiz.check_media(fs.readFileSync(path.join(paths.root, 'examples/media/formes-1.jpg')), 'picture', 'a.jpg', '#5A5F96');
   assert.deepEqual([big.width, big.height, big.scaled, big.fitted_width, big.fitted_height], [600, 400, true, 260, 173]);
+  assert.deepEqual([big.thumbnail.width, big.thumbnail.height, big.thumbnail.rgba.length], [260, 173, 260 * 173 * 4]);
   // Packed quizzes that are not quizzes.
   const exe = nativeBuild(path.join(paths.root, 'examples/formes.toml'));
   for (const [bytes, text] of [[player, /aucun quiz/], [exe.subarray(0, 2000), /n'est pas un quiz/],

@@ -268,10 +268,16 @@ test('bad inputs show their message beside their field and never give a file', a
   await page.selectOption('#f-kind', 'picture');
   await page.fill('#f-title', 'Mauvais');
   await page.fill(`${card(1)} [data-key=answer1]`, 'A');
-  const png = path.join(temp, 'image.png');
-  execFileSync('convert', ['-size', '40x30', 'xc:orange', png]);
-  await dropFile(page, `${card(1)} .media[data-key=picture] .drop`, png);
-  await blocked('q1.picture', /« media\/image\.png » n'est pas une image JPEG/);
+  const heic = path.join(temp, 'photo.heic');
+  fs.writeFileSync(heic, Buffer.from('\0\0\0\x18ftypheic\0\0\0\0mif1heic', 'latin1'));
+  await dropFile(page, `${card(1)} .media[data-key=picture] .drop`, heic);
+  await blocked('q1.picture', /« media\/photo\.heic » est une photo HEIC, un format que le quiz ne prend pas : sur un iPhone/);
+  await page.click(`${card(1)} .media[data-key=picture] [data-action=remove]`);
+  // The thumbnail is the picture the quiz will carry, as the core decodes
+  // it: a phone's photo stored on its side, upright at its fitted size.
+  await dropFile(page, `${card(1)} .media[data-key=picture] .drop`, path.join(paths.root, 'tests/data/forms/phone-sideways.jpg'));
+  const thumb = await page.waitForSelector(`${card(1)} .thumb:not([hidden])`);
+  assert.deepEqual(await thumb.evaluate(async (img) => { await img.decode(); return [img.naturalWidth, img.naturalHeight]; }), [195, 260]);
   await page.click(`${card(1)} .media[data-key=picture] [data-action=remove]`);
   await page.fill('#f-title', 'Un | deux');
   await blocked('title', /contient « \| », qui termine un texte/);

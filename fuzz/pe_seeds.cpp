@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     name = name.substr(0, name.find_last_of('.'));
     if (!write_resources(player, resources, &packed, &problem) ||
         !write_file(folder + "/" + name + ".exe", packed, 0644, &problem)) {
-      fprintf(stderr, "%s: %s\n", source.c_str(), problem.c_str());
+      fprintf(stderr, "%s: %s\n", source.c_str(), say(problem, Language::ENGLISH).c_str());
       return 1;
     }
   }

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "core/answers/score_rules.h"
 #include "core/content/content_parser.h"
@@ -9,14 +10,27 @@
 #include "core/content/resource_names.h"
 #include "core/content/text_slot.h"
 #include "content_writer.h"
+#include "core/carrier/quiz_page.h"
 #include "cp1252.h"
 #include "files.h"
 #include "media.h"
 #include "question_bank.h"
+#include "quiz_page_writer.h"
+#include "scorm_package.h"
 #include "verdict_reasons.h"
 #include "windowless_platform.h"
 
 namespace {
+
+// What a quiz page that is no quiz is, in words (a file without a content
+// block is read as a program instead).
+Message page_problem_message(PageRead read) {
+  switch (read) {
+    case PAGE_WITHOUT_QUIZ: return MSG_PAGE_WITHOUT_QUIZ;
+    case PAGE_OTHER_VERSION: return MSG_PAGE_OTHER_VERSION;
+    default: return MSG_PAGE_DAMAGED;
+  }
+}
 
 Resource make_resource(const char* type, uint16_t id, std::string data) {
   Resource resource;
@@ -96,8 +110,10 @@ class MediaLoader {
     if (media.path.empty()) return;
     bool read_ok = read(media, what, &bytes);
     PictureInfo info;
-    bool prepared =
-        read_ok && prepare_picture(bytes, input_.keep_pictures, &stored, &info, &problem);
+    const QuizSource& quiz = prepared_->quiz;
+    uint32_t background = uint32_t(quiz.red) << 16 | uint32_t(quiz.green) << 8 | quiz.blue;
+    bool prepared = read_ok && prepare_picture(bytes, input_.keep_pictures, background, &stored,
+                                               &info, &problem);
     report_progress();
     if (!read_ok) return;
     if (!prepared) {
@@ -106,7 +122,18 @@ class MediaLoader {
     }
     prepared_->pictures += 1;
     prepared_->scaled += info.scaled;
+    prepared_->converted += info.form != FORM_JPEG;
+    if (info.reencoded != MSG_LITERAL) count_reencoded(info.reencoded);
     prepared_->resources.push_back(make_resource(MEDIA_RESOURCE_TYPE, id, std::move(stored)));
+  }
+
+  void count_reencoded(MessageId reason) {
+    for (auto& [known, count] : prepared_->reencoded)
+      if (known == reason) {
+        count += 1;
+        return;
+      }
+    prepared_->reencoded.push_back({reason, 1});
   }
 
   void clip(const MediaRef& media, const Subject& what, uint16_t id) {
@@ -205,7 +232,12 @@ bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSou
   Message problem;
   Subject file = {"file", Message()};
   std::vector<Resource> resources;
-  if (!read_resources(image, &resources, &problem)) {
+  // A quiz page is told by its content block; anything else is read as a program.
+  bool program = image.size() >= 2 && image[0] == 'M' && image[1] == 'Z';
+  std::string unread;
+  PageRead page = program ? PAGE_NOT_A_PAGE : read_quiz_page(image, &resources, &unread);
+  if (page == PAGE_NOT_A_PAGE ? !read_resources(image, &resources, &problem) : page != PAGE_READ) {
+    if (page != PAGE_NOT_A_PAGE) problem = page_problem_message(page);
     diagnostics->error(exe, 0, Message(MSG_EXE_IS, {problem}), file);
     return false;
   }
@@ -311,40 +343,102 @@ bool pack_quiz(const std::string& image, const std::string& player, const Prepar
   return true;
 }
 
+bool carrier_of_output(const std::string& output, bool scorm, QuizCarrier* carrier,
+                       Diagnostics* diagnostics) {
+  auto ends_with = [&output](const char* extension) {
+    size_t length = strlen(extension);
+    if (output.size() < length) return false;
+    for (size_t i = 0; i < length; ++i)
+      if (tolower(uint8_t(output[output.size() - length + i])) != extension[i]) return false;
+    return true;
+  };
+  bool zip = ends_with(".zip");
+  if (scorm != zip) {
+    diagnostics->error(output, 0, scorm ? MSG_SCORM_NEEDS_ZIP : MSG_ZIP_NEEDS_SCORM);
+    return false;
+  }
+  *carrier = scorm                                     ? CARRIER_SCORM
+             : ends_with(".html") || ends_with(".htm") ? CARRIER_PAGE
+                                                       : CARRIER_PROGRAM;
+  return true;
+}
+
+bool write_quiz_carrier(QuizCarrier carrier, const std::string& page_template,
+                        const std::string& page, const PreparedQuiz& prepared,
+                        const std::string& output, std::string* bytes, Diagnostics* diagnostics) {
+  std::string written, package, title = cp1252_to_utf8(prepared.quiz.title);
+  Message problem;
+  if (!write_quiz_page(page_template, prepared.resources, title, &written, &problem)) {
+    diagnostics->error(page, 0, Message(MSG_PAGE_IS, {problem}), {"player", Message()});
+    return false;
+  }
+  if (carrier == CARRIER_SCORM) {
+    if (!write_scorm_package(written, title, prepared.quiz.mastery_score, &package, &problem)) {
+      diagnostics->error(output, 0, problem);
+      return false;
+    }
+    written = std::move(package);
+  }
+  if (carrier == CARRIER_PAGE && written.size() > MAIL_ATTACHMENT_MAX) {
+    char size[32];
+    snprintf(size, sizeof size, "%.1f", double(written.size()) / 1e6);
+    diagnostics->warning(output, 0, Message(MSG_PAGE_TOO_LARGE, {std::string(size)}),
+                         {"file", Message()});
+  }
+  if (prepared.quiz.kind == QUIZ_VIDEO && prepared.clips > 0)
+    diagnostics->warning(output, 0, MSG_PAGE_AVI, {"file", Message()});
+  *bytes = std::move(written);
+  return true;
+}
+
 int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostream& out) {
+  QuizCarrier carrier;
+  if (!carrier_of_output(request.output, request.scorm, &carrier, diagnostics)) return 1;
   PreparedQuiz prepared;
   if (!prepare_quiz(request.source, request.keep_pictures, &prepared, diagnostics)) return 1;
-  if (request.player.empty()) {
-    diagnostics->error(request.source, 0, MSG_NO_PLAYER, {"player", Message()});
+  const std::string& base = carrier == CARRIER_PROGRAM ? request.player : request.page;
+  Subject about = {"player", Message()};
+  if (base.empty()) {
+    diagnostics->error(request.source, 0, carrier == CARRIER_PROGRAM ? MSG_NO_PLAYER : MSG_NO_PAGE,
+                       about);
     return 1;
   }
-  if (same_file(request.player, request.output)) {
-    diagnostics->error(request.output, 0, MSG_OUTPUT_IS_PLAYER, {"player", Message()});
+  if (same_file(base, request.output)) {
+    diagnostics->error(request.output, 0,
+                       carrier == CARRIER_PROGRAM ? MSG_OUTPUT_IS_PLAYER : MSG_OUTPUT_IS_PAGE,
+                       about);
     return 1;
   }
   std::string image, packed;
   Message problem;
-  if (!read_file(request.player, &image, &problem)) {
-    diagnostics->error(request.player, 0, Message(MSG_PLAYER_UNREADABLE, {problem}),
-                       {"player", Message()});
+  if (!read_file(base, &image, &problem)) {
+    diagnostics->error(
+        base, 0,
+        Message(carrier == CARRIER_PROGRAM ? MSG_PLAYER_UNREADABLE : MSG_PAGE_UNREADABLE,
+                {problem}),
+        about);
     return 1;
   }
-  if (!pack_quiz(image, request.player, prepared, &packed, diagnostics)) return 1;
-  // The player goes last, so that no error leaves a quiz behind.
-  prepared.inputs.push_back(request.player);
+  if (carrier == CARRIER_PROGRAM ? !pack_quiz(image, base, prepared, &packed, diagnostics)
+                                 : !write_quiz_carrier(carrier, image, base, prepared,
+                                                       request.output, &packed, diagnostics))
+    return 1;
+  // The player (or page) goes last, so that no error leaves a quiz behind.
+  prepared.inputs.push_back(base);
   if ((!request.fields.empty() &&
        !write_output(request.fields, loader_fields(prepared), 0644, diagnostics)) ||
       (!request.depfile.empty() &&
        !write_output(request.depfile, depfile_text(request.output, prepared.inputs), 0644,
                      diagnostics)) ||
-      !write_output(request.output, packed, 0755, diagnostics)) {
+      !write_output(request.output, packed, carrier == CARRIER_PROGRAM ? 0755 : 0644,
+                    diagnostics)) {
     for (const std::string* path : {&request.fields, &request.depfile})
       if (!path->empty()) remove_file(*path);
     return 1;
   }
-  out << say(Message(MSG_BUILT, {request.output, number(prepared.quiz.questions.size()),
-                                 number(prepared.pictures), number(prepared.scaled),
-                                 number(prepared.clips), number(packed.size())}),
+  out << say(Message(MSG_BUILT,
+                     {request.output, number(prepared.quiz.questions.size()),
+                      pictures_summary(prepared), number(prepared.clips), number(packed.size())}),
              request.language)
       << "\n";
   return 0;
@@ -466,19 +560,30 @@ bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::s
   return true;
 }
 
-bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* info,
-                       Message* problem) {
+bool check_media_bytes(const std::string& bytes, uint32_t kind, uint32_t background,
+                       PictureInfo* info, Message* problem, std::string* stored) {
   if (bytes.empty()) {
     *problem = MSG_MEDIA_EMPTY;
     return false;
   }
   if (kind != QUIZ_PICTURE) return check_clip(bytes, kind, problem);
-  std::string stored;
-  if (!prepare_picture(bytes, true, &stored, info, problem)) return false;
-  int width, height;
-  fit_in_box(info->width, info->height, &width, &height);
-  info->scaled = width != info->width || height != info->height;
-  return true;
+  std::string ignored;
+  return prepare_picture(bytes, false, background, stored ? stored : &ignored, info, problem);
+}
+
+Message pictures_summary(const PreparedQuiz& prepared) {
+  Message converted, reencoded;
+  if (prepared.converted) converted = Message(MSG_CONVERTED, {number(prepared.converted)});
+  int count = 0;
+  Message why;
+  for (const auto& [reason, n] : prepared.reencoded) {
+    count += n;
+    Message one(reason, {number(n)});
+    why = why.empty() ? one : Message(MSG_LIST_MORE, {why, one});
+  }
+  if (count) reencoded = Message(MSG_REENCODED, {number(count), why});
+  return Message(MSG_PICTURES_SUMMARY,
+                 {number(prepared.pictures), number(prepared.scaled), converted, reencoded});
 }
 
 Message unreadable_media(const Message& reason) { return Message(MSG_MEDIA_UNREADABLE, {reason}); }

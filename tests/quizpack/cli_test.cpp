@@ -13,14 +13,6 @@
 
 namespace {
 
-// quizpack in English, whatever the machine's language, unless the test
-// names one.
-Outcome quizpack(std::vector<std::string> args) {
-  if (std::find(args.begin(), args.end(), "--lang") == args.end())
-    args.insert(args.begin(), {"--lang", "en"});
-  return run_quizpack(args);
-}
-
 const std::string GOOD =
     "kind = \"picture\"\ntitle = \"Formes\"\nanswers = 2\nanswer_mode = \"picture\"\n"
     "codes = [\"UN\", \"DEUX\"]\n"
@@ -216,7 +208,7 @@ TEST_F(Cli, BadSourcesAreRefusedAndNothingIsWritten) {
       {picture_head + "[[question]]\nanswer = \"A\"\npicture = \"media/folder\"\n",
        ":6: error: question 1: picture \"media/folder\" cannot be read"},
       {picture_head + "[[question]]\nanswer = \"A\"\npicture = \"media/png.jpg\"\n",
-       ":6: error: question 1: picture \"media/png.jpg\" is not a JPEG"},
+       ":6: error: question 1: picture \"media/png.jpg\" does not decode as a PNG"},
       {"kind = \"text\"\ntitle = \"T\"\ncodes = [\"A\\nB\"]\n[[question]]\ntext = \"Q\"\nanswer = "
        "\"A\"\n",
        ":3: error: code 1 contains a line break"},

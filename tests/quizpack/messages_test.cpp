@@ -11,9 +11,12 @@
 #include <sstream>
 
 #include "core/authoring/content_writer.h"
+#include "core/authoring/media.h"
+#include "core/authoring/quiz_page_writer.h"
 #include "core/authoring/packer.h"
 #include "core/authoring/question_bank.h"
 #include "core/authoring/quiz_form.h"
+#include "core/content/document.h"
 #include "quizpack_support.h"
 #include "tools/quizpack/cli.h"
 
@@ -97,7 +100,7 @@ class Catalogue : public ::testing::Test {
     for (Language language : {Language::ENGLISH, Language::FRENCH}) {
       std::vector<std::string> with = args;
       with.insert(with.begin(), {"--lang", language == Language::FRENCH ? "fr" : "en"});
-      Outcome r = run_quizpack(with);
+      Outcome r = quizpack(with);
       std::string words = language == Language::FRENCH ? french : english;
       EXPECT_NE((r.out + r.err).find(words), std::string::npos) << words << "\n" << r.out << r.err;
     }
@@ -227,6 +230,9 @@ void Catalogue::checks_are_said_beside_their_fields() {
        "l'alphabet du lecteur"},
       {HEAD + ONE + "judging = { articles = \"oui\" }\n", "q1.judging",
        "articles doit valoir true ou false"},
+      // The mastery score of a SCORM package.
+      {HEAD + "mastery_score = 2\n" + ONE, "mastery_score",
+       "le nombre de questions à réussir doit être un nombre entier de 1 à 1"},
   };
   for (const Case& c : cases) {
     Diagnostics diagnostics = parsed(c.source);
@@ -277,7 +283,7 @@ TEST_F(Catalogue, EveryMessageIsProvokedInBothLanguages) {
   checks_are_said_beside_their_fields();
   // Media as build reads them.
   std::string huge = test_jpeg(16, 16);
-  huge.replace(huge.find("\xFF\xC0") + 5, 4, "\x75\x30\x75\x30");  // 30000 x 30000
+  huge.replace(huge.find("\xFF\xC0") + 5, 4, "\xFD\xE8\xFD\xE8");  // 65000 x 65000
   std::string cut = test_jpeg(40, 40);
   cut.resize(cut.size() / 3);
   std::map<std::string, std::string> media = {{"b.jpg", ""},         {"c.jpg", "\x89PNG"},
@@ -442,7 +448,7 @@ TEST_F(Catalogue, EveryMessageIsProvokedInBothLanguages) {
     for (const char* command : {"", "build", "dump", "check", "try", "import", "export"}) {
       std::vector<std::string> args = {"--lang", lang, "--help"};
       if (*command) args.insert(args.begin() + 2, command);
-      help += run_quizpack(args).out;
+      help += quizpack(args).out;
     }
     std::vector<int> ids = {MSG_HELP_IMPORT, MSG_HELP_IMPORT_FILE, MSG_HELP_IMPORT_OUTPUT,
                             MSG_HELP_EXPORT, MSG_HELP_EXPORT_OUTPUT};
@@ -579,14 +585,102 @@ TEST_F(Catalogue, EveryMessageIsProvokedInBothLanguages) {
   both({"export", formes, "-o", folder.path("formes.txt")}, {MSG_EXPORT_UNKNOWN_FORMAT},
        "is neither .gift nor .xml", "n'est ni .gift ni .xml");
 
+  // Pictures of every form, their summary; what is refused, and why.
+  for (const char* source : {"/forms.toml", "/phone.toml"}) {
+    PreparedQuiz forms;
+    Diagnostics diagnostics;
+    ASSERT_TRUE(prepare_quiz(std::string(QUIZ_FORMS_DIR) + source, false, &forms, &diagnostics));
+    heard(pictures_summary(forms));
+  }
+  // A phone's photo on its side, kept at its size: turned upright.
+  {
+    std::string stored;
+    Message problem;
+    PictureInfo info;
+    ASSERT_TRUE(prepare_picture(read_bytes(std::string(QUIZ_FORMS_DIR) + "/phone-sideways.jpg"),
+                                true, 0, &stored, &info, &problem));
+    PreparedQuiz upright;
+    upright.pictures = 1;
+    upright.reencoded = {{info.reencoded, 1}};
+    heard(pictures_summary(upright));
+  }
+  std::string twelve = test_jpeg(16, 16);
+  twelve[twelve.find("\xFF\xC0") + 4] = 12;  // a 12-bit JPEG
+  std::string cut_png = read_bytes(std::string(QUIZ_FORMS_DIR) + "/opaque.png");
+  cut_png.resize(cut_png.size() / 2);
+  for (const std::string& bytes : {std::string("%PDF-1.4 a document"),
+                                   std::string("\0\0\0\x18"
+                                               "ftypheic\0\0\0\0mif1heic",
+                                               24),
+                                   std::string("\0\0\0\x1C"
+                                               "ftypavif\0\0\0\0avifmif1miaf",
+                                               28),
+                                   twelve, cut_png}) {
+    std::string stored;
+    Message problem;
+    PictureInfo info;
+    EXPECT_FALSE(prepare_picture(bytes, false, 0, &stored, &info, &problem));
+    heard(problem);
+  }
+  for (uint32_t kind : {2u, 3u}) {
+    Message problem;
+    EXPECT_FALSE(check_clip("OggS a clip", kind, &problem));
+    heard(problem);
+  }
+  // Pages and packages.
+  std::string page = folder.write(
+      "lecteur.html",
+      "<!doctype html>\n<html><head><title>Lecteur</title></head><body>\n"
+      "<script type=\"application/octet-stream\" id=\"quiz-content\"></script>\n</body></html>\n");
+  both({"build", source, "-o", folder.path("quiz.zip")}, {MSG_ZIP_NEEDS_SCORM}, "add --scorm",
+       "ajoutez --scorm");
+  both({"build", source, "--scorm", "-o", folder.path("quiz.html")}, {MSG_SCORM_NEEDS_ZIP},
+       "name the output .zip", "nommez la sortie .zip");
+  both({"build", source, "-o", page, "--page", page}, {MSG_OUTPUT_IS_PAGE},
+       "is the web player's page itself", "c'est la page du lecteur web elle-même");
+  both({"build", source, "-o", folder.path("q.html"), "--page", folder.path("none.html")},
+       {MSG_PAGE_UNREADABLE}, "cannot read the web player's page",
+       "la page du lecteur web ne se lit pas");
+  both({"build", source, "-o", folder.path("q.html"), "--page", source},
+       {MSG_PAGE_IS, MSG_PAGE_NOT_PLAYER}, "the web player's page is not the web player's page",
+       "la page du lecteur web est une page qui n'est pas celle du lecteur web");
+  BuildRequest pageless;
+  pageless.source = source;
+  pageless.output = folder.path("q.html");
+  Diagnostics no_page;
+  EXPECT_EQ(build_quiz(pageless, &no_page, ignored), 1);
+  heard(no_page);
+  PreparedQuiz large;
+  large.quiz.kind = QUIZ_VIDEO;
+  large.clips = 1;
+  large.resources.push_back(resource("IMG", 401, std::string(15u * 1000 * 1000, 'x')));
+  std::string written;
+  Diagnostics carried;
+  ASSERT_TRUE(write_quiz_carrier(CARRIER_PAGE, read_bytes(page), page, large, "films.html",
+                                 &written, &carried));
+  heard(carried);
+  std::string quiz_page = folder.path("q.html");
+  ASSERT_EQ(quizpack({"build", source, "-o", quiz_page, "--page", page}).status, 0);
+  std::string block_page = read_bytes(quiz_page);
+  for (const std::string& opened :
+       {read_bytes(page), block_page.substr(0, block_page.size() / 2),
+        read_bytes(page).replace(read_bytes(page).find("</script>"), 0,
+                                 encode_base64(std::string("QUIZ\x02\x00\x00", 7)))}) {
+    Diagnostics diagnostics;
+    MediaFiles files_back;
+    EXPECT_FALSE(unpack_quiz_image(opened, "quiz.html", &quiz, &files_back, &diagnostics));
+    heard(diagnostics);
+  }
+
   // Guards against what no test can cheaply make: a picture of more than
-  // 2 GiB, a scaling that fails, content the encoder refuses, resources of
-  // more than 1 GiB, a Windows error without a C library number. Said
-  // here in both languages.
+  // 2 GiB, a scaling or an encoding that fails, content the encoder refuses,
+  // resources of more than 1 GiB, a package of 4 GiB, a Windows error
+  // without a C library number. Said here in both languages.
   for (const Message& guard :
-       {Message(MSG_PICTURE_TOO_LARGE), Message(MSG_NOT_SCALED),
-        Message(MSG_CONTENT_NOT_ENCODED, {number(-3)}), Message(MSG_PE_RESOURCES_WOULD_EXCEED),
-        Message(MSG_PE_RESOURCES_TOO_LARGE), Message(MSG_REASON_WINDOWS, {number(1117)})})
+       {Message(MSG_PICTURE_TOO_LARGE), Message(MSG_NOT_SCALED), Message(MSG_NOT_ENCODED),
+        Message(MSG_ZIP_TOO_LARGE), Message(MSG_CONTENT_NOT_ENCODED, {number(-3)}),
+        Message(MSG_PE_RESOURCES_WOULD_EXCEED), Message(MSG_PE_RESOURCES_TOO_LARGE),
+        Message(MSG_REASON_WINDOWS, {number(1117)})})
     heard(guard);
   // quizpack.exe says these around a dropped source; tests/quizpack/
   // windows_quizpack drops sources on it in both languages.
@@ -604,7 +698,7 @@ TEST_F(Catalogue, EveryMessageIsProvokedInBothLanguages) {
 // was (but for names that are the same in both); the reasons under the try
 // box stay one short line.
 TEST(CatalogueWording, EveryMessageHasItsFrench) {
-  const std::set<int> same = {MSG_NAME_CODE, MSG_NAME_QUESTION};
+  const std::set<int> same = {MSG_NAME_CODE, MSG_NAME_QUESTION, MSG_LIST_MORE};
   for (int id = MSG_LITERAL + 1; id < MSG_COUNT; ++id) {
     std::string english = wording(MessageId(id), Language::ENGLISH),
                 french = wording(MessageId(id), Language::FRENCH);

@@ -243,7 +243,7 @@ TEST(Import, ASpreadsheetBecomesAQuizThatBuilds) {
   for (const char* picture : {"un.jpg", "un-reponse.jpg", "deux.jpg"})
     folder.write(std::string("images/") + picture, test_jpeg(300, 200));
   for (std::string source : {folder.path("images/quiz.toml"), folder.path("ailleurs.toml")}) {
-    Outcome imported = run_quizpack({"--lang", "en", "import", sheet, "-o", source});
+    Outcome imported = quizpack({"--lang", "en", "import", sheet, "-o", source});
     EXPECT_EQ(imported.status, 0) << imported.err;
     EXPECT_NE(imported.out.find(": 3 questions imported, 0 left out"), std::string::npos);
     EXPECT_NE(
@@ -252,7 +252,7 @@ TEST(Import, ASpreadsheetBecomesAQuizThatBuilds) {
         std::string::npos)
         << imported.err;
     folder.write("images/trois.jpg", test_jpeg(40, 40));
-    Outcome built = run_quizpack(
+    Outcome built = quizpack(
         {"--lang", "en", "build", source, "-o", folder.path("quiz.exe"), "--player", player});
     EXPECT_EQ(built.status, 0) << built.err;
     EXPECT_NE(built.out.find("3 questions, 4 pictures (3 scaled down)"), std::string::npos)

@@ -37,13 +37,14 @@ class TempFolder {
 
 std::string read_bytes(const std::string& path);
 
-// quizpack's command line run in-process with `args`: its exit status and
-// what it printed.
+// quizpack's command line run in-process as an author runs it, in English
+// unless `args` name a language (--lang): its exit status and what it
+// printed.
 struct Outcome {
   int status;
   std::string out, err;
 };
-Outcome run_quizpack(std::vector<std::string> args);
+Outcome quizpack(std::vector<std::string> args);
 
 // A JPEG of `width` x `height` in flat grey, made with the encoder quizpack uses.
 std::string test_jpeg(int width, int height);

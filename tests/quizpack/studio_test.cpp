@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "quizpack_support.h"
+#include "core/authoring/media.h"
 #include "core/authoring/packer.h"
 #include "core/authoring/quiz_form.h"
 
@@ -210,12 +211,24 @@ TEST_F(Studio, WarningsAndMediaProblemsInFrench) {
                       "warning q1.picture: pas d'image : le lecteur montrera un cadre vide",
                       "warning answer_mode: les images r\xC3\xA9ponses ne se montrent qu'avec le "
                       "mode \xC2\xAB image r\xC3\xA9ponse \xC2\xBB",
-                      "error q2.picture: \xC2\xAB c.jpg \xC2\xBB n'est pas une image JPEG",
+                      "error q2.picture: \xC2\xAB c.jpg \xC2\xBB n'est pas une image que le "
+                      "quiz prend (JPEG, PNG, GIF, BMP ou WebP)",
                       "error q3.picture: \xC2\xAB d.jpg \xC2\xBB est un fichier vide",
                   }));
   EXPECT_EQ(
       say(Message(MSG_MEDIA_FILE, {"x.mp3", MSG_NOT_MP3}), Language::FRENCH),
       "\xC2\xAB x.mp3 \xC2\xBB n'est pas un fichier MP3 (un quiz audio joue des extraits MP3)");
+  std::string stored;
+  Message heic;
+  PictureInfo info;
+  prepare_picture(std::string("\0\0\0\x18"
+                              "ftypheic\0\0\0\0mif1heic",
+                              24),
+                  false, 0, &stored, &info, &heic);
+  EXPECT_EQ(say(Message(MSG_MEDIA_FILE, {"x.heic", heic}), Language::FRENCH)
+                .find("\xC2\xAB x.heic \xC2\xBB est une photo HEIC, un format que le quiz ne prend "
+                      "pas : sur un iPhone, choisissez R\xC3\xA9glages > Appareil photo"),
+            0u);
 }
 
 // The try box tries an answer in the question alone (its trial form), and

@@ -22,6 +22,20 @@ std::string default_player() {
   return "";
 }
 
+// The web player's page, the template of quiz pages: beside quizpack (the
+// release), in the folder above, or where the wasm build puts it beside the
+// build quizpack belongs to (build/wasm/web beside build/native or
+// build/win32/host).
+std::string default_page() {
+  std::string self = program_path();
+  if (self.empty()) return "";
+  std::string folder = folder_of(self);
+  for (const char* candidate :
+       {"player.html", "../player.html", "../wasm/web/player.html", "../../wasm/web/player.html"})
+    if (file_exists(path_in_folder(folder, candidate))) return path_in_folder(folder, candidate);
+  return "";
+}
+
 struct Arguments {
   BuildRequest build;
   std::string source, exe, folder, typed, lang, questions, output;
@@ -47,6 +61,8 @@ void add_commands(CLI::App* app, Arguments* a, Language language) {
   CLI::App* build = app->add_subcommand("build", text(MSG_HELP_BUILD))->group(commands);
   build->add_option("SOURCE", a->build.source, text(MSG_HELP_SOURCE))->required();
   build->add_option("-o,--output", a->build.output, text(MSG_HELP_BUILD_OUTPUT))->required();
+  build->add_flag("--scorm", a->build.scorm, text(MSG_HELP_SCORM));
+  build->add_option("--page", a->build.page, text(MSG_HELP_PAGE));
   build->add_option("--player", a->build.player, text(MSG_HELP_PLAYER));
   build->add_flag("--keep-pictures", a->build.keep_pictures, text(MSG_HELP_KEEP_PICTURES));
   build->add_option("--depfile", a->build.depfile, text(MSG_HELP_DEPFILE));
@@ -115,6 +131,7 @@ int quizpack_main(int argc, const char* const* argv, std::ostream& out, std::ost
   std::string command = app.get_subcommands().front()->get_name();
   if (command == "build") {
     if (a.build.player.empty()) a.build.player = default_player();
+    if (a.build.page.empty()) a.build.page = default_page();
     a.build.language = language;
     status = build_quiz(a.build, &diagnostics, out);
   } else if (command == "dump") {

@@ -46,7 +46,8 @@ int fail(const char* what) {
 int main(int argc, char** argv) {
   if (argc < 6)
     return fail("usage: put_resource QUIZ.exe OUT.exe TYPE ID FILE [--encode] [--cut N]");
-  std::string image, data, out, problem;
+  std::string image, data, out;
+  Message problem;
   if (!read_file(argv[1], &image) || !read_file(argv[5], &data)) return fail("cannot read");
   for (int i = 6; i < argc; ++i) {
     if (!strcmp(argv[i], "--encode") && !encode(&data)) return fail("cannot encode");
@@ -54,7 +55,8 @@ int main(int argc, char** argv) {
       data.resize(std::min(data.size(), size_t(atol(argv[++i]))));
   }
   std::vector<Resource> resources;
-  if (!read_resources(image, &resources, &problem)) return fail(problem.c_str());
+  if (!read_resources(image, &resources, &problem))
+    return fail(say(problem, Language::ENGLISH).c_str());
   Resource wanted;
   wanted.type = resource_name(argv[3]);
   wanted.name = resource_number(uint16_t(atoi(argv[4])));
@@ -68,7 +70,8 @@ int main(int argc, char** argv) {
     wanted.data = data;
     resources.push_back(wanted);
   }
-  if (!write_resources(image, resources, &out, &problem)) return fail(problem.c_str());
+  if (!write_resources(image, resources, &out, &problem))
+    return fail(say(problem, Language::ENGLISH).c_str());
   std::ofstream(argv[2], std::ios::binary).write(out.data(), std::streamsize(out.size()));
   return 0;
 }

@@ -68,9 +68,10 @@ const SessionViewOps VIEW = {show_nothing_text,
 int main(int argc, char** argv) {
   std::string image, answers;
   std::vector<Resource> resources;
-  std::string problem;
+  Message problem;
   if (argc < 3 || !read_file(argv[1], &image) || !read_resources(image, &resources, &problem)) {
-    fprintf(stderr, "usage: session_replay QUIZ.exe ANSWERS.txt|- STEP... (%s)\n", problem.c_str());
+    fprintf(stderr, "usage: session_replay QUIZ.exe ANSWERS.txt|- STEP... (%s)\n",
+            say(problem, Language::ENGLISH).c_str());
     return 2;
   }
   RecordingPlatform platform;

@@ -444,8 +444,11 @@
         sizes.push(...(await Promise.all(decoding)));
       }
       layout = quiz.lay_out(sizes);
-      $('.qp-hyperlink').textContent = opened.maker_address;
-      $('.qp-hyperlink').href = opened.maker_address;
+      // The quiz's own link; without one the place stays, empty and no link.
+      const link = $('.qp-hyperlink');
+      link.textContent = opened.link_label;
+      if (opened.link_address) link.href = opened.link_address;
+      else link.removeAttribute('href');
       $('.qp-title').textContent = opened.title;
       $('.qp-explanation').textContent = opened.explanation;
       $('.qp-author').textContent = opened.author;

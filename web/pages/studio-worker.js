@@ -10,16 +10,26 @@ const readBytes = (blob) => new Uint8Array(new FileReaderSync().readAsArrayBuffe
 
 const handlers = {
 
-  // A picture or clip as a question of a quiz of `kind` would hold it; a
-  // missing file (no blob) gets the message build gives it.
-  checkMedia(m, request) {
-    return m.check_media(request.blob ? readBytes(request.blob) : null, request.kind, request.name);
+  // A picture or clip as a question of a quiz of `kind` would hold it, with
+  // the digest of its bytes by which packing knows it again; a missing file
+  // (no blob) gets the message build gives it.
+  async checkMedia(m, request) {
+    if (!request.blob) return m.check_media(null, request.kind, request.name);
+    const bytes = readBytes(request.blob);
+    const result = m.check_media(bytes, request.kind, request.name);
+    if (self.crypto && crypto.subtle) {
+      const digest = new Uint8Array(await crypto.subtle.digest('SHA-256', bytes));
+      result.digest = [...digest].map((b) => b.toString(16).padStart(2, '0')).join('');
+    }
+    return result;
   },
 
+  // `keys`: each media path's digest, so that pictures packed before are
+  // taken again rather than scaled again.
   build(m, request) {
     const read = (path) => (request.media[path] ? readBytes(request.media[path]) : null);
     const progress = (done, total) => postMessage({ id: request.id, progress: { done, total } });
-    const result = m.build_quiz(request.source, read, progress, false);
+    const result = m.build_quiz(request.source, read, progress, false, request.keys || null);
     return { result, transfer: result.exe ? [result.exe.buffer] : [] };
   },
 
@@ -66,7 +76,7 @@ onmessage = async (event) => {
   if (request.type === 'start') return start(request);
   const m = await quizModule;
   try {
-    const answer = handlers[request.type](m, request);
+    const answer = await handlers[request.type](m, request);
     const result = answer.result !== undefined ? answer.result : answer;
     postMessage({ id: request.id, result }, answer.transfer || []);
   } catch (error) {

@@ -34,7 +34,7 @@ function nativeBuild(source) {
 function moduleBuild(source) {
   const steps = [];
   const result = quiz.build_quiz(fs.readFileSync(source, 'utf8'), mediaReader(path.dirname(source)),
-    (done, total) => steps.push([done, total]), false);
+    (done, total) => steps.push([done, total]), false, null);
   return { result, steps };
 }
 
@@ -201,9 +201,12 @@ test('bad inputs are refused with their message beside their field, and give no 
     [head.replace('"T"', '"a|b"') + question, { 'media/a.jpg': jpeg }, 'title', /«\s\|\s»/],
     [head.replace('"T"', '"Ça → là"') + question, { 'media/a.jpg': jpeg }, 'title', /U\+2192/],
     [head + question, {}, 'q1.picture', /fichier introuvable/],
+    [head.replace('"T"', '" "') + question, { 'media/a.jpg': jpeg }, 'title', /pas de titre/],
+    [head + 'link = "file:///C:/Windows/calc.exe"\n' + question, { 'media/a.jpg': jpeg }, 'link', /adresse web qui commence par https/],
+    [head + 'link_text = "Le site"\n' + question, { 'media/a.jpg': jpeg }, 'link_text', /donnez aussi l'adresse/],
   ];
   for (const [source, media, field, text] of cases) {
-    const built = quiz.build_quiz(source, (p) => media[p] || null, () => {}, false);
+    const built = quiz.build_quiz(source, (p) => media[p] || null, () => {}, false, null);
     assert.equal(built.ok, false);
     assert.equal(built.exe, undefined);
     assert.ok(built.messages.some((m) => m.error && m.field === field && text.test(m.text)),

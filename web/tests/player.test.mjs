@@ -97,7 +97,9 @@ test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, S
   let { context, tab, problems } = await openPlayer();
   await openQuiz(tab, capitales);
   assert.equal(await tab.textContent('.qp-title'), "Capitales d'Europe");
-  assert.equal(await tab.getAttribute('.qp-link', 'href'), 'http://tirlo.example');
+  // A quiz that gives no link shows no address and opens nothing.
+  assert.equal(await tab.getAttribute('.qp-link', 'href'), null);
+  assert.equal(await tab.textContent('.qp-link'), '');
   // The header at the Windows panel's places, right block anchored to the
   // right edge, only the explanation stretching, at two widths.
   for (const width of [1100, 700]) {

@@ -252,9 +252,9 @@ test('bad inputs show their message beside their field and never give a file', a
   await blocked('q1.picture', /« media\/image\.png » n'est pas une image JPEG/);
   await page.click(`${card(1)} .media[data-key=picture] [data-action=remove]`);
   await page.fill('#f-title', 'Un | deux');
-  await blocked('title', /contient « \| », qui termine un texte/);
+  await blocked('title', /contient « \| », un signe que le lecteur se réserve/);
   await page.fill('#f-title', 'Flèche → ici');
-  await blocked('title', /« → » \(U\+2192\) n'existe pas en Windows-1252/);
+  await blocked('title', /« → » \(U\+2192\) n'existe pas dans l'alphabet du lecteur/);
   await page.fill('#f-title', 'Bien');
   await page.fill(`${card(1)} [data-key=answer1]`, 'A ');
   await blocked('q1.answer1', /commence ou finit par un blanc/);

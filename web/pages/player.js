@@ -100,6 +100,10 @@
     const status = element('p', 'qp-status');
     status.setAttribute('role', 'status');
     tools.appendChild(status);
+    // Reaching the full score is said plainly, the code shown large: a live
+    // region from the start, empty until then.
+    const finished = element('p', 'qp-finished');
+    finished.setAttribute('role', 'status');
     const pageBox = element('div', 'qp-page');
     pageBox.tabIndex = -1;
     pageBox.setAttribute('aria-label', 'Questions');
@@ -114,7 +118,7 @@
     dialog.querySelector('p').id = `${id}-text`;
     dialog.setAttribute('aria-labelledby', `${id}-caption`);
     dialog.setAttribute('aria-describedby', `${id}-text`);
-    root.append(header, tools, pageBox, dialog);
+    root.append(header, tools, finished, pageBox, dialog);
     header.hidden = true;
     const $ = (selector) => root.querySelector(selector);
     const fileButtons = $('.qp-file-buttons');
@@ -152,6 +156,15 @@
 
     function say(text) {
       status.textContent = text;
+    }
+
+    function showFinished(code) {
+      const full = quiz && opened.question_count > 0 && quiz.state().score_value === opened.question_count;
+      const text = !full ? '' : code ? 'Bravo, tout est trouvé ! Votre code :' : 'Bravo, tout est trouvé !';
+      if (finished.dataset.text === text + code) return;
+      finished.dataset.text = text + code;
+      finished.textContent = text;
+      if (full && code) finished.append(' ', element('strong', 'qp-finished-code', code));
     }
 
     // The session's boxes, one at a time, in the order they were asked for.
@@ -215,6 +228,7 @@
       show_score(score, code) {
         $('.qp-score').textContent = score;
         $('.qp-code').textContent = code;
+        showFinished(code.trim());
       },
       save_answers() {
         saveNow(false);
@@ -403,6 +417,7 @@
       urls = [];
       fields = []; verdicts = []; reveals = []; pictures = [];
       content.innerHTML = '';
+      finished.textContent = finished.dataset.text = '';
       header.hidden = true;
       fileButtons.hidden = true;
     }

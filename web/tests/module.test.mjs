@@ -13,6 +13,7 @@ import { createRequire } from 'node:module';
 import { execFile, execFileSync } from 'node:child_process';
 import { promisify } from 'node:util';
 import { paths, quizSources, mediaReader, cp1252Text } from './support.mjs';
+import { makePage } from '../tools/make-page.mjs';
 
 const require = createRequire(import.meta.url);
 // Its .wasm given as bytes: this emscripten would fetch() it, which node's
@@ -225,4 +226,18 @@ test('bad inputs are refused with their message beside their field, and give no 
     assert.equal(opened.ok, false);
     assert.ok(opened.messages.some((m) => m.field === 'file' && text.test(m.text)), JSON.stringify(opened.messages));
   }
+});
+
+test('the page maker inlines each line it knows and refuses one it does not', () => {
+  const folder = fs.mkdtempSync(path.join(temp, 'page-'));
+  fs.writeFileSync(path.join(folder, 'a.css'), 'p { color: red }\n');
+  const make = (line) => {
+    fs.writeFileSync(path.join(folder, 'page.html'), `<p>\n${line}\n</p>\n`);
+    return makePage(path.join(folder, 'page.html'), { module: paths.module });
+  };
+  assert.equal(make('<!-- inline style-text a-style a.css -->'), '<p>\n<style id="a-style">\np { color: red }\n</style>\n</p>\n');
+  assert.equal(make('<!-- inline style a.css -->'), '<p>\n<style>\np { color: red }\n</style>\n</p>\n');
+  for (const line of ['<!-- inline styles a.css -->', '<!-- inline script a-script -->', '<!--inline style a.css -->',
+    '<!-- inline style a.css a.css -->', '<!-- inline  style a.css -->', '<!-- inline style a.css --> x'])
+    assert.throws(() => make(line), /not an inline line it knows/, line);
 });

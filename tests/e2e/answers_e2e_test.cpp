@@ -243,8 +243,8 @@ TEST_F(Played, TheFocusStartsOnTheFirstOpenFieldAndTabKeepsItInView) {
 // The header shows the link its quiz gives, as a link; a quiz without one
 // shows no address there and takes no click.
 TEST_F(Played, TheHeaderShowsTheQuizsOwnLinkOrNone) {
-  for (const auto& [quiz, text] : {std::make_pair("longue", "Les nombres entiers"),
-                                   std::make_pair("capitales", "")}) {
+  for (const auto& [quiz, text] :
+       {std::make_pair("longue", "Les nombres entiers"), std::make_pair("capitales", "")}) {
     start_fresh(quiz);
     HWND link = GetDlgItem(run.panel, HYPERLINK_LABEL);
     ASSERT_NE(link, nullptr);

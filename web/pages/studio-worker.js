@@ -1,8 +1,8 @@
 // The studio's worker: the module's long work (decoding and scaling pictures,
 // packing, reading packed quizzes, zipping) away from the page's thread, so
 // that the page never freezes. The module's script and fflate come before
-// this text in the worker's script; the page sends the compiled module and
-// the player first. Every request carries an id; its answer too.
+// this text in the worker's script; the page sends the compiled module, the
+// player and the web player's page first. Every request carries an id; its answer too.
 'use strict';
 let started;
 const quizModule = new Promise((resolve) => (started = resolve));
@@ -10,18 +10,18 @@ const readBytes = (blob) => new Uint8Array(new FileReaderSync().readAsArrayBuffe
 
 const handlers = {
 
-  // A picture or clip as a question of a quiz of `kind` would hold it, with
-  // the digest of its bytes by which packing knows it again; a missing file
-  // (no blob) gets the message build gives it.
+  // A picture or clip as a question of a quiz of `kind` on the page colour
+  // `background` would hold it, a picture with its thumbnail, and the digest
+  // of its bytes by which packing knows it again; a missing file (no blob)
+  // gets the message build gives it.
   async checkMedia(m, request) {
-    if (!request.blob) return m.check_media(null, request.kind, request.name);
-    const bytes = readBytes(request.blob);
-    const result = m.check_media(bytes, request.kind, request.name);
-    if (self.crypto && crypto.subtle) {
+    const bytes = request.blob ? readBytes(request.blob) : null;
+    const result = m.check_media(bytes, request.kind, request.name, request.background);
+    if (bytes && self.crypto && crypto.subtle) {
       const digest = new Uint8Array(await crypto.subtle.digest('SHA-256', bytes));
       result.digest = [...digest].map((b) => b.toString(16).padStart(2, '0')).join('');
     }
-    return result;
+    return { result, transfer: result.thumbnail ? [result.thumbnail.rgba.buffer] : [] };
   },
 
   // `keys`: each media path's digest, so that pictures packed before are
@@ -29,8 +29,8 @@ const handlers = {
   build(m, request) {
     const read = (path) => (request.media[path] ? readBytes(request.media[path]) : null);
     const progress = (done, total) => postMessage({ id: request.id, progress: { done, total } });
-    const result = m.build_quiz(request.source, read, progress, false, request.keys || null);
-    return { result, transfer: result.exe ? [result.exe.buffer] : [] };
+    const result = m.build_quiz(request.source, read, progress, false, request.form || 'exe', request.keys || null);
+    return { result, transfer: result.bytes ? [result.bytes.buffer] : [] };
   },
 
   openExe(m, request) {
@@ -66,6 +66,7 @@ function start(request) {
   };
   QuizModule({ instantiateWasm }).then((m) => {
     m.set_player(new Uint8Array(request.player));
+    m.set_page(new Uint8Array(request.page));
     started(m);
     postMessage({ id: request.id, result: {} });
   });

@@ -7,11 +7,13 @@
   const $$ = (selector, root = document) => [...root.querySelectorAll(selector)];
 
   const MEDIA_KEYS = ['picture', 'answer_picture', 'clip'];
-  // Each chooser offers its own kind of file: a clip is MP3 in an audio quiz,
-  // AVI in a video quiz.
+  // Each chooser offers its own kind of file: the pictures quizpack takes
+  // (the module says why it refuses any other); a clip is MP3 in an audio
+  // quiz, AVI in a video quiz.
+  const PICTURE_FILES = '.jpg,.jpeg,.png,.gif,.bmp,.webp,image/jpeg,image/png,image/gif,image/bmp,image/webp';
   const MEDIA_TEXTS = {
-    picture: { label: 'Image', choose: 'Choisir une image…', the: 'l’image', accept: '.jpg,.jpeg,image/jpeg' },
-    answer_picture: { label: 'Image réponse', choose: 'Choisir une image…', the: 'l’image réponse', accept: '.jpg,.jpeg,image/jpeg' },
+    picture: { label: 'Image', choose: 'Choisir une image…', the: 'l’image', accept: PICTURE_FILES },
+    answer_picture: { label: 'Image réponse', choose: 'Choisir une image…', the: 'l’image réponse', accept: PICTURE_FILES },
     audio: { label: 'Extrait audio (MP3)', choose: 'Choisir un extrait…', the: 'l’extrait', accept: '.mp3,audio/mpeg' },
     video: { label: 'Extrait vidéo (AVI)', choose: 'Choisir une vidéo…', the: 'la vidéo', accept: '.avi,video/x-msvideo,video/avi' },
   };
@@ -68,8 +70,8 @@
       if (answer.failure) waiting.reject(new Error(answer.failure));
       else waiting.resolve(answer.result);
     };
-    const player = bytesOf('player-exe');
-    return ask('start', { wasm, player: player.buffer }, null, [player.buffer]);
+    const player = bytesOf('player-exe'), page = bytesOf('player-page');
+    return ask('start', { wasm, player: player.buffer, page: page.buffer }, null, [player.buffer, page.buffer]);
   }
 
   function ask(type, request, progress, transfer) {
@@ -96,7 +98,8 @@
   function newForm() {
     return {
       kind: 'text', answers: 1, title: '', author: '', explanation: '', link: '', link_text: '', labels: ['', ''],
-      answer_mode: 'none', background: '#5A5F96', codes: [], judging: newJudging(), questions: [newQuestion()],
+      answer_mode: 'none', background: '#5A5F96', codes: [], mastery_score: '', judging: newJudging(),
+      questions: [newQuestion()],
     };
   }
 
@@ -154,7 +157,7 @@
       else if (key === 'answers') input.value = String(f.answers);
       else if (key === 'answer_mode') input.value = use.answer_mode;
       else if (key === 'background') input.value = /^#[0-9a-fA-F]{6}$/.test(f.background) ? f.background.toLowerCase() : '#5a5f96';
-      else input.value = f[key] || '';
+      else input.value = f[key] ?? '';
     }
     showUse();
     showBackground();
@@ -430,15 +433,17 @@
         if (checked.scaled) info += ` : sera réduite à ${checked.fitted_width} × ${checked.fitted_height}`;
       }
       if (!checked) info += ' : vérification…';
-      if (checked && checked.ok && !media.url) media.url = URL.createObjectURL(media.blob);
-      if (box.dataset.key !== 'clip' && checked && checked.ok) {
-        thumb.src = media.url;
+      if (box.dataset.key !== 'clip' && checked && checked.ok && checked.thumbnail) {
+        thumb.src = thumbnailUrl(media, checked.thumbnail);
         thumb.alt = `Aperçu de ${mediaName(path)}`;
         thumb.hidden = false;
       }
     }
     $('.media-info', box).textContent = info;
-    if (box.dataset.key === 'clip') showClip(box, checked && checked.ok ? media.url : '');
+    if (box.dataset.key === 'clip') {
+      if (checked && checked.ok && !media.clipUrl) media.clipUrl = URL.createObjectURL(media.blob);
+      showClip(box, checked && checked.ok ? media.clipUrl : '');
+    }
   }
 
   // The clip can be heard (or seen) in the page, with the browser's own
@@ -462,6 +467,21 @@
         : 'Ce navigateur ne sait pas lire cet extrait ; le quiz le jouera sous Windows.';
     });
     listen.appendChild(player);
+  }
+
+  // The picture the quiz will carry, as the module decodes it (turned
+  // upright, on the page colour), not the browser's reading of the file.
+  function thumbnailUrl(media, thumbnail) {
+    if (media.thumbnail !== thumbnail) {
+      const canvas = document.createElement('canvas');
+      canvas.width = thumbnail.width;
+      canvas.height = thumbnail.height;
+      const rgba = new Uint8ClampedArray(thumbnail.rgba.buffer, thumbnail.rgba.byteOffset, thumbnail.rgba.length);
+      canvas.getContext('2d').putImageData(new ImageData(rgba, thumbnail.width, thumbnail.height), 0, 0);
+      media.thumbnail = thumbnail;
+      media.url = canvas.toDataURL('image/png');
+    }
+    return media.url;
   }
 
   function tryBox(q, field) {
@@ -751,7 +771,7 @@
     const used = referencedPaths();
     for (const [path, media] of state.media) {
       if (used.has(path)) continue;
-      if (media.url) URL.revokeObjectURL(media.url);
+      if (media.clipUrl) URL.revokeObjectURL(media.clipUrl);
       state.media.delete(path);
       notice(`media ${path}`, '');
       StudioStore.deleteMedia(path).catch(() => {});
@@ -772,7 +792,7 @@
         if (media) {
           if (media.checks[kind] || media.checking === kind) continue;
           media.checking = kind;
-          ask('checkMedia', { blob: media.blob, kind, name: path }).then((result) => {
+          ask('checkMedia', { blob: media.blob, kind, name: path, background: state.form.background }).then((result) => {
             media.checks[kind] = result;
             if (result.digest) media.digest = result.digest;
             media.checking = null;
@@ -780,7 +800,7 @@
           });
         } else if (!missingChecks.has(`${kind} ${path}`)) {
           missingChecks.set(`${kind} ${path}`, null);
-          ask('checkMedia', { blob: null, kind, name: path }).then((result) => {
+          ask('checkMedia', { blob: null, kind, name: path, background: state.form.background }).then((result) => {
             missingChecks.set(`${kind} ${path}`, result);
             mediaChecked();
           });
@@ -893,7 +913,14 @@
     else if (key === 'answers') f.answers = Number(input.value);
     else if (key === 'background') f.background = input.value.toUpperCase();
     else f[key] = input.value;
-    if (key === 'background') showBackground();
+    if (key === 'background') {
+      showBackground();
+      // Transparent pictures are laid over the page colour: checked again on it.
+      for (const media of state.media.values())
+        for (const kind of Object.keys(media.checks))
+          if (media.checks[kind] && media.checks[kind].transparent) delete media.checks[kind];
+      checkAllMedia();
+    }
     refreshUse();
     // A new kind also changes what a clip is (MP3 or AVI).
     if (JSON.stringify(use) !== before || key === 'kind') {
@@ -958,9 +985,10 @@
     return true;
   }
 
-  // The quiz packed by the worker, with the media it uses and their digests,
-  // by which the pictures packed before are taken again.
-  function packQuiz() {
+  // The quiz packed by the worker in `form` ("exe", "html" or "scorm"), with
+  // the media it uses and their digests, by which the pictures packed before
+  // are taken again.
+  function packQuiz(form = 'exe') {
     const media = {}, keys = {};
     for (const path of usedPaths()) {
       const item = state.media.get(path);
@@ -968,16 +996,19 @@
       media[path] = item.blob;
       if (item.digest) keys[path] = item.digest;
     }
-    return ask('build', { source: source(), media, keys }, ({ done, total }) => showProgress(done, total));
+    return ask('build', { source: source(), media, keys, form }, ({ done, total }) => showProgress(done, total));
   }
 
   // What a packed quiz holds, as a teacher counts it: only what its kind has.
   function packedCounts(result) {
     const parts = [counted(result.questions, 'question', 'questions')];
     if (use.picture && use.known_kind) {
-      let pictures = result.pictures ? counted(result.pictures, 'image', 'images') : 'aucune image';
-      if (result.scaled) pictures += ` dont ${counted(result.scaled, 'réduite', 'réduites')}`;
-      parts.push(pictures);
+      const pictures = result.pictures ? counted(result.pictures, 'image', 'images') : 'aucune image';
+      const changed = [];
+      if (result.scaled) changed.push(counted(result.scaled, 'réduite', 'réduites'));
+      if (result.converted) changed.push(`${counted(result.converted, 'convertie', 'converties')} en JPEG`);
+      if (result.reencoded) changed.push(`${counted(result.reencoded, 'réenregistrée', 'réenregistrées')} en JPEG simple`);
+      parts.push(changed.length ? `${pictures} dont ${changed.join(', ')}` : pictures);
     }
     if (use.clip && use.known_kind) {
       const kind = state.form.kind === 'video' ? 'vidéo' : 'audio';
@@ -985,6 +1016,13 @@
     }
     return parts.join(', ');
   }
+
+  // What each form of the quiz is downloaded as.
+  const FORMS = {
+    exe: { extension: '.exe', type: 'application/vnd.microsoft.portable-executable' },
+    html: { extension: '.html', type: 'text/html' },
+    scorm: { extension: '.zip', type: 'application/zip' },
+  };
 
   async function download() {
     if (!readyToPack()) return;
@@ -994,12 +1032,15 @@
     status('Préparation du quiz…');
     try {
       const started = performance.now();
-      const result = await packQuiz();
+      const form = $('#download-form').value;
+      const result = await packQuiz(form);
       if (result.ok) {
-        const name = fileName(state.form.title, '.exe');
-        QuizPlayer.download(result.exe, name, 'application/vnd.microsoft.portable-executable');
-        window.studioLastBuild = { ms: performance.now() - started, size: result.exe.length, name, reused: result.reused };
-        status(`« ${name} » est prêt (${sizeText(result.exe.length)}) : ${packedCounts(result)}.`);
+        const name = fileName(state.form.title, FORMS[form].extension);
+        QuizPlayer.download(result.bytes, name, FORMS[form].type);
+        window.studioLastBuild = { ms: performance.now() - started, size: result.bytes.length, name, reused: result.reused };
+        // What the page or package cannot do as the program does, said by the core.
+        const notes = result.messages.filter((m) => !m.error && m.field === 'file').map((m) => ` ${m.text[0].toUpperCase()}${m.text.slice(1)}.`);
+        status(`« ${name} » est prêt (${sizeText(result.bytes.length)}) : ${packedCounts(result)}.${notes.join('')}`);
       } else {
         buildMessages = result.messages.filter((m) => !check.messages.some((c) => c.field === m.field && c.text === m.text));
         status('Le quiz n’a pas été fait : voyez les erreurs.');
@@ -1027,7 +1068,7 @@
       }
       if (!tryPlayer) tryPlayer = QuizPlayer.create($('#try-player'), quiz, { store: false });
       $('#try-dialog').showModal();
-      await tryPlayer.open(result.exe, fileName(state.form.title, '.exe'));
+      await tryPlayer.open(result.bytes, fileName(state.form.title, '.exe'));
       status('');
     } catch (error) {
       status(`Le quiz n’a pas pu être essayé : ${error.message}.`);
@@ -1098,10 +1139,10 @@
       notice('open', `Ce fichier .zip ne se lit pas : ${error.message}.`);
       return;
     }
-    const exe = files.find((f) => /\.exe$/i.test(f.path));
+    const exe = files.find((f) => /\.(exe|html?)$/i.test(f.path));
     const toml = files.find((f) => /\.toml$/i.test(f.path));
     if (!exe && !toml) {
-      notice('open', 'Choisissez un quiz enregistré ici (.zip), un quiz déjà fait (.exe) ou un quiz écrit à la main (.toml) avec ses images ou extraits.');
+      notice('open', 'Choisissez un quiz enregistré ici (.zip), un quiz déjà fait (.exe ou .html) ou un quiz écrit à la main (.toml) avec ses images ou extraits.');
       return;
     }
     let form, media = [], warnings = [];
@@ -1139,7 +1180,7 @@
   // `opened`: a quiz from files, whose problems are all shown at once; a new
   // quiz shows none until its fields are touched.
   function replaceQuiz(form, media, opened) {
-    for (const item of state.media.values()) if (item.url) URL.revokeObjectURL(item.url);
+    for (const item of state.media.values()) if (item.clipUrl) URL.revokeObjectURL(item.clipUrl);
     state.form = form;
     state.touched = new Set();
     state.showAll = opened;

@@ -193,6 +193,15 @@ test('a picture quiz with two fields: F1 spreads, the answer picture takes its p
   await context.close();
 });
 
+test('a phone photo stored on its side shows upright, taller than wide', async () => {
+  const { context, tab, problems } = await openPlayer();
+  await openQuiz(tab, pack(path.join(paths.root, 'tests/data/forms/phone.toml')));
+  const size = await tab.evaluate(() => [...document.querySelectorAll('.qp-picture img')].map((i) => [i.width, i.height]));
+  assert.deepEqual(size, [[195, 260]]);
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
 const play = (n) => `button[aria-label="Lire l’extrait de la question ${n}"]`;
 const stop = (n) => `button[aria-label="Arrêter l’extrait de la question ${n}"]`;
 // An audio clip's element: playing is not paused with its time running on.

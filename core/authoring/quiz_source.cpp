@@ -14,6 +14,7 @@
 #include "core/answers/text_toolkit.h"
 #include "core/answers/verdict.h"
 #include "core/content/document.h"
+#include "core/content/header_link.h"
 #include "core/content/text_slot.h"
 #include "core/page/verdict_fit.h"
 #include "cp1252.h"
@@ -27,9 +28,9 @@ const char* const ACCENT_NAMES[] = {"exact", "hint", "ignored"};
 const int KIND_COUNT = 4, MODE_COUNT = 5, ACCENT_COUNT = 3;
 
 const std::vector<std::string> QUIZ_KEYS = {
-    "kind",          "title",         "author",       "explanation", "answers",
-    "answer1_label", "answer2_label", "answer_mode",  "background",  "codes",
-    "question",      "judging",       "mastery_score"};
+    "kind",       "title",   "author",        "explanation",   "link",
+    "link_text",  "answers", "answer1_label", "answer2_label", "answer_mode",
+    "background", "codes",   "question",      "judging",       "mastery_score"};
 const std::vector<std::string> QUESTION_KEYS = {
     "text", "answer", "reveal", "picture", "answer_picture", "clip", "also", "wrong", "judging"};
 const std::vector<std::string> JUDGING_KEYS = {"accented_case", "accents", "articles"};
@@ -96,11 +97,11 @@ class SourceReader {
     check_keys(root, QUIZ_KEYS, {"source", Message()});
     read_kind(root);
     read_answers(root);
-    if (!root.get("title")) error(1, MSG_NO_TITLE, {"title", Message()});
-    read_text_key(root, "title", quiz_part("title", MSG_NAME_TITLE), PLAIN_TEXT, &quiz_->title);
+    read_title(root);
     read_text_key(root, "author", quiz_part("author", MSG_NAME_AUTHOR), PLAIN_TEXT, &quiz_->author);
     read_text_key(root, "explanation", quiz_part("explanation", MSG_NAME_EXPLANATION), PLAIN_TEXT,
                   &quiz_->explanation);
+    read_link(root);
     read_text_key(root, "answer1_label", quiz_part("label1", MSG_NAME_LABEL1), PLAIN_TEXT,
                   &quiz_->labels[0]);
     read_text_key(root, "answer2_label", quiz_part("label2", MSG_NAME_LABEL2), PLAIN_TEXT,
@@ -209,6 +210,53 @@ class SourceReader {
     return false;
   }
 
+  // The window's caption and the header's title, and what the studio names
+  // the quiz's file after: a title of blanks is none.
+  void read_title(const toml::table& root) {
+    const Subject title = quiz_part("title", MSG_NAME_TITLE);
+    const toml::node* node = root.get("title");
+    if (!node) {
+      error(1, MSG_NO_TITLE, {"title", Message()});
+      return;
+    }
+    if (read_text(*node, title, PLAIN_TEXT, &quiz_->title) &&
+        quiz_->title.find_first_not_of(' ') == std::string::npos)
+      error(line_of(*node), MSG_NO_TITLE, {"title", Message()});
+  }
+
+  // The header's link. The address is kept as the web writes it: a blank,
+  // "|" and every character beyond ASCII become %XX (UTF-8), so an address
+  // pasted from a browser's bar works as it is.
+  void read_link(const toml::table& root) {
+    const toml::node* node = root.get("link");
+    std::string typed;
+    const Subject link = quiz_part("link", MSG_NAME_LINK);
+    if (node && string_value(*node, link, &typed)) {
+      std::string address;
+      for (char c : typed) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (byte > 0x7F || byte == ' ' || byte == '|') {
+          char escape[4];
+          snprintf(escape, sizeof escape, "%%%02X", byte);
+          address += escape;
+        } else {
+          address += c;
+        }
+      }
+      if (address.size() > QUIZ_TEXT_MAX)
+        error(line_of(*node), Message(MSG_LINK_TOO_LONG, {number(address.size())}), link);
+      else if (!web_address_ok(address.c_str(), address.size()))
+        error(line_of(*node), MSG_LINK_NOT_WEB, link);
+      else
+        quiz_->link = address;
+    }
+    const toml::node* text = root.get("link_text");
+    if (!text) return;
+    const Subject link_text = quiz_part("link_text", MSG_NAME_LINK_TEXT);
+    read_text(*text, link_text, PLAIN_TEXT, &quiz_->link_text);
+    if (!node) error(line_of(*text), MSG_LINK_TEXT_ALONE, link_text);
+  }
+
   void read_kind(const toml::table& root) {
     int kind = 0;
     kind_known_ =
@@ -288,10 +336,13 @@ class SourceReader {
     SourceQuestion question;
     question.line = line_of(table);
     check_keys(table, QUESTION_KEYS, whole_question(number, "q" + std::to_string(number)));
-    if (!read_text_key(table, "text", question_part(number, "text", MSG_PART_TEXT), PLAIN_TEXT,
-                       &question.text) &&
-        quiz_->kind == QUIZ_TEXT && !table.get("text"))
-      error(question.line, MSG_QUESTION_NO_TEXT,
+    // A text quiz shows its questions' texts: an empty one (or blanks) is none.
+    const toml::node* text = table.get("text");
+    bool text_read = read_text_key(table, "text", question_part(number, "text", MSG_PART_TEXT),
+                                   PLAIN_TEXT, &question.text);
+    if (quiz_->kind == QUIZ_TEXT &&
+        (!text || (text_read && question.text.find_first_not_of(' ') == std::string::npos)))
+      error(text ? line_of(*text) : question.line, MSG_QUESTION_NO_TEXT,
             whole_question(number, "q" + std::to_string(number) + ".text"));
     read_answer(table, number, &question);
     read_text_key(table, "reveal", question_part(number, "reveal", MSG_PART_REVEAL), REVEAL_TEXT,
@@ -743,6 +794,10 @@ std::string write_quiz_source(const QuizSource& quiz) {
   out += text_line("title", quiz.title);
   out += text_line("author", quiz.author);
   out += text_line("explanation", quiz.explanation);
+  if (!quiz.link.empty()) {
+    out += "link = " + toml_string(quiz.link) + "\n";
+    if (!quiz.link_text.empty()) out += text_line("link_text", quiz.link_text);
+  }
   out += "answers = " + std::to_string(quiz.answers) + "\n";
   out += text_line("answer1_label", quiz.labels[0]);
   out += text_line("answer2_label", quiz.labels[1]);

@@ -130,11 +130,11 @@ void Catalogue::checks_are_said_beside_their_fields() {
     std::string source, field, french;
   } cases[] = {
       {HEAD + "[[question]]\ntext = \"" + std::string(260, 'x') + "\"\nanswer = \"A\"\n", "q1.text",
-       "trop long : 260 octets en Windows-1252, le lecteur en garde 259 au plus"},
+       "trop long : 260 caractères, le lecteur en garde 259 au plus"},
       {"kind = \"text\"\ntitle = \"a|b\"\n" + ONE, "title",
-       "contient « | », qui termine un texte dans le contenu du lecteur"},
+       "contient « | », un signe que le lecteur se réserve"},
       {HEAD + "[[question]]\ntext = \"Q\"\nanswer = [\"→\"]\n", "q1.answer1",
-       "le caractère « → » (U+2192) n'existe pas en Windows-1252, l'alphabet du lecteur"},
+       "le caractère « → » (U+2192) n'existe pas dans l'alphabet du lecteur"},
       {HEAD + "[[question]]\ntext = \"e\xCC\x81\"\nanswer = \"A\"\n", "q1.text",
        "le caractère « \xCC\x81 » (U+0301) est un accent seul : tapez la lettre accentuée d'un "
        "seul caractère"},
@@ -142,6 +142,15 @@ void Catalogue::checks_are_said_beside_their_fields() {
       {"kind = \"text\"\ntitle = \"T\"\n", "questions", "le quiz n'a aucune question"},
       {"title = \"T\"\n" + ONE, "kind", "le genre du quiz manque : texte, images, audio ou vidéo"},
       {"kind = \"text\"\n" + ONE, "title", "le quiz n'a pas de titre"},
+      {"kind = \"text\"\ntitle = \" \"\n" + ONE, "title", "le quiz n'a pas de titre"},
+      {HEAD + "link = \"www.example.org\"\n" + ONE, "link",
+       "doit être une adresse web qui commence par https:// ou http://"},
+      {HEAD + "link = \"https://" + std::string(300, 'a') + "\"\n" + ONE, "link",
+       "trop longue : 308 caractères une fois écrite pour le web, le lecteur en garde 259 au plus"},
+      {HEAD + "link_text = \"Le site\"\n" + ONE, "link_text",
+       "s'affiche pour un lien : donnez aussi l'adresse du lien"},
+      {HEAD + "[[question]]\ntext = \" \"\nanswer = \"A\"\n", "q1.text",
+       "la question n'a pas de texte, qu'un quiz de texte affiche"},
       {"kind = \"quiz\"\ntitle = \"T\"\n" + ONE, "kind",
        "« quiz » n'est pas une valeur possible (\"text\", \"picture\", \"audio\", \"video\")"},
       {HEAD + "answers = 3\n" + ONE, "answers", "il faut 1 ou 2 champs de réponse par question"},
@@ -152,7 +161,7 @@ void Catalogue::checks_are_said_beside_their_fields() {
       {"kind = \"text\"\ntitle = \"T\"\ncodes = [\"A\\nB\"]\n" + ONE, "code1",
        "contient un retour à la ligne, qui termine une ligne de codes"},
       {"kind = \"text\"\ntitle = \"T\"\ncodes = [\"A\", \"B\"]\n" + ONE, "codes",
-       "2 codes pour 1 question : un code par score, de 1 à 1"},
+       "plus de codes que de questions : un code par score, de 1 à 1"},
       {"kind = \"text\"\ntitle = \"T\\t\"\n" + ONE, "title",
        "contient le caractère de contrôle U+0009 : seuls les textes révélés peuvent aller à la "
        "ligne"},
@@ -172,7 +181,7 @@ void Catalogue::checks_are_said_beside_their_fields() {
       {TWO + "[[question]]\ntext = \"Q\"\n", "q1.answer1",
        "pas de réponses attendues : il en faut une par champ (2 par question)"},
       {HEAD + "[[question]]\nanswer = \"A\"\n", "q1.text",
-       "pas de texte : un quiz de texte affiche le texte de chaque question"},
+       "la question n'a pas de texte, qu'un quiz de texte affiche"},
       {HEAD + ONE + "picture = \"a.jpg\"\n", "q1.picture",
        "seul un quiz d'images montre des images"},
       {PICTURE + "[[question]]\nanswer = \"A\"\nclip = \"a.mp3\"\n", "q1.clip",
@@ -207,7 +216,7 @@ void Catalogue::checks_are_said_beside_their_fields() {
        "« x » n'est pas une valeur possible (\"exact\", \"hint\", \"ignored\")"},
       {HEAD + "judging = 3\n" + ONE, "judging", "doit être une table de règles"},
       {HEAD + ONE + "also = [\"a|b\"]\n", "q1.also1",
-       "contient « | », qui termine un texte dans le contenu du lecteur"},
+       "contient « | », un signe que le lecteur se réserve"},
       {HEAD + ONE + "also = [" + alternatives + "]\n", "q1.also1",
        "trop de réponses (8) : un champ en accepte au plus 7 en plus de la sienne"},
       {TWO + "[[question]]\nanswer = [\"A\", \"B\"]\nalso = [[], \"C\"]\n", "q1.also2",
@@ -226,8 +235,8 @@ void Catalogue::checks_are_said_beside_their_fields() {
       {HEAD + ONE + "wrong = { \"a\" = \"Non\" }\n", "q1.wrong1",
        "« a » : est acceptée comme juste (elle équivaut à « A »)"},
       {HEAD + ONE + "wrong = { \"B\" = \"→\" }\n", "q1.wrong1",
-       "« B » : son verdict : le caractère « → » (U+2192) n'existe pas en Windows-1252, "
-       "l'alphabet du lecteur"},
+       "« B » : son verdict : le caractère « → » (U+2192) n'existe pas dans l'alphabet du "
+       "lecteur"},
       {HEAD + ONE + "judging = { articles = \"oui\" }\n", "q1.judging",
        "articles doit valoir true ou false"},
       // The mastery score of a SCORM package.
@@ -259,7 +268,7 @@ void Catalogue::checks_are_said_beside_their_fields() {
   for (const Diagnostic& d : warned.list())
     if (!d.error) said.push_back(d.about.field + ": " + d.beside_field());
   EXPECT_EQ(said, (std::vector<std::string>{
-                      "codes: 1 code pour 2 questions : le score 2 ne révèle aucun code",
+                      "codes: le score 2 ne révèle aucun code",
                       "answer_mode: les images réponses n'existent que dans un quiz d'images",
                       "answer_mode: les textes révélés ne servent qu'avec un mode de réponse qui "
                       "les révèle : ils ne sont pas mis dans le quiz",
@@ -273,7 +282,7 @@ void Catalogue::checks_are_said_beside_their_fields() {
             "quiz.toml:5: error: question 1: text is 260 bytes long in Windows-1252; the player "
             "keeps at most 259");
   EXPECT_EQ(format_diagnostic(too_long, Language::FRENCH),
-            "quiz.toml:5 : erreur : question 1, texte : trop long : 260 octets en Windows-1252, le "
+            "quiz.toml:5 : erreur : question 1, texte : trop long : 260 caractères, le "
             "lecteur en garde 259 au plus");
 }
 
@@ -716,7 +725,7 @@ TEST(CatalogueWording, EveryMessageHasItsFrench) {
   EXPECT_EQ(say(Message(MSG_CODES_SHORT, {number(0), number(1), number(1)}), Language::ENGLISH),
             "0 codes for 1 question: scores 1 to 1 reveal no code");
   EXPECT_EQ(say(Message(MSG_CODES_SHORT, {number(0), number(1), number(1)}), Language::FRENCH),
-            "0 code pour 1 question : les scores 1 à 1 ne révèlent aucun code");
+            "les scores 1 à 1 ne révèlent aucun code");
 }
 
 }  // namespace

@@ -89,6 +89,51 @@ TEST_F(Studio, PackingFromMemoryGivesTheBytesBuildWrites) {
   }
 }
 
+// Packing again with the pictures prepared before (known by their content)
+// reads and scales none of them again, and gives the same bytes; a changed
+// picture alone is prepared anew.
+TEST_F(Studio, PackingAgainTakesThePicturesAlreadyPrepared) {
+  std::string source = std::string(QUIZ_EXAMPLES_DIR) + "/formes.toml";
+  std::map<std::string, std::string> media = media_beside(source);
+  PictureCache cache;
+  int reads = 0;
+  auto pack = [&](std::string* packed) {
+    QuizInput input = input_of(read_bytes(source), media);
+    QuizInput::ReadMedia read = input.read_media;
+    input.read_media = [&reads, read](const std::string& written, std::string* bytes,
+                                      Message* problem) {
+      ++reads;
+      return read(written, bytes, problem);
+    };
+    input.media_key = [&media](const std::string& written) { return media.at(written); };
+    input.pictures = &cache;
+    PreparedQuiz prepared;
+    Diagnostics diagnostics;
+    EXPECT_TRUE(prepare_quiz_text(input, &prepared, &diagnostics));
+    EXPECT_TRUE(pack_quiz(player, "player.exe", prepared, packed, &diagnostics));
+    return prepared;
+  };
+  std::string first, again, changed;
+  PreparedQuiz prepared = pack(&first);
+  EXPECT_EQ(first, built(source));
+  EXPECT_EQ(reads, 7);
+  EXPECT_EQ(prepared.reused, 0);
+  reads = 0;
+  prepared = pack(&again);
+  EXPECT_EQ(again, first);
+  EXPECT_EQ(reads, 0);
+  EXPECT_EQ(prepared.reused, 7);
+  EXPECT_EQ(prepared.scaled, 3);  // counted as scaled all the same
+  reads = 0;
+  std::string& small = media["media/formes-4.jpg"];      // kept as it is, not scaled
+  small.insert(2, std::string("\xFF\xFE\x00\x03x", 5));  // the same picture, other bytes
+  prepared = pack(&changed);
+  EXPECT_EQ(reads, 1);
+  EXPECT_EQ(prepared.reused, 6);
+  EXPECT_TRUE(changed != first);
+  EXPECT_EQ(cache.size(), 7u);  // the old bytes' picture is dropped
+}
+
 TEST_F(Studio, MissingAndBadMediaAreTheSameErrorsAsFromFiles) {
   std::string text =
       "kind = \"picture\"\ntitle = \"T\"\n[[question]]\nanswer = \"A\"\npicture = \"a.jpg\"\n"
@@ -206,8 +251,7 @@ TEST_F(Studio, WarningsAndMediaProblemsInFrench) {
     said.push_back(std::string(d.error ? "error " : "warning ") + d.about.field + ": " +
                    d.beside_field());
   EXPECT_EQ(said, (std::vector<std::string>{
-                      "warning codes: 1 code pour 3 questions : les scores 2 \xC3\xA0 3 ne "
-                      "r\xC3\xA9v\xC3\xA8lent aucun code",
+                      "warning codes: les scores 2 \xC3\xA0 3 ne r\xC3\xA9v\xC3\xA8lent aucun code",
                       "warning q1.picture: pas d'image : le lecteur montrera un cadre vide",
                       "warning answer_mode: les images r\xC3\xA9ponses ne se montrent qu'avec le "
                       "mode \xC2\xAB image r\xC3\xA9ponse \xC2\xBB",
@@ -310,8 +354,8 @@ TEST_F(Studio, TryingATypedAnswerAsTheFieldHoldsIt) {
   EXPECT_EQ(tried.word, "BRAVO");
   EXPECT_FALSE(try_quiz_answer(quiz, 1, 1, "\xE2\x86\x92", &tried, &problem));
   EXPECT_EQ(say(problem, Language::FRENCH),
-            "le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB (U+2192) n'existe pas en "
-            "Windows-1252, l'alphabet du lecteur");
+            "le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB (U+2192) n'existe pas dans "
+            "l'alphabet du lecteur");
 }
 
 }  // namespace

@@ -184,10 +184,13 @@
     preview.style.color = look.text;
     const ratio = `${(Math.floor(look.player_contrast * 10) / 10).toFixed(1).replace('.', ',')} : 1`;
     const note = $('#background-contrast');
-    note.textContent = look.player_reads
+    // The player's own background, never chosen, is not the author's to
+    // mend: a new quiz opens without a warning, as with its other problems.
+    const chosen = state.showAll || state.touched.has('background');
+    note.textContent = look.player_reads || !chosen
       ? `Contraste dans le lecteur Windows : ${ratio}.`
       : `Contraste dans le lecteur Windows : ${ratio}, difficile à lire (il faut plus de 4,5 : 1) : il écrit les numéros et les libellés en ${look.player_text === '#FFFFFF' ? 'blanc' : 'noir'} sur ce fond. Les pages web les montrent comme ci-dessus ; un fond plus clair ou plus sombre se lira partout.`;
-    note.classList.toggle('warning', !look.player_reads);
+    note.classList.toggle('warning', chosen && !look.player_reads);
   }
 
   function renderQuestions(focusId, focusSelector) {

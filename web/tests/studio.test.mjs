@@ -435,6 +435,8 @@ test('the first hour: no problem before a field is touched, a short list that ne
   const viewport = { width: 1366, height: 768 };
   const { context, page, problems } = await openStudio(profile('first-hour'), paths.studio, 0, viewport);
   assert.deepEqual(await shownProblems(page), { beside: [], invalid: [], bar: '' }, 'a new quiz is not in the wrong');
+  assert.equal(await page.$$eval('.warning:not([hidden])', (all) => all.filter((e) => e.getClientRects().length).length), 0,
+    'nor warned about the background it did not choose');
   // A field left empty is a problem once left; a quiz needs a title.
   await page.focus('#f-title');
   await page.keyboard.press('Tab');

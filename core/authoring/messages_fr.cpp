@@ -143,6 +143,7 @@ const Named QUIZ_TEXTS[] = {
     {"kind", "kind"},
     {"judging", "judging"},
     {"accents", "judging"},
+    {"preset", "judging"},
 };
 const Named QUESTION_TEXTS[] = {
     {"second answer", "answer2"},

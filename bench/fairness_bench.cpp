@@ -48,6 +48,8 @@ std::vector<Configuration> configurations() {
   one("punctuation", [](JudgingRules* r) { r->punctuation = true; });
   one("ligatures", [](JudgingRules* r) { r->ligatures = true; });
   one("unaccented_capitals", [](JudgingRules* r) { r->unaccented_capitals = true; });
+  one("numbers", [](JudgingRules* r) { r->numbers = true; });
+  one("optional_circumflex", [](JudgingRules* r) { r->optional_circumflex = true; });
   JudgingRules fair;
   judging_preset("fair", &fair);
   list.push_back({"preset = \"fair\"", true, fair});
@@ -68,8 +70,8 @@ int main(int argc, char** argv) {
   for (const FairnessCase& c : cases) ++marks[c.mark];
   printf("%zu cases: %d right, %d near, %d wrong (%s)\n\n", cases.size(), marks[MARK_RIGHT],
          marks[MARK_NEAR], marks[MARK_WRONG], path.c_str());
-  printf("%-28s %14s   %-13s %-13s %-13s\n", "", "agreement", "right as", "near as", "wrong as");
-  printf("%-28s %14s   %-13s %-13s %-13s\n", "", "", "R   N   W", "R   N   W", "R   N   W");
+  printf("%-28s %-14s %-14s%-14s%-14s\n", "", "agreement", "right as", "near as", "wrong as");
+  printf("%-28s %-14s %-14s%-14s%-14s\n", "", "", "R   N   W", "R   N   W", "R   N   W");
   std::vector<Configuration> list = configurations();
   for (const Configuration& configuration : list) {
     int confusion[MARK_COUNT][MARK_COUNT] = {}, agreed = 0;
@@ -78,7 +80,7 @@ int main(int argc, char** argv) {
       ++confusion[c.mark][mark];
       agreed += mark == c.mark;
     }
-    printf("%-28s %4d  %5.1f %%   ", configuration.name.c_str(), agreed,
+    printf("%-28s %-4d %5.1f %%   ", configuration.name.c_str(), agreed,
            100.0 * agreed / double(cases.size()));
     for (int m = 0; m < MARK_COUNT; ++m)
       printf("%-3d %-3d %-3d   ", confusion[m][0], confusion[m][1], confusion[m][2]);

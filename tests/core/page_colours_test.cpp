@@ -94,4 +94,50 @@ TEST_F(PageColoursTest, HugeCountsDoNotOverflowTheRanges) {
   EXPECT_TRUE(static_colours(doc, 153, nullptr).painted);
 }
 
+// The web pages' rule: a text that reads at 4.5 : 1 or below on its colour
+// takes the nearest colour toward black or white that reads.
+TEST(TextContrast, TextsThatReadPoorlyTakeTheNearestColourThatReads) {
+  EXPECT_NEAR(contrast_ratio(0x000000, 0xFFFFFF), 21.0, 1e-9);
+  EXPECT_NEAR(contrast_ratio(0xFF3232, 0xFF8080), 2.1, 0.05);  // the header's link
+  struct Case {
+    uint32_t text, back, page;
+  } cases[] = {
+      {0x000000, 0xC0F0F0, 0x000000},  // reads: kept
+      {0xFFFFFF, 0x403020, 0xFFFFFF},
+      {0xFF3232, 0xFF8080, 0x771717},  // the link darkened, still a blue
+      {0x000000, 0x3B4A2E, 0xB1B1B1},  // a black number on a dark green turns light
+      {0x000000, 0x965F5A, 0xE0E0E0},  // on the studio's first background
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(readable_text_colour(c.text, c.back), c.page)
+        << std::hex << c.text << " on " << c.back;
+  }
+  // Whatever the colours: what reads is kept, the rest comes to read.
+  for (uint32_t back = 0; back <= 0xFFFFFF; back += 0x112233) {
+    for (uint32_t text : {0x000000u, 0xFFFFFFu, 0xFF3232u, back}) {
+      uint32_t page = readable_text_colour(text, back);
+      EXPECT_GT(contrast_ratio(page, back), MIN_TEXT_CONTRAST)
+          << std::hex << text << " on " << back;
+      if (contrast_ratio(text, back) > MIN_TEXT_CONTRAST) {
+        EXPECT_EQ(page, text);
+      }
+    }
+  }
+}
+
+TEST_F(PageColoursTest, APageShowsEachStaticsTextOnItsColour) {
+  set_background(doc, 46, 74, 59);
+  TextLook number = text_look(static_colours(doc, 153, nullptr), 0x3B4A2E);
+  EXPECT_EQ(number.back, 0x3B4A2Eu);
+  EXPECT_EQ(number.player_text, 0x000000u);
+  EXPECT_LT(number.player_contrast, MIN_TEXT_CONTRAST);
+  EXPECT_EQ(number.page_text, 0xB1B1B1u);
+  TextLook hint = text_look(static_colours(doc, 5001, "Presque"), COLOUR_HINT);
+  EXPECT_EQ(hint.back, 0x0000FFu);  // the words on their red cells
+  EXPECT_EQ(hint.page_text, 0x000000u);
+  TextLook unjudged = text_look(static_colours(doc, 5001, "?"), 0);
+  EXPECT_EQ(unjudged.back, uint32_t(DEFAULT_FACE_COLOUR));
+  EXPECT_EQ(unjudged.page_text, uint32_t(DEFAULT_TEXT_COLOUR));
+}
+
 }  // namespace

@@ -43,6 +43,10 @@ emscripten::val look_of(const StaticColours& colours) {
   emscripten::val look = emscripten::val::object();
   look.set("paint", colours.painted ? colour_text(brush_colour(colours.brush)) : "");
   look.set("back", colours.sets_back ? colour_text(colours.back_colour) : "");
-  look.set("text", colours.sets_text ? colour_text(colours.text_colour) : "");
+  TextLook text = text_look(colours, colours.painted ? brush_colour(colours.brush) : 0);
+  look.set("text", colour_text(text.page_text));
+  look.set("player_text", colour_text(text.player_text));
+  look.set("player_contrast", text.player_contrast);
+  look.set("player_reads", text.player_contrast > MIN_TEXT_CONTRAST);
   return look;
 }

@@ -18,7 +18,10 @@
 void install_web_platform();
 
 // The colours a static is painted with: `paint` its brush ("" for the
-// platform's own), `back` behind its text, `text` its text.
+// platform's own), `back` behind its text ("" for the brush), `text` its
+// text as a page draws it (one that reads); and the Windows player's text
+// colour, its contrast and whether that reads (`player_text`,
+// `player_contrast`, `player_reads`).
 emscripten::val look_of(const StaticColours& colours);
 
 // A message the core showed: Windows-1252 texts.

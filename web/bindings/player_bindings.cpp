@@ -223,6 +223,9 @@ class WebQuiz {
     result.set("judged", j.judged);
     result.set("word", utf8(j.word));
     result.set("question", j.question);
+    result.set("verdict_changed", j.verdict_changed);
+    result.set("revealed", j.reveal == REVEAL_SHOWN);
+    result.set("score_changed", j.score_changed);
     result.set("score", j.score);
     return result;
   }
@@ -403,7 +406,9 @@ val header_layout(int frame_width) {
   js.set("panel", box_of({panel.x, panel.y, panel.width, panel.height}));
   js.set("border", int(HEADER_PANEL_BORDER));
   js.set("colour", colour_text(HEADER_PANEL_COLOUR));
-  js.set("link_colour", colour_text(HEADER_HYPERLINK_COLOUR));
+  // The link's blue reads poorly on the panel's: the page darkens it.
+  js.set("link_colour",
+         colour_text(readable_text_colour(HEADER_HYPERLINK_COLOUR, HEADER_PANEL_COLOUR)));
   js.set("controls", controls);
   return js;
 }

@@ -4,6 +4,12 @@
 // elements at the places the layout returns, forwards the user's keys and
 // clicks to the session, and shows what the session's view is told.
 //
+// Where the Windows page does not fit the page's width (a phone, a narrow
+// window), the same elements flow one question after the other instead
+// (the class "qp-narrow" on the root; player.css lays them out), with a
+// compact header kept in view; turning the device lays the page out again.
+// Either way every word and colour comes from the module.
+//
 //   const player = QuizPlayer.create(root, module, { store: true });
 //   await player.open(bytes, 'quiz.exe');
 (function (global) {
@@ -57,6 +63,8 @@
     if (text) text.style.background = look.back || '';
   }
 
+  const NO_BOX = { x: '', y: '', width: '', height: '' };
+
   // A box in pixels; empty values give the place back to the style sheet.
   function place(node, box) {
     const px = (value) => (value === '' ? '' : `${value}px`);
@@ -84,24 +92,37 @@
     root.innerHTML = '';
     const header = element('div', 'qp-header');
     header.innerHTML = `
-      <output class="qp-score" aria-label="Score"></output>
-      <span class="qp-code-caption"> Code :</span><output class="qp-code" aria-label="Code"></output>
+      <output class="qp-score" aria-label="Score" aria-live="off"></output>
+      <span class="qp-code-caption"> Code :</span><output class="qp-code" aria-label="Code" aria-live="off"></output>
       <h2 class="qp-title"></h2><p class="qp-explanation"></p>
-      <button type="button" class="qp-save" title="F2">Sauver</button>
+      <button type="button" class="qp-save" title="F2" aria-keyshortcuts="F2">Sauver</button>
       <a class="qp-hyperlink qp-link" target="_blank" rel="noopener"></a>
       <span class="qp-author-caption">Par :</span><span class="qp-author"></span>
       <span class="qp-line-under-score qp-line" aria-hidden="true"></span>
       <span class="qp-line-left qp-line" aria-hidden="true"></span>
       <span class="qp-line-right qp-line" aria-hidden="true"></span>`;
+    // The narrow layout's header keeps the title, score, code and "Sauver"
+    // in view; the explanation, author and link go below it, in `about`.
+    const about = element('div', 'qp-about');
+    about.hidden = true;
+    // What a screen reader is told as the player answers: each verdict with
+    // its question, the score and the code when they change. (The score
+    // and code, outputs, would each be a live region of their own, said
+    // without their names and at every restore.)
+    const announcer = element('p', 'qp-announce');
+    announcer.setAttribute('role', 'status');
+    announcer.setAttribute('aria-atomic', 'true');
     const tools = element('div', 'qp-tools');
-    tools.innerHTML = `<span class="qp-file-buttons">
+    tools.innerHTML = `<button type="button" class="qp-column" aria-pressed="false" hidden>Disposition en colonne</button>
+      <span class="qp-file-buttons">
       <button type="button" class="qp-export">Exporter les réponses</button>
-      <label class="qp-import button">Importer des réponses<input type="file" accept=".txt,text/plain" hidden></label></span>`;
+      <label class="qp-import button">Importer des réponses<input type="file" accept=".txt,text/plain" class="qp-hidden-input"></label></span>`;
     const status = element('p', 'qp-status');
     status.setAttribute('role', 'status');
     tools.appendChild(status);
     const pageBox = element('div', 'qp-page');
     pageBox.tabIndex = -1;
+    pageBox.setAttribute('role', 'region');
     pageBox.setAttribute('aria-label', 'Questions');
     const content = element('div', 'qp-content');
     pageBox.appendChild(content);
@@ -114,7 +135,7 @@
     dialog.querySelector('p').id = `${id}-text`;
     dialog.setAttribute('aria-labelledby', `${id}-caption`);
     dialog.setAttribute('aria-describedby', `${id}-text`);
-    root.append(header, tools, pageBox, dialog);
+    root.append(header, about, tools, pageBox, dialog, announcer);
     header.hidden = true;
     const $ = (selector) => root.querySelector(selector);
     const fileButtons = $('.qp-file-buttons');
@@ -122,33 +143,111 @@
 
     let quiz = null, opened = null, key = '', fileName = 'quiz.exe';
     let fields = [], verdicts = [], reveals = [], pictures = [], layout = null;
+    let heads = []; // question n's first elements: its number and its text, picture or play button
+    let fieldNames = []; // field k as a screen reader names it: "Question 3, Forme"
+    const boxes = new Map(); // every element of the page and its box in the Windows layout
+    let narrow = false, laidOutWidth = -1;
+    // The narrow layout chosen where the Windows one fits: its targets are
+    // large enough to touch (the Windows page's fields are 20 pixels high).
+    let columnChosen = false;
     let urls = [], clip = null;
     const messages = [];
     let returnFocus = null;
 
+    // The header's controls in reading order (a screen reader's, and Tab's);
+    // the Windows panel's stacking becomes their z-index.
+    const HEADER_READING = ['score', 'code_caption', 'code', 'title', 'explanation', 'save', 'hyperlink',
+      'author_caption', 'author', 'line_under_score', 'line_left', 'line_right'];
+    const HEADER_KEPT_IN_VIEW = ['title', 'score', 'code_caption', 'code', 'save'];
+    const headerNode = (name) => $(`.qp-${name.replace(/_/g, '-')}`);
+    let headerCompact = null;
+
+    // Where the hyperlink would run into the title, the Windows panel does
+    // not fit either.
+    function headerFits(width) {
+      const at = Object.fromEntries(module.header_layout(width).controls.map((c) => [c.name, c]));
+      return at.hyperlink.x >= at.title.x + at.title.width;
+    }
+
     // The header panel at the places the player's panel gives its controls
-    // for this width, stacked as it stacks them. Where the hyperlink would
-    // run into the title (a phone), the panel folds its parts one under the
-    // other instead.
+    // for this width, stacked as it stacks them; in the narrow layout, a
+    // compact bar that stays at the top while the page scrolls.
     function layOutHeader() {
       const look = module.header_layout(root.clientWidth);
-      const at = Object.fromEntries(look.controls.map((c) => [c.name, c]));
-      const folded = at.hyperlink.x < at.title.x + at.title.width;
-      header.classList.toggle('qp-folded', folded);
-      header.style.background = look.colour;
+      header.style.background = about.style.background = look.colour;
       header.style.borderWidth = `${look.border}px`;
-      $('.qp-hyperlink').style.color = look.link_colour;
-      const panel = look.panel;
-      header.style.margin = folded ? '' : `${panel.y}px 0 0 ${panel.x}px`;
-      header.style.width = folded ? '' : `${panel.width}px`;
-      header.style.height = folded ? '' : `${panel.height}px`;
-      for (const c of look.controls) {
-        const node = $(`.qp-${c.name.replace(/_/g, '-')}`);
-        place(node, folded ? { x: '', y: '', width: '', height: '' } : c);
-        header.appendChild(node); // bottom to top
+      headerNode('hyperlink').style.color = look.link_colour;
+      if (headerCompact !== narrow) {
+        // Moving an element takes the focus from it: given back below.
+        const focused = document.activeElement;
+        headerCompact = narrow;
+        header.classList.toggle('qp-compact', narrow);
+        about.hidden = !narrow;
+        const order = narrow ? [...HEADER_KEPT_IN_VIEW, ...HEADER_READING.filter((n) => !HEADER_KEPT_IN_VIEW.includes(n))] : HEADER_READING;
+        for (const name of order) {
+          (narrow && !HEADER_KEPT_IN_VIEW.includes(name) ? about : header).appendChild(headerNode(name));
+        }
+        if (focused && focused !== document.activeElement && root.contains(focused)) focused.focus({ preventScroll: true });
       }
+      const panel = look.panel;
+      header.style.margin = narrow ? '' : `${panel.y}px 0 0 ${panel.x}px`;
+      header.style.width = narrow ? '' : `${panel.width}px`;
+      header.style.height = narrow ? '' : `${panel.height}px`;
+      look.controls.forEach((c, i) => {
+        const node = headerNode(c.name);
+        place(node, narrow ? NO_BOX : c);
+        node.style.zIndex = narrow ? '' : String(i + 1); // bottom to top
+      });
+      root.style.setProperty('--qp-header', narrow ? `${header.offsetHeight}px` : '0px');
+      // An explanation longer than its box scrolls there: the keyboard
+      // reaches it too.
+      const explanation = headerNode('explanation');
+      const overflows = explanation.scrollHeight > explanation.clientHeight || explanation.scrollWidth > explanation.clientWidth;
+      if (!narrow && overflows) explanation.tabIndex = 0;
+      else explanation.removeAttribute('tabindex');
     }
-    if (global.ResizeObserver) new ResizeObserver(() => { if (!header.hidden) layOutHeader(); }).observe(root);
+
+    // The page's layout for the width it has: the Windows one where it fits
+    // (tried first, then measured), the narrow one otherwise. Heights change
+    // as reveals show: only a new width lays the page out again, keeping the
+    // focused field (or the first question in view) where the eye is.
+    function layOutPage(force = false) {
+      if (header.hidden) return;
+      const width = root.clientWidth;
+      if (width === laidOutWidth && !force) return;
+      const focused = document.activeElement;
+      const anchor = focused && focused.classList.contains('qp-field') ? null : firstQuestionInView();
+      setNarrow(false);
+      const fits = pageBox.scrollWidth <= pageBox.clientWidth && headerFits(root.clientWidth);
+      $('.qp-column').hidden = !fits;
+      if (!fits || columnChosen) setNarrow(true);
+      layOutHeader();
+      laidOutWidth = root.clientWidth;
+      if (focused && focused.classList.contains('qp-field')) showField(focused);
+      else if (anchor) anchor.scrollIntoView({ block: 'start' });
+    }
+    if (global.ResizeObserver) new ResizeObserver(() => layOutPage()).observe(root);
+
+    function setNarrow(on) {
+      narrow = on;
+      root.classList.toggle('qp-narrow', on);
+      content.style.width = on || !layout ? '' : `${layout.width}px`;
+      content.style.height = on || !layout ? '' : `${layout.height}px`;
+      for (const [node, box] of boxes) place(node, on ? NO_BOX : box);
+    }
+
+    // A page element at its place in the Windows layout (kept for the turn
+    // back from the narrow one).
+    function setBox(node, box) {
+      boxes.set(node, box);
+      place(node, narrow ? NO_BOX : box);
+    }
+
+    function firstQuestionInView() {
+      if (!narrow) return null;
+      const top = header.getBoundingClientRect().bottom;
+      return heads.find((h) => h && h[0].getBoundingClientRect().bottom > top)?.[0] || null;
+    }
 
     function say(text) {
       status.textContent = text;
@@ -232,7 +331,7 @@
       const [width, height] = await decodedSize(url);
       const fitted = module.fit_picture(width, height, box.width, box.height);
       if (!fitted.width) return;
-      place(picture, { x: box.x + Math.trunc((box.width - fitted.width) / 2),
+      setBox(picture, { x: box.x + Math.trunc((box.width - fitted.width) / 2),
         y: box.y + Math.trunc((box.height - fitted.height) / 2), width: fitted.width, height: fitted.height });
       picture.innerHTML = '';
       const image = element('img');
@@ -248,19 +347,42 @@
       return Number(input.dataset.field);
     }
 
-    function judge(input) {
+    // A screen reader hears it once: the region is emptied first, so the
+    // same words said again are said again.
+    function announce(text) {
+      announcer.textContent = '';
+      requestAnimationFrame(() => { announcer.textContent = text; });
+    }
+    const scoreWords = () => {
+      const code = $('.qp-code').textContent.trim();
+      return `Score : ${$('.qp-score').textContent.trim().replace(' / ', ' sur ')}, ${code ? `code : ${code}` : 'pas de code'}.`;
+    };
+
+    // Judges a field as it stands. Its verdict is announced when it changes,
+    // and on Enter (`asked`) even when it does not; then the score and code
+    // when they change.
+    function judge(input, asked = false) {
       if (!quiz || dialog.open) return;
-      quiz.judge(fieldNumber(input), input.value);
+      const k = fieldNumber(input);
+      const j = quiz.judge(k, input.value);
+      if (!j.judged) return;
+      const words = [];
+      if (asked || j.verdict_changed) words.push(`${fieldNames[k]} : ${j.word}.`);
+      if (j.revealed && reveals[j.question] && !dialog.open) words.push(`${reveals[j.question].textContent}.`);
+      if (j.score_changed) words.push(scoreWords());
+      if (words.length) announce(words.join(' '));
     }
 
     function onKey(event) {
       const input = event.target;
       if (event.key === 'Enter') {
         event.preventDefault();
-        judge(input);
+        judge(input, true);
       } else if (event.key === 'F1') {
         event.preventDefault();
+        const before = $('.qp-score').textContent;
         quiz.spread(fieldNumber(input), input.value);
+        if ($('.qp-score').textContent !== before) announce(scoreWords());
       } else if (event.key === 'F2') {
         event.preventDefault();
         judge(input);
@@ -273,9 +395,61 @@
     function onFocus(event) {
       const input = event.target;
       input.select();
+      showField(input);
+    }
+
+    // The element that scrolls the narrow page: the document, or a box
+    // around the player (the studio's dialog).
+    function scroller() {
+      for (let node = root.parentElement; node && node !== document.body; node = node.parentElement) {
+        if (/(auto|scroll)/.test(getComputedStyle(node).overflowY) && node.scrollHeight > node.clientHeight) return node;
+      }
+      return null;
+    }
+
+    // In the narrow layout the field comes into view with its verdict and
+    // its question's text or picture above it, under the header kept in
+    // view and above a phone's keyboard (the visual viewport); a question
+    // taller than that shows its field first.
+    function showField(input) {
       const label = verdicts[fieldNumber(input)];
-      (label || input).scrollIntoView({ block: 'nearest', inline: 'nearest' });
-      input.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+      if (!narrow) {
+        (label || input).scrollIntoView({ block: 'nearest', inline: 'nearest' });
+        input.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+        return;
+      }
+      const box = scroller();
+      const viewport = global.visualViewport;
+      let viewTop = header.getBoundingClientRect().bottom;
+      let viewBottom = viewport ? viewport.offsetTop + viewport.height : innerHeight;
+      if (box) {
+        const edges = box.getBoundingClientRect();
+        viewTop = Math.max(viewTop, edges.top);
+        viewBottom = Math.min(viewBottom, edges.bottom);
+      }
+      const MARGIN = 8;
+      const head = heads[Number(input.dataset.question)] || [];
+      const top = Math.min(...[input, ...head].map((node) => node.getBoundingClientRect().top)) - MARGIN;
+      const bottom = Math.max(input.getBoundingClientRect().bottom, label ? label.getBoundingClientRect().bottom : 0) + MARGIN;
+      let by = 0;
+      if (bottom > viewBottom || bottom - top > viewBottom - viewTop) by = bottom - viewBottom;
+      else if (top < viewTop) by = top - viewTop;
+      if (!by) return;
+      if (box) box.scrollTop += by;
+      else scrollBy(0, by);
+    }
+    if (global.visualViewport) {
+      // A phone's keyboard coming up shrinks the visual viewport; a pinch
+      // to zoom does too, and is left alone.
+      let scale = visualViewport.scale;
+      visualViewport.addEventListener('resize', () => {
+        if (visualViewport.scale !== scale) {
+          scale = visualViewport.scale;
+          return;
+        }
+        const focused = document.activeElement;
+        if (narrow && focused && focused.classList.contains('qp-field') && root.contains(focused)) showField(focused);
+      });
     }
 
     // One clip at a time. An audio clip's element sits in the page, unseen
@@ -284,6 +458,7 @@
       if (!clip) return;
       clip.media.pause();
       (clip.band || clip.media).remove();
+      boxes.delete(clip.band);
       clip = null;
     }
 
@@ -321,9 +496,12 @@
         const play = question.places.find((p) => p.role === 'play');
         const b = question.video_band;
         band = element('div', 'qp-video');
-        place(band, { x: b.x, y: b.y, width: b.width, height: Math.max(1, (play ? play.y - VIDEO_MARGIN : b.y + b.height) - b.y) });
+        setBox(band, { x: b.x, y: b.y, width: b.width, height: Math.max(1, (play ? play.y - VIDEO_MARGIN : b.y + b.height) - b.y) });
         band.appendChild(media);
-        content.appendChild(band);
+        // After its stop button, where the narrow layout shows it.
+        const stop = content.querySelector(`[data-control="${7000 + n}"]`);
+        if (stop) stop.after(band);
+        else content.appendChild(band);
       } else {
         media.className = 'qp-audio';
         media.dataset.question = String(n);
@@ -335,27 +513,46 @@
       media.play().catch(() => {});
     }
 
-    function makeControl(question, p) {
+    let captionColour = '';
+    function makeControl(question, p, made) {
       const n = question.number;
       let node;
       switch (p.role) {
         case 'field': {
+          const k = p.id - 4000;
           node = element('input', 'qp-field');
           node.type = 'text';
-          node.dataset.field = String(p.id - 4000);
+          node.dataset.field = String(k);
           node.autocomplete = 'off';
           node.spellcheck = false;
           node.setAttribute('autocapitalize', 'off');
-          node.setAttribute('aria-label', `Réponse ${p.id - 4000} (question ${n})`);
+          node.setAttribute('enterkeyhint', 'done'); // a phone keyboard's Enter judges as Enter does
+          // Named by its question and its caption, described by the
+          // question's text (a text quiz) and its verdict.
+          const own = question.places.filter((q) => q.role === 'field');
+          const caption = own.length > 1 ? opened.labels[own.indexOf(p)] || `réponse ${own.indexOf(p) + 1}` : '';
+          fieldNames[k] = caption ? `Question ${n}, ${caption}` : `Question ${n}`;
+          node.setAttribute('aria-label', fieldNames[k]);
+          const described = [`${id}-v${k}`];
+          if (question.places.some((q) => q.role === 'question')) described.unshift(`${id}-q${n}`);
+          node.setAttribute('aria-describedby', described.join(' '));
           node.addEventListener('keydown', onKey);
           node.addEventListener('blur', (event) => judge(event.target));
           node.addEventListener('focus', onFocus);
-          fields[p.id - 4000] = node;
+          fields[k] = node;
+          if (caption) {
+            // The narrow layout's caption over the field (the row's captions
+            // stand at its left in the Windows one).
+            const above = element('span', 'qp-field-caption', caption);
+            above.setAttribute('aria-hidden', 'true');
+            above.style.color = captionColour;
+            made.appendChild(above);
+          }
           break;
         }
         case 'play':
         case 'stop':
-          node = element('button', 'qp-media', p.role === 'play' ? '▶' : '■');
+          node = element('button', `qp-media qp-${p.role}`, p.role === 'play' ? '▶' : '■');
           node.type = 'button';
           node.setAttribute('aria-label', `${p.role === 'play' ? 'Lire' : 'Arrêter'} l’extrait de la question ${n}`);
           node.addEventListener('click', () => (p.role === 'play' ? playClip(n) : stopClip()));
@@ -377,19 +574,21 @@
           node.appendChild(element('span', 'qp-text', p.text));
           paint(node, p.look);
           if (p.role === 'verdict') {
-            node.setAttribute('aria-live', 'polite');
+            node.id = `${id}-v${p.id - 5000}`;
             verdicts[p.id - 5000] = node;
           }
+          if (p.role === 'question') node.id = `${id}-q${n}`;
           if (p.role === 'reveal') {
             node.hidden = true;
-            node.dataset.question = String(n);
             reveals[n] = node;
           }
         }
       }
       node.classList.add(`qp-font-${p.font}`);
       node.dataset.control = String(p.id); // the Windows control's id, shared by some
-      place(node, p);
+      node.dataset.question = String(n);
+      setBox(node, p);
+      made.appendChild(node);
       return node;
     }
 
@@ -401,10 +600,13 @@
       quiz = null;
       urls.forEach((url) => URL.revokeObjectURL(url));
       urls = [];
-      fields = []; verdicts = []; reveals = []; pictures = [];
+      fields = []; verdicts = []; reveals = []; pictures = []; heads = []; fieldNames = [];
+      boxes.clear();
+      laidOutWidth = -1;
       content.innerHTML = '';
       header.hidden = true;
       fileButtons.hidden = true;
+      $('.qp-column').hidden = true;
     }
 
     function fillFields() {
@@ -451,17 +653,20 @@
       $('.qp-author').textContent = opened.author;
       $('.qp-score').textContent = '';
       pageBox.style.background = opened.background;
-      content.style.width = `${layout.width}px`;
-      content.style.height = `${layout.height}px`;
+      const captions = layout.questions.length ? layout.questions[0].places.find((p) => p.role === 'caption1') : null;
+      captionColour = captions ? captions.look.text : '';
       const made = document.createDocumentFragment();
       for (const question of layout.questions) {
         question.url = questionUrls[question.number];
-        for (const p of question.places) made.appendChild(makeControl(question, p));
+        // Its number first: the narrow layout's order, and a screen reader's.
+        const places = [...question.places].sort((a, b) => (b.role === 'number') - (a.role === 'number'));
+        const nodes = places.map((p) => makeControl(question, p, made));
+        heads[question.number] = nodes.filter((node, i) => ['number', 'question', 'picture', 'play'].includes(places[i].role));
       }
       content.appendChild(made);
       header.hidden = false;
       fileButtons.hidden = false;
-      layOutHeader();
+      layOutPage(true);
       quiz.start(view);
       let restored = null;
       if (store) {
@@ -489,6 +694,11 @@
     }
 
     $('.qp-save').addEventListener('click', () => saveNow(true));
+    $('.qp-column').addEventListener('click', (event) => {
+      columnChosen = !columnChosen;
+      event.currentTarget.setAttribute('aria-pressed', String(columnChosen));
+      layOutPage(true);
+    });
     $('.qp-export').addEventListener('click', () => {
       if (!quiz) return;
       const focused = document.activeElement;

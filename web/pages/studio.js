@@ -142,13 +142,22 @@
     renderJudging();
   }
 
+  // The numbers and captions on the background as the pages draw them (in
+  // a colour that reads), and their contrast in the Windows player, which
+  // writes them black or white: said plainly when they read poorly there.
   function showBackground() {
     const colour = state.form.background;
     const preview = $('#background-preview');
     if (!/^#[0-9a-fA-F]{6}$/.test(colour)) return;
     const look = quiz.caption_look(parseInt(colour.slice(1, 3), 16), parseInt(colour.slice(3, 5), 16), parseInt(colour.slice(5, 7), 16));
     preview.style.background = look.paint || colour;
-    preview.style.color = look.text || '#000000';
+    preview.style.color = look.text;
+    const ratio = `${(Math.floor(look.player_contrast * 10) / 10).toFixed(1).replace('.', ',')} : 1`;
+    const note = $('#background-contrast');
+    note.textContent = look.player_reads
+      ? `Contraste dans le lecteur Windows : ${ratio}.`
+      : `Contraste dans le lecteur Windows : ${ratio}, difficile à lire (il faut plus de 4,5 : 1) : il écrit les numéros et les libellés en ${look.player_text === '#FFFFFF' ? 'blanc' : 'noir'} sur ce fond. Les pages web les montrent comme ci-dessus ; un fond plus clair ou plus sombre se lira partout.`;
+    note.classList.toggle('warning', !look.player_reads);
   }
 
   function renderQuestions(focusId, focusSelector) {

@@ -12,6 +12,7 @@ export const quiz = await require(paths.module)({ wasmBinary: fs.readFileSync(pa
 export const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'quiz-player-'));
 process.on('exit', () => fs.rmSync(temp, { recursive: true, force: true }));
 export const replay = path.join(paths.root, 'build/native/tests/session_replay');
+const putResource = path.join(paths.root, 'build/native/tests/put_resource');
 
 export function pack(source, player = paths.player32, suffix = '') {
   const output = path.join(temp, path.basename(source, '.toml') + suffix + '.exe');
@@ -69,4 +70,55 @@ export function playInModule(exe, steps, answersFile = null) {
 export function playNatively(exe, steps, answersPath = '-') {
   const args = [exe, answersPath, ...steps.map((s) => `${s.k}${s.spread ? '!' : '='}${cp1252Hex(s.text)}`)];
   return readFields(execFileSync(replay, args).toString('latin1'));
+}
+
+// Content bytes as the loader reads them, written by hand to be hostile: the
+// kind, count and answers-per-question bytes, five header texts, the
+// records, the answer mode, its reveals, the colour.
+function content({ kind = 0, count, per = 1, texts = ['Hostile', 'Auteur', 'Explication', 'L1', 'L2'], records, mode = 0, reveals = [] }) {
+  const text = (t) => t + '|';
+  return Buffer.concat([Buffer.from([0, kind + 1, count, per]), Buffer.from(texts.map(text).join('') + records.map((r) => r.map(text).join('')).join(''), 'latin1'),
+    Buffer.from([mode]), Buffer.from(reveals.map(text).join(''), 'latin1'), Buffer.from([10, 20, 30])]);
+}
+
+// A copy of `exe` whose resource TYPE ID holds `bytes` (LZW-encoded with --encode).
+function withResource(exe, name, type, id, bytes, ...options) {
+  const data = path.join(temp, name + '.bin');
+  const output = path.join(temp, name + '.exe');
+  fs.writeFileSync(data, bytes);
+  execFileSync(putResource, [exe, output, type, String(id), data, ...options]);
+  return output;
+}
+
+// Hostile files for the web player, each with what the page must show: a
+// `status` or a `box` it says, and for those that open, the `questions`
+// (and `fields`, `pictures`, `title` length) on the page. Needs
+// build/native/tests/put_resource.
+export function hostileCases() {
+  const capitales = pack(path.join(paths.root, 'examples/capitales.toml'));
+  const records = (n, per = 1) => Array.from({ length: n }, (_, i) => [...Array(per === 2 ? 2 : 1).fill(`r${i + 1}`), `Question ${i + 1}`]);
+  const long = 'é'.repeat(1000);
+  const good = content({ count: 3, records: records(3), mode: 2, reveals: ['a', 'b', 'c'] });
+  const notes = path.join(temp, 'notes.exe');
+  fs.copyFileSync(path.join(paths.root, 'README.md'), notes);
+  const formes = pack(path.join(paths.root, 'examples/formes.toml'));
+  const garbage = Buffer.from(Array.from({ length: 5000 }, (_, i) => (i * 7919) % 251));
+  return [
+    // What is not a quiz at all: the page says so and opens nothing. Streams
+    // that do not decode: the player's own box, then its defaults.
+    { file: notes, status: /ne s’ouvre pas\. Ce fichier n'est pas un quiz : ce n'est pas un programme Windows/ },
+    { file: withResource(capitales, 'coupe', 'PATCH', 104, good, '--encode', '--cut', '9'), box: /Erreur dans le décryptage des reponses/, questions: 2 },
+    { file: withResource(capitales, 'codes-coupes', 'PATCH', 105, Buffer.from('CODE\r\n'.repeat(6)), '--encode', '--cut', '3'), box: /Erreur dans le décryptage des codes/, questions: 6 },
+    { file: withResource(capitales, 'brut', 'PATCH', 104, garbage), box: /Erreur dans le décryptage des reponses/, questions: 2 },
+    // The parser's guards: at most 96 questions, a count above the records,
+    // answers per question 0 and 3 read as 1, texts cut at 259 bytes.
+    { file: withResource(capitales, 'q200', 'PATCH', 104, content({ count: 200, records: records(200) }), '--encode'), questions: 96 },
+    { file: withResource(capitales, 'q255', 'PATCH', 104, content({ count: 255, records: records(4) }), '--encode'), questions: 4 },
+    { file: withResource(capitales, 'a0', 'PATCH', 104, content({ count: 3, per: 0, records: records(3) }), '--encode'), questions: 3, fields: 3 },
+    { file: withResource(capitales, 'a3', 'PATCH', 104, content({ count: 3, per: 3, records: records(3) }), '--encode'), questions: 3, fields: 3 },
+    { file: withResource(capitales, 'longs', 'PATCH', 104, Buffer.concat([Buffer.from([0, 1, 2, 1]),
+      Buffer.from(`${long}|${long}|${long}|${long}|${long}|${long}|${long}|r2|${long}|\x02${long}|${long}|\x0a\x14\x1e`, 'latin1')]), '--encode'), questions: 2, title: 259 },
+    // Pictures that do not decode: the page lays out their boxes empty.
+    { file: withResource(formes, 'images', 'IMG', 401, garbage), questions: 4, pictures: 3 },
+  ];
 }

@@ -108,10 +108,18 @@ test('an author makes a picture quiz from nothing; the player loads it and plays
   await page.fill('#f-label2', 'Couleur');
   await page.selectOption('#f-answer-mode', 'picture');
   // The preview reads numbers and captions as the player will: white on a
-  // dark background, black on a light one.
+  // dark background, black on a light one; with their contrast in the
+  // Windows player, and a word where it reads poorly there (black on a
+  // mid-dark blue), where the pages draw them lighter.
   const previewText = () => page.$eval('#background-preview', (e) => getComputedStyle(e).color);
+  const contrast = () => page.$eval('#background-contrast', (e) => [e.textContent, e.classList.contains('warning')]);
   await page.fill('#f-background', '#f0f0c0');
   assert.equal(await previewText(), 'rgb(0, 0, 0)');
+  assert.deepEqual(await contrast(), ['Contraste dans le lecteur Windows : 17,9 : 1.', false]);
+  await page.fill('#f-background', '#5a5f96');
+  assert.equal(await previewText(), 'rgb(224, 224, 224)');
+  assert.deepEqual(await contrast(), ['Contraste dans le lecteur Windows : 3,5 : 1, difficile à lire (il faut plus de 4,5 : 1) : '
+    + 'il écrit les numéros et les libellés en noir sur ce fond. Les pages web les montrent comme ci-dessus ; un fond plus clair ou plus sombre se lira partout.', true]);
   await page.fill('#f-background', '#203040');
   assert.equal(await previewText(), 'rgb(255, 255, 255)');
   await page.fill('#f-codes', 'POMME\nCERISE\nBANANE');

@@ -1,9 +1,9 @@
-// Any bytes as a quiz's picture: the check refuses them with a reason or
-// accepts them; an accepted picture is stored as it came (kept, or already
-// fitting the player's box) or scaled down to a JPEG that fits the box. The
-// size the player reads from a JPEG's header, to lay out its page before it
-// decodes, is the size the decoder finds.
-#include <stb/stb_image.h>
+// Any bytes as a quiz's picture (JPEG at every DCT scale, PNG, GIF, BMP,
+// WebP, with any EXIF orientation): the check refuses them with a reason or
+// accepts them; an accepted picture is stored as it came (a JPEG the player
+// reads, upright, fitting its box, or any kept one) or made a JPEG the player
+// reads that fits the box. The size the player reads from a JPEG's header,
+// to lay out its page before it decodes, is the size the decoder finds.
 
 #include <cstdint>
 #include <cstdlib>
@@ -17,25 +17,18 @@ namespace {
 void check(const std::string& bytes, bool keep) {
   std::string stored, problem;
   PictureInfo info;
-  if (!prepare_picture(bytes, keep, &stored, &info, &problem)) {
+  if (!prepare_picture(bytes, keep, 0x5A5F96, &stored, &info, &problem)) {
     if (problem.empty()) abort();
     return;
   }
   if (info.width < 1 || info.height < 1) abort();
-  if (!info.scaled) {
-    if (stored != bytes) abort();
-    if (!keep && (info.width > PICTURE_BOX || info.height > PICTURE_BOX)) abort();
-    return;
-  }
-  if (keep) abort();
-  int width = 0, height = 0, channels = 0, fitted_width, fitted_height;
-  if (!stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(stored.data()), int(stored.size()),
-                             &width, &height, &channels))
-    abort();
-  fit_in_box(info.width, info.height, &fitted_width, &fitted_height);
-  if (width != fitted_width || height != fitted_height || width > PICTURE_BOX ||
-      height > PICTURE_BOX)
-    abort();
+  if (!keep && (info.width > PICTURE_BOX || info.height > PICTURE_BOX) && !info.scaled) abort();
+  if (stored == bytes) return;  // kept
+  JpegFacts facts;
+  if (!read_jpeg_facts(stored, &facts, &problem) || !facts.player_reads()) abort();
+  int fitted_width = info.width, fitted_height = info.height;
+  if (!keep) fit_in_box(info.width, info.height, &fitted_width, &fitted_height);
+  if (facts.width != fitted_width || facts.height != fitted_height) abort();
 }
 
 }  // namespace
@@ -47,16 +40,24 @@ void check(const std::string& bytes, bool keep) {
 const int64_t FUZZED_PIXELS = 1000000;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  int width, height, channels;
-  if (size < INT32_MAX && stbi_info_from_memory(data, int(size), &width, &height, &channels)) {
+  std::string bytes(reinterpret_cast<const char*>(data), size), problem;
+  PictureForm form = picture_form(bytes);
+  int width = 0, height = 0;
+  JpegFacts facts;
+  if (form == FORM_JPEG && read_jpeg_facts(bytes, &facts, &problem)) {
+    width = facts.width, height = facts.height;
     int header_width, header_height;
     if (jpeg_picture_size(data, size, &header_width, &header_height) &&
         (header_width != width || header_height != height))
       abort();
-    int64_t pixels = int64_t(width) * height;
-    if (pixels > FUZZED_PIXELS && pixels <= MAX_PICTURE_PIXELS) return 0;
+    // Kept, it is decoded whole; those refused from their header are fuzzed.
+    int64_t eighth = int64_t((width + 7) / 8) * ((height + 7) / 8);
+    if (int64_t(width) * height > FUZZED_PIXELS && eighth <= MAX_PICTURE_PIXELS) return 0;
+  } else if (form != FORM_JPEG && other_picture_size(bytes, form, &width, &height, &problem) &&
+             int64_t(width) * height > FUZZED_PIXELS &&
+             int64_t(width) * height <= MAX_PICTURE_PIXELS) {
+    return 0;
   }
-  std::string bytes(reinterpret_cast<const char*>(data), size);
   check(bytes, false);
   check(bytes, true);
   return 0;

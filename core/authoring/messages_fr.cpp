@@ -111,6 +111,23 @@ const Entry WHOLE[] = {
     {"question {}: no answer: write answer = {}", "q{0}.answer1", "pas de r\xC3\xA9ponse attendue"},
     {"question {}: answer must hold {}, one per answer field (answers = {}){}", "q{0}.answer1",
      "il faut une r\xC3\xA9ponse par champ de r\xC3\xA9ponse ({2} par question)"},
+    // The quiz as a page or a SCORM package.
+    {"mastery_score (the questions to solve to pass) must be a whole number from 1 to {}",
+     "mastery_score",
+     "le nombre de questions \xC3\xA0 r\xC3\xA9ussir doit \xC3\xAAtre un nombre entier de 1 "
+     "\xC3\xA0 {0}"},
+    {"is {} MB: mail services refuse attachments above 20 MB (put it on a web site or a shared "
+     "folder instead)",
+     "file",
+     "la page p\xC3\xA8se {0} Mo : les messageries refusent les pi\xC3\xA8"
+     "ces jointes de plus de "
+     "20 Mo (mettez-la plut\xC3\xB4t sur un site ou un dossier partag\xC3\xA9)"},
+    {"its video clips are AVI, which browsers do not play: the page offers each one to download "
+     "instead",
+     "file",
+     "ses vid\xC3\xA9os sont au format AVI, que les navigateurs ne lisent pas : la page propose "
+     "de les enregistrer pour les voir avec un autre lecteur"},
+    {"the web player's page is {}", "player", "la page du lecteur web est {0}"},
     // A packed quiz opened, and the player packed into.
     {"cannot read: {}", "file", "ce fichier ne se lit pas : {0}"},
     {"is {}", "file", "ce fichier n'est pas un quiz : {0}"},
@@ -236,11 +253,38 @@ const Entry PROBLEMS[] = {
      "seul un quiz audio ou vid\xC3\xA9o joue des extraits"},
     {" \"{}\" cannot be read: {}", "", "\xC2\xAB {0} \xC2\xBB ne se lit pas : {1}"},
     {" \"{}\" is an empty file", "", "\xC2\xAB {0} \xC2\xBB est un fichier vide"},
-    {" \"{}\" is not a JPEG (it does not start with the JPEG marker FF D8 FF)", "",
-     "\xC2\xAB {0} \xC2\xBB n'est pas une image JPEG"},
-    {" \"{}\" does not decode as a JPEG ({})", "",
+    {" \"{}\" is not a picture quizpack reads (JPEG, PNG, GIF, BMP or WebP)", "",
+     "\xC2\xAB {0} \xC2\xBB n'est pas une image que le quiz prend (JPEG, PNG, GIF, BMP ou WebP)"},
+    {" \"{}\" does not decode as a {} ({})", "",
      "\xC2\xAB {0} \xC2\xBB ne se d\xC3\xA9"
-     "code pas comme une image JPEG ({1})"},
+     "code pas comme une image {1} ({2})"},
+    {" \"{}\" is a HEIC photo, which quizpack does not read: on an iPhone, choose Settings > "
+     "Camera > Formats > Most Compatible to take JPEG photos, or send the photo by mail, which "
+     "makes it a JPEG; or save it as a JPEG or a PNG on a computer",
+     "",
+     "\xC2\xAB {0} \xC2\xBB est une photo HEIC, un format que le quiz ne prend pas : sur un "
+     "iPhone, choisissez R\xC3\xA9glages > Appareil photo > Formats > Le plus compatible pour "
+     "prendre des photos JPEG, ou envoyez la photo par courriel, qui la change en JPEG ; ou "
+     "enregistrez-la en JPEG ou en PNG sur un ordinateur"},
+    {" \"{}\" is an AVIF picture, which quizpack does not read: save it as a JPEG or a PNG", "",
+     "\xC2\xAB {0} \xC2\xBB est une image AVIF, un format que le quiz ne prend pas : "
+     "enregistrez-la en JPEG ou en PNG"},
+    {" \"{}\" is a {}-bit JPEG, which quizpack does not read: save it as an 8-bit JPEG or a PNG",
+     "",
+     "\xC2\xAB {0} \xC2\xBB est une image JPEG de {1} bits, que le quiz ne prend pas : "
+     "enregistrez-la en JPEG de 8 bits ou en PNG"},
+    {" \"{}\" is {} x {} pixels; quizpack takes pictures of at most 64 million pixels", "",
+     "\xC2\xAB {0} \xC2\xBB fait {1} \xC3\x97 {2} pixels : le quiz prend des images d'au plus 64 "
+     "millions de pixels"},
+    {" \"{}\" could not be encoded as a JPEG", "",
+     "\xC2\xAB {0} \xC2\xBB n'a pas pu \xC3\xAAtre encod\xC3\xA9"
+     "e en JPEG"},
+    {" \"{}\" is a clip in {}; an audio quiz plays only MP3 clips: convert it to MP3", "",
+     "\xC2\xAB {0} \xC2\xBB est un extrait {1} : un quiz audio ne joue que des extraits MP3, "
+     "convertissez-le en MP3"},
+    {" \"{}\" is a clip in {}; a video quiz plays only AVI clips: convert it to AVI", "",
+     "\xC2\xAB {0} \xC2\xBB est un extrait {1} : un quiz vid\xC3\xA9o ne joue que des extraits "
+     "AVI, convertissez-le en AVI"},
     {" \"{}\" is too large", "", "\xC2\xAB {0} \xC2\xBB est trop grand"},
     {" \"{}\" could not be scaled down", "",
      "\xC2\xAB {0} \xC2\xBB n'a pas pu \xC3\xAAtre r\xC3\xA9"
@@ -267,6 +311,19 @@ const Entry REASONS[] = {
      "un programme Windows aux ressources endommag\xC3\xA9"
      "es"},
     {"resources larger than 1 GiB", "", "un programme aux ressources trop grandes"},
+    {"a quiz page whose content block is damaged{}", "",
+     "une page de quiz ab\xC3\xAEm\xC3\xA9"
+     "e (elle a peut-\xC3\xAAtre \xC3\xA9t\xC3\xA9 coup\xC3\xA9"
+     "e)"},
+    {"a quiz page cut short (its content block is never closed)", "",
+     "une page de quiz coup\xC3\xA9"
+     "e"},
+    {"a quiz page of another version (its content block is not read)", "",
+     "une page de quiz d'une autre version du lecteur"},
+    {"the web player's own page, which carries no quiz", "",
+     "la page du lecteur web, qui ne contient aucun quiz"},
+    {"not the web player's page (it has no title or no quiz content block)", "",
+     "une page qui n'est pas celle du lecteur web"},
     {"the content ends early", "", "il s'arr\xC3\xAAte trop t\xC3\xB4t"},
     {"LZW status {}", "", "LZW : {0}"},
 };

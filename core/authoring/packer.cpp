@@ -1,6 +1,8 @@
 #include "packer.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "core/answers/score_rules.h"
 #include "core/content/content_parser.h"
@@ -8,9 +10,12 @@
 #include "core/content/resource_names.h"
 #include "core/content/text_slot.h"
 #include "content_writer.h"
+#include "core/carrier/quiz_page.h"
 #include "cp1252.h"
 #include "files.h"
 #include "media.h"
+#include "quiz_page_writer.h"
+#include "scorm_package.h"
 #include "verdict_reasons.h"
 #include "windowless_platform.h"
 
@@ -93,8 +98,10 @@ class MediaLoader {
     if (media.path.empty()) return;
     bool read_ok = read(media, what, &bytes);
     PictureInfo info;
-    bool prepared =
-        read_ok && prepare_picture(bytes, input_.keep_pictures, &stored, &info, &problem);
+    const QuizSource& quiz = prepared_->quiz;
+    uint32_t background = uint32_t(quiz.red) << 16 | uint32_t(quiz.green) << 8 | quiz.blue;
+    bool prepared = read_ok && prepare_picture(bytes, input_.keep_pictures, background, &stored,
+                                               &info, &problem);
     report_progress();
     if (!read_ok) return;
     if (!prepared) {
@@ -103,7 +110,18 @@ class MediaLoader {
     }
     prepared_->pictures += 1;
     prepared_->scaled += info.scaled;
+    prepared_->converted += info.form != FORM_JPEG;
+    if (info.reencoded) count_reencoded(info.reencoded);
     prepared_->resources.push_back(make_resource(MEDIA_RESOURCE_TYPE, id, std::move(stored)));
+  }
+
+  void count_reencoded(const std::string& reason) {
+    for (auto& [known, count] : prepared_->reencoded)
+      if (known == reason) {
+        count += 1;
+        return;
+      }
+    prepared_->reencoded.push_back({reason, 1});
   }
 
   void clip(const MediaRef& media, const std::string& what, uint16_t id) {
@@ -198,7 +216,10 @@ bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSou
                        MediaFiles* media, Diagnostics* diagnostics) {
   std::string plain, problem;
   std::vector<Resource> resources;
-  if (!read_resources(image, &resources, &problem)) {
+  // A quiz page is told by its content block; anything else is read as a program.
+  bool program = image.size() >= 2 && image[0] == 'M' && image[1] == 'Z';
+  PageRead page = program ? PAGE_NOT_A_PAGE : read_quiz_page(image, &resources, &problem);
+  if (page == PAGE_NOT_A_PAGE ? !read_resources(image, &resources, &problem) : page != PAGE_READ) {
     diagnostics->error(exe, 0, "is " + problem);
     return false;
   }
@@ -307,38 +328,107 @@ bool pack_quiz(const std::string& image, const std::string& player, const Prepar
   return true;
 }
 
+bool carrier_of_output(const std::string& output, bool scorm, QuizCarrier* carrier,
+                       Diagnostics* diagnostics) {
+  auto ends_with = [&output](const char* extension) {
+    size_t length = strlen(extension);
+    if (output.size() < length) return false;
+    for (size_t i = 0; i < length; ++i)
+      if (tolower(uint8_t(output[output.size() - length + i])) != extension[i]) return false;
+    return true;
+  };
+  bool zip = ends_with(".zip");
+  if (scorm != zip) {
+    diagnostics->error(output, 0,
+                       scorm ? "--scorm writes a SCORM package, a zip: name the output .zip"
+                             : "a .zip is written as a SCORM package: add --scorm");
+    return false;
+  }
+  *carrier = scorm                                     ? CARRIER_SCORM
+             : ends_with(".html") || ends_with(".htm") ? CARRIER_PAGE
+                                                       : CARRIER_PROGRAM;
+  return true;
+}
+
+bool write_quiz_carrier(QuizCarrier carrier, const std::string& page_template,
+                        const std::string& page, const PreparedQuiz& prepared,
+                        const std::string& output, std::string* bytes, Diagnostics* diagnostics) {
+  std::string written, package, problem, title = cp1252_to_utf8(prepared.quiz.title);
+  if (!write_quiz_page(page_template, prepared.resources, title, &written, &problem)) {
+    diagnostics->error(page, 0, "the web player's page is " + problem);
+    return false;
+  }
+  if (carrier == CARRIER_SCORM) {
+    if (!write_scorm_package(written, title, prepared.quiz.mastery_score, &package, &problem)) {
+      diagnostics->error(output, 0, problem);
+      return false;
+    }
+    written = std::move(package);
+  }
+  if (carrier == CARRIER_PAGE && written.size() > MAIL_ATTACHMENT_MAX) {
+    char size[32];
+    snprintf(size, sizeof size, "%.1f", double(written.size()) / 1e6);
+    diagnostics->warning(output, 0,
+                         std::string("is ") + size +
+                             " MB: mail services refuse attachments above 20 MB (put it on a web "
+                             "site or a shared folder instead)");
+  }
+  if (prepared.quiz.kind == QUIZ_VIDEO && prepared.clips > 0)
+    diagnostics->warning(output, 0,
+                         "its video clips are AVI, which browsers do not play: the page offers "
+                         "each one to download instead");
+  *bytes = std::move(written);
+  return true;
+}
+
 int build_quiz(const BuildRequest& request, Diagnostics* diagnostics, std::ostream& out) {
+  QuizCarrier carrier;
+  if (!carrier_of_output(request.output, request.scorm, &carrier, diagnostics)) return 1;
   PreparedQuiz prepared;
   if (!prepare_quiz(request.source, request.keep_pictures, &prepared, diagnostics)) return 1;
-  if (request.player.empty()) {
-    diagnostics->error(request.source, 0, "no player found: name one with --player PLAYER.exe");
+  const std::string& base = carrier == CARRIER_PROGRAM ? request.player : request.page;
+  if (base.empty()) {
+    diagnostics->error(request.source, 0,
+                       carrier == CARRIER_PROGRAM
+                           ? "no player found: name one with --player PLAYER.exe"
+                           : "no web player's page found: name one with --page player.html");
     return 1;
   }
-  if (same_file(request.player, request.output)) {
-    diagnostics->error(request.output, 0, "is the player itself, which is never changed");
+  if (same_file(base, request.output)) {
+    diagnostics->error(request.output, 0,
+                       carrier == CARRIER_PROGRAM ? "is the player itself, which is never changed"
+                                                  : "is the web player's page itself, which is "
+                                                    "never changed");
     return 1;
   }
   std::string image, packed, problem;
-  if (!read_file(request.player, &image, &problem)) {
-    diagnostics->error(request.player, 0, "cannot read the player: " + problem);
+  if (!read_file(base, &image, &problem)) {
+    diagnostics->error(base, 0,
+                       (carrier == CARRIER_PROGRAM ? "cannot read the player: "
+                                                   : "cannot read the web player's page: ") +
+                           problem);
     return 1;
   }
-  if (!pack_quiz(image, request.player, prepared, &packed, diagnostics)) return 1;
-  // The player goes last, so that no error leaves a quiz behind.
-  prepared.inputs.push_back(request.player);
+  if (carrier == CARRIER_PROGRAM ? !pack_quiz(image, base, prepared, &packed, diagnostics)
+                                 : !write_quiz_carrier(carrier, image, base, prepared,
+                                                       request.output, &packed, diagnostics))
+    return 1;
+  // The player (or page) goes last, so that no error leaves a quiz behind.
+  prepared.inputs.push_back(base);
   if ((!request.fields.empty() &&
        !write_output(request.fields, loader_fields(prepared), 0644, diagnostics)) ||
       (!request.depfile.empty() &&
        !write_output(request.depfile, depfile_text(request.output, prepared.inputs), 0644,
                      diagnostics)) ||
-      !write_output(request.output, packed, 0755, diagnostics)) {
+      !write_output(request.output, packed, carrier == CARRIER_PROGRAM ? 0755 : 0644,
+                    diagnostics)) {
     for (const std::string* path : {&request.fields, &request.depfile})
       if (!path->empty()) remove_file(*path);
     return 1;
   }
   out << request.output << ": " << prepared.quiz.questions.size() << " questions, "
-      << prepared.pictures << " pictures (" << prepared.scaled << " scaled down), "
-      << prepared.clips << " clips, " << packed.size() << " bytes\n";
+      << pictures_summary(prepared) << ", " << prepared.clips << " clips, " << packed.size()
+      << " bytes\n";
   return 0;
 }
 
@@ -432,19 +522,29 @@ bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::s
   return true;
 }
 
-bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* info,
-                       std::string* problem) {
+bool check_media_bytes(const std::string& bytes, uint32_t kind, uint32_t background,
+                       PictureInfo* info, std::string* problem, std::string* stored) {
   if (bytes.empty()) {
     *problem = EMPTY_MEDIA;
     return false;
   }
   if (kind != QUIZ_PICTURE) return check_clip(bytes, kind, problem);
-  std::string stored;
-  if (!prepare_picture(bytes, true, &stored, info, problem)) return false;
-  int width, height;
-  fit_in_box(info->width, info->height, &width, &height);
-  info->scaled = width != info->width || height != info->height;
-  return true;
+  std::string ignored;
+  return prepare_picture(bytes, false, background, stored ? stored : &ignored, info, problem);
+}
+
+std::string pictures_summary(const PreparedQuiz& prepared) {
+  std::string out = std::to_string(prepared.pictures) + " pictures (" +
+                    std::to_string(prepared.scaled) + " scaled down";
+  if (prepared.converted) out += ", " + std::to_string(prepared.converted) + " converted to JPEG";
+  int reencoded = 0;
+  std::string why;
+  for (const auto& [reason, count] : prepared.reencoded) {
+    reencoded += count;
+    why += (why.empty() ? "" : ", ") + std::to_string(count) + " " + reason;
+  }
+  if (reencoded) out += ", " + std::to_string(reencoded) + " re-encoded as baseline JPEG: " + why;
+  return out + ")";
 }
 
 std::string unreadable_media(const std::string& reason) { return "cannot be read: " + reason; }

@@ -23,7 +23,15 @@ struct PreparedQuiz {
   std::vector<Resource> resources;
   std::vector<std::string> inputs;  // the source and every media file read
   int pictures = 0, scaled = 0, clips = 0;
+  int converted = 0;  // pictures that were not JPEGs
+  // JPEGs that fit the box but were encoded again, and why ("turned upright"...)
+  std::vector<std::pair<std::string, int>> reencoded;
 };
+
+// How build's summary tells what became of the pictures: "3 pictures (1
+// scaled down)", then the ones converted to JPEG and the JPEGs re-encoded,
+// with why.
+std::string pictures_summary(const PreparedQuiz& prepared);
 
 // Reads and checks a source and every media file it names. False when there
 // was an error (all of them are in `diagnostics`).
@@ -53,21 +61,42 @@ bool prepare_quiz_text(const QuizInput& input, PreparedQuiz* prepared, Diagnosti
 bool pack_quiz(const std::string& image, const std::string& player, const PreparedQuiz& prepared,
                std::string* packed, Diagnostics* diagnostics);
 
+// The forms a quiz is written in: the player with the quiz in its
+// resources, a quiz page (the web player's page with the quiz in its content
+// block, core/carrier/quiz_page.h), or a SCORM 1.2 package of that page for
+// school platforms.
+enum QuizCarrier { CARRIER_PROGRAM, CARRIER_PAGE, CARRIER_SCORM };
+
+// Writes a prepared quiz into the web player's page `page_template` (`page`
+// names it in messages), or into a package of that page: the bytes `build`
+// writes. False with the error in `diagnostics`; warnings for what the page
+// cannot do as the program does (mail refuses a large page; browsers do not
+// play AVI clips) go there too, about `output`.
+bool write_quiz_carrier(QuizCarrier carrier, const std::string& page_template,
+                        const std::string& page, const PreparedQuiz& prepared,
+                        const std::string& output, std::string* bytes, Diagnostics* diagnostics);
+
+// A page above this many bytes is warned about: mail services refuse it.
+enum : size_t { MAIL_ATTACHMENT_MAX = 20u * 1000 * 1000 };
+
 // Media read back from a packed quiz: the path the source names it by
 // (media/NN.jpg, media/NN-answer.jpg, media/NN.mp3 ...) and its bytes.
 using MediaFiles = std::vector<std::pair<std::string, std::string>>;
 
-// Reads the quiz a packed player carries (`exe` names it in messages): its
-// source and its media. False with the error in `diagnostics`.
+// Reads the quiz a packed player or a quiz page carries (`exe` names it in
+// messages): its source and its media. False with the error in
+// `diagnostics`.
 bool unpack_quiz_image(const std::string& image, const std::string& exe, QuizSource* quiz,
                        MediaFiles* media, Diagnostics* diagnostics);
 
 // What build decides about the bytes of one picture or clip of a quiz of
-// `kind`: false with `problem`, worded as it follows the file's name in
-// build's messages ("is an empty file", "is not a JPEG (...)"). A picture is
-// decoded, not scaled: `info` gives its size and whether build scales it.
-bool check_media_bytes(const std::string& bytes, uint32_t kind, PictureInfo* info,
-                       std::string* problem);
+// `kind` whose page is `background` (0xRRGGBB): false with `problem`, worded
+// as it follows the file's name in build's messages ("is an empty file", "is
+// not a picture quizpack reads (...)"). A picture is prepared as build
+// prepares it: `info` gives its size and whether build scales it, `stored`
+// (when given) the JPEG the quiz would carry.
+bool check_media_bytes(const std::string& bytes, uint32_t kind, uint32_t background,
+                       PictureInfo* info, std::string* problem, std::string* stored = nullptr);
 // The same words for a media file that cannot be read, for `reason`.
 std::string unreadable_media(const std::string& reason);
 
@@ -90,10 +119,18 @@ bool try_quiz_answer(const QuizSource& quiz, int number, int field, const std::s
 
 struct BuildRequest {
   std::string source, output, player;
+  std::string page;     // the web player's page, the template of quiz pages
+  bool scorm = false;   // a SCORM package (the output a .zip)
   std::string depfile;  // when set: a make-style list of the files the quiz was made from
   std::string fields;   // when set: the fields the player's loader will read, for tests
   bool keep_pictures = false;
 };
+
+// The form `build` writes `output` in: a page for ".html" or ".htm", a
+// package with `scorm`, the program otherwise. False with the error in
+// `diagnostics` for a ".zip" without `scorm` or `scorm` without a ".zip".
+bool carrier_of_output(const std::string& output, bool scorm, QuizCarrier* carrier,
+                       Diagnostics* diagnostics);
 
 // Each returns the exit status: 0 on success. Problems go to `diagnostics`;
 // what the command reports or prints goes to `out`.

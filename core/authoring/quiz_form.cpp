@@ -82,6 +82,10 @@ void read_quiz(const toml::table& root, QuizForm* form) {
   form->background = text_at(root, "background");
   if (const toml::array* codes = root["codes"].as_array())
     for (const toml::node& code : *codes) form->codes.push_back(text_of(&code));
+  if (std::optional<int64_t> mastery = root["mastery_score"].value_exact<int64_t>())
+    form->mastery_score = std::to_string(*mastery);
+  else
+    form->mastery_score = text_at(root, "mastery_score");
   read_judging(root.get("judging"), &form->judging);
   if (const toml::array* questions = root["question"].as_array()) {
     for (const toml::node& node : *questions) {
@@ -136,6 +140,14 @@ std::string write_form_source(const QuizForm& form) {
   out += "codes = [\n";
   for (const std::string& code : form.codes) out += "  " + toml_quoted(code) + ",\n";
   out += "]\n";
+  // A number as typed; anything else quoted, which the checks refuse.
+  const std::string& mastery = form.mastery_score;
+  if (!mastery.empty())
+    out += "mastery_score = " +
+           (mastery.size() <= 9 && mastery.find_first_not_of("0123456789") == std::string::npos
+                ? mastery
+                : toml_quoted(mastery)) +
+           "\n";
   if (form.judging.present) {
     out += "\n[judging]\n";
     for (const std::string& item : judging_items(form.judging)) out += item + "\n";

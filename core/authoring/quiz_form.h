@@ -46,7 +46,8 @@ struct QuizForm {
   std::string answer_mode;  // "none", "reveal"...; empty: left out
   std::string background;   // "#RRGGBB" as typed; empty: left out
   std::vector<std::string> codes;
-  FormJudging judging;  // the quiz's [judging] table
+  std::string mastery_score;  // SCORM packages: questions to solve to pass; empty: none
+  FormJudging judging;        // the quiz's [judging] table
   std::vector<FormQuestion> questions;
 };
 

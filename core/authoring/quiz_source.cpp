@@ -28,8 +28,9 @@ const char* const ACCENT_NAMES[] = {"exact", "hint", "ignored"};
 const int KIND_COUNT = 4, MODE_COUNT = 5, ACCENT_COUNT = 3;
 
 const std::vector<std::string> QUIZ_KEYS = {
-    "kind",          "title",       "author",     "explanation", "answers",  "answer1_label",
-    "answer2_label", "answer_mode", "background", "codes",       "question", "judging"};
+    "kind",          "title",         "author",       "explanation", "answers",
+    "answer1_label", "answer2_label", "answer_mode",  "background",  "codes",
+    "question",      "judging",       "mastery_score"};
 const std::vector<std::string> QUESTION_KEYS = {
     "text", "answer", "reveal", "picture", "answer_picture", "clip", "also", "wrong", "judging"};
 const std::vector<std::string> JUDGING_KEYS = {
@@ -495,6 +496,21 @@ class SourceReader {
                               " no code");
     warn_about_media_and_reveals();
     check_judging();
+    read_mastery_score(root);
+  }
+
+  void read_mastery_score(const toml::table& root) {
+    const toml::node* node = root.get("mastery_score");
+    if (!node) return;
+    std::optional<int64_t> score = node->value_exact<int64_t>();
+    int64_t count = int64_t(quiz_->questions.size());
+    if (!score || *score < 1 || (count > 0 && *score > count)) {
+      error(line_of(*node),
+            "mastery_score (the questions to solve to pass) must be a whole number from 1 to " +
+                std::to_string(count > 0 ? count : 1));
+      return;
+    }
+    quiz_->mastery_score = int(*score);
   }
 
   // Lists that contradict the answers or repeat themselves once compared as
@@ -735,6 +751,7 @@ std::string write_quiz_source(const QuizSource& quiz) {
   for (const std::string& code : quiz.codes)
     out += "  " + toml_string(cp1252_to_utf8(code)) + ",\n";
   out += "]\n";
+  if (quiz.mastery_score > 0) out += "mastery_score = " + std::to_string(quiz.mastery_score) + "\n";
   if (uses_judging_options(quiz)) {
     out += "\n[judging]\n";
     for (const std::string& item : rule_items(quiz.rules, nullptr)) out += item + "\n";

@@ -57,6 +57,9 @@ struct QuizSource {
   // (or its question's) and plain typography; otherwise by the plain ladder.
   bool judging = false;
   JudgingRules rules = {};
+  // SCORM packages only: the solved questions a learner needs to pass (the
+  // platform then records "passed" or "failed"); 0 for none.
+  int mastery_score = 0;
 };
 
 // Whether the quiz asks for judging options, so that its content carries them.

@@ -12,20 +12,6 @@
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome quizpack(std::vector<std::string> args) {
-  args.insert(args.begin(), "quizpack");
-  std::vector<const char*> argv;
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  int status = quizpack_main(int(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
-}
-
 const std::string GOOD =
     "kind = \"picture\"\ntitle = \"Formes\"\nanswers = 2\nanswer_mode = \"picture\"\n"
     "codes = [\"UN\", \"DEUX\"]\n"
@@ -221,7 +207,7 @@ TEST_F(Cli, BadSourcesAreRefusedAndNothingIsWritten) {
       {picture_head + "[[question]]\nanswer = \"A\"\npicture = \"media/folder\"\n",
        ":6: error: question 1: picture \"media/folder\" cannot be read"},
       {picture_head + "[[question]]\nanswer = \"A\"\npicture = \"media/png.jpg\"\n",
-       ":6: error: question 1: picture \"media/png.jpg\" is not a JPEG"},
+       ":6: error: question 1: picture \"media/png.jpg\" does not decode as a PNG"},
       {"kind = \"text\"\ntitle = \"T\"\ncodes = [\"A\\nB\"]\n[[question]]\ntext = \"Q\"\nanswer = "
        "\"A\"\n",
        ":3: error: code 1 contains a line break"},

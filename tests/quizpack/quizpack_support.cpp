@@ -2,12 +2,15 @@
 
 #include <stb/stb_image_write.h>
 
+#include "tools/quizpack/cli.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 namespace {
@@ -113,4 +116,13 @@ std::string test_jpeg(int width, int height) {
   std::string pixels(size_t(width) * height * 3, char(0x80)), out;
   stbi_write_jpg_to_func(append_bytes, &out, width, height, 3, pixels.data(), 90);
   return out;
+}
+
+Outcome quizpack(std::vector<std::string> args) {
+  args.insert(args.begin(), "quizpack");
+  std::vector<const char*> argv;
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  std::ostringstream out, err;
+  int status = quizpack_main(int(argv.size()), argv.data(), out, err);
+  return {status, out.str(), err.str()};
 }

@@ -35,5 +35,13 @@ class TempFolder {
 
 std::string read_bytes(const std::string& path);
 
+// quizpack's command line run in-process as an author runs it: its exit
+// status and what it printed.
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+Outcome quizpack(std::vector<std::string> args);
+
 // A JPEG of `width` x `height` in flat grey, made with the encoder quizpack uses.
 std::string test_jpeg(int width, int height);

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "quizpack_support.h"
+#include "core/authoring/media.h"
 #include "core/authoring/messages_fr.h"
 #include "core/authoring/packer.h"
 #include "core/authoring/quiz_form.h"
@@ -283,6 +284,11 @@ TEST_F(Studio, EveryMessageIsSaidInFrenchBesideItsField) {
        "(U+2192) n'existe pas en Windows-1252, l'alphabet du lecteur"},
       {head + one + "judging = { articles = \"oui\" }\n", "q1.judging",
        "articles doit valoir true ou false"},
+      // The mastery score of a SCORM package.
+      {head + "mastery_score = 2\n" + one, "mastery_score",
+       "le nombre de questions \xC3\xA0 r\xC3\xA9ussir doit \xC3\xAA"
+       "tre un nombre entier de 1 "
+       "\xC3\xA0 1"},
   };
   for (const Case& c : cases) {
     QuizSource quiz;
@@ -320,12 +326,27 @@ TEST_F(Studio, WarningsAndMediaProblemsInFrench) {
                       "warning q1.picture: pas d'image : le lecteur montrera un cadre vide",
                       "warning answer_mode: les images r\xC3\xA9ponses ne se montrent qu'avec le "
                       "mode \xC2\xAB image r\xC3\xA9ponse \xC2\xBB",
-                      "error q2.picture: \xC2\xAB c.jpg \xC2\xBB n'est pas une image JPEG",
+                      "error q2.picture: \xC2\xAB c.jpg \xC2\xBB n'est pas une image que le "
+                      "quiz prend (JPEG, PNG, GIF, BMP ou WebP)",
                       "error q3.picture: \xC2\xAB d.jpg \xC2\xBB est un fichier vide",
                   }));
   EXPECT_EQ(
       french_problem(" \"x.mp3\" is not an MP3 file (an audio quiz plays MP3 clips)"),
       "\xC2\xAB x.mp3 \xC2\xBB n'est pas un fichier MP3 (un quiz audio joue des extraits MP3)");
+  EXPECT_EQ(french_problem(" \"x.m4a\" is a clip in M4A; an audio quiz plays only MP3 clips: "
+                           "convert it to MP3"),
+            "\xC2\xAB x.m4a \xC2\xBB est un extrait M4A : un quiz audio ne joue que des extraits "
+            "MP3, convertissez-le en MP3");
+  std::string heic, stored;
+  PictureInfo info;
+  prepare_picture(std::string("\0\0\0\x18"
+                              "ftypheic\0\0\0\0mif1heic",
+                              24),
+                  false, 0, &stored, &info, &heic);
+  EXPECT_EQ(french_problem(" \"x.heic\" " + heic)
+                .find("\xC2\xAB x.heic \xC2\xBB est une photo HEIC, un format que le quiz ne prend "
+                      "pas : sur un iPhone, choisissez R\xC3\xA9glages > Appareil photo"),
+            0u);
   // A message the catalogue does not know keeps its words and its line.
   FrenchMessage unknown = french_message({true, "quiz.toml", 4, "something new"});
   EXPECT_EQ(unknown.field, "source");

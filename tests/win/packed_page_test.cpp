@@ -174,6 +174,27 @@ TEST_F(PackedPage, PictureQuizShowsEachPictureAtItsSizeWithTwoFieldsAndCaptions)
   EXPECT_EQ(text_colour(153), RGB(0, 0, 0));
 }
 
+// Pictures of every form an author may have, packed: the player's own
+// decoder reads each (96 x 64, enlarged to the box).
+TEST_F(PackedPage, PicturesOfEveryFormShow) {
+  open("forms");
+  for (int n = 1; n <= 6; ++n) {
+    SCOPED_TRACE(n);
+    SIZE size = bitmap_size(9900 + n);
+    EXPECT_EQ(size.cx, 260);
+    EXPECT_EQ(size.cy, 173);
+  }
+}
+
+// A phone's portrait photo, stored on its side with its orientation, shows
+// upright: taller than wide.
+TEST_F(PackedPage, PhonePhotoShowsUpright) {
+  open("phone");
+  SIZE size = bitmap_size(9901);
+  EXPECT_EQ(size.cx, 195);
+  EXPECT_EQ(size.cy, 260);
+}
+
 TEST_F(PackedPage, TextQuizShowsOneLinePerQuestionInWindows1252) {
   open("capitales");
   std::vector<Shown> texts = all_of(3000);

@@ -11,7 +11,9 @@ namespace {
 
 const char DESCRIPTION[] =
     "quizpack turns a quiz source (a TOML file, see docs/quiz-format.md) into a ready player:\n"
-    "  quizpack build quiz.toml -o quiz.exe\n"
+    "  quizpack build quiz.toml -o quiz.exe            the Windows program\n"
+    "  quizpack build quiz.toml -o quiz.html           a page any browser plays\n"
+    "  quizpack build quiz.toml --scorm -o quiz.zip    a SCORM 1.2 package for school platforms\n"
     "Exit status 0 on success, 1 on an error in the quiz, 2 on a wrong command line.";
 
 // The player built with quizpack: beside it, or in the folder above (the
@@ -27,6 +29,20 @@ std::string default_player() {
   return "";
 }
 
+// The web player's page, the template of quiz pages: beside quizpack (the
+// release), in the folder above, or where the wasm build puts it beside the
+// build quizpack belongs to (build/wasm/web beside build/native or
+// build/win32/host).
+std::string default_page() {
+  std::string self = program_path();
+  if (self.empty()) return "";
+  std::string folder = folder_of(self);
+  for (const char* candidate :
+       {"player.html", "../player.html", "../wasm/web/player.html", "../../wasm/web/player.html"})
+    if (file_exists(path_in_folder(folder, candidate))) return path_in_folder(folder, candidate);
+  return "";
+}
+
 struct Arguments {
   BuildRequest build;
   std::string source, exe, folder, typed;
@@ -37,7 +53,16 @@ void add_commands(CLI::App* app, Arguments* a) {
   CLI::App* build =
       app->add_subcommand("build", "Check a quiz source and pack it into a copy of the player");
   build->add_option("SOURCE", a->build.source, "the quiz source (.toml)")->required();
-  build->add_option("-o,--output", a->build.output, "the quiz to write (.exe)")->required();
+  build
+      ->add_option("-o,--output", a->build.output,
+                   "the quiz to write: quiz.exe, quiz.html (a page), or quiz.zip with --scorm")
+      ->required();
+  build->add_flag(
+      "--scorm", a->build.scorm,
+      "write a SCORM 1.2 package (a .zip holding the quiz's page) for school platforms");
+  build->add_option("--page", a->build.page,
+                    "the web player's page that quiz pages are made from (default: player.html "
+                    "beside quizpack, or the one the wasm build makes)");
   build->add_option(
       "--player", a->build.player,
       "the player to copy (default: player.exe beside quizpack or in the folder above)");
@@ -50,7 +75,7 @@ void add_commands(CLI::App* app, Arguments* a) {
                     "also write the fields the player's loader will read (for tests)");
 
   CLI::App* dump = app->add_subcommand("dump", "Print the source of a packed quiz");
-  dump->add_option("QUIZ", a->exe, "a quiz made by quizpack build (.exe)")->required();
+  dump->add_option("QUIZ", a->exe, "a quiz made by quizpack build (.exe or .html)")->required();
   dump->add_option("-o,--output", a->folder,
                    "write FOLDER/quiz.toml and its media in FOLDER/media instead of printing");
 
@@ -88,6 +113,7 @@ int quizpack_main(int argc, const char* const* argv, std::ostream& out, std::ost
   std::string command = app.get_subcommands().front()->get_name();
   if (command == "build") {
     if (a.build.player.empty()) a.build.player = default_player();
+    if (a.build.page.empty()) a.build.page = default_page();
     status = build_quiz(a.build, &diagnostics, out);
   } else if (command == "dump") {
     status = dump_quiz(a.exe, a.folder, &diagnostics, out);

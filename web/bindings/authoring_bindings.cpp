@@ -6,6 +6,7 @@
 #include <emscripten/val.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/authoring/cp1252.h"
@@ -26,7 +27,8 @@ namespace {
 const char SOURCE_NAME[] = "quiz.toml";
 const char PLAYER_NAME[] = "player.exe";
 
-std::string player_image;
+std::string player_image, page_template;
+const char PAGE_NAME[] = "player.html";
 
 val messages_of(const Diagnostics& diagnostics) {
   val list = val::array();
@@ -100,6 +102,7 @@ QuizForm form_of(const val& js) {
   form.answer_mode = text_at(js, "answer_mode");
   form.background = text_at(js, "background");
   form.codes = texts_of(js["codes"]);
+  form.mastery_score = text_at(js, "mastery_score");
   form.judging = judging_of(js["judging"]);
   val questions = js["questions"];
   size_t count = questions["length"].as<size_t>();
@@ -131,6 +134,7 @@ val js_of(const QuizForm& form) {
   js.set("answer_mode", form.answer_mode);
   js.set("background", form.background);
   js.set("codes", text_list(form.codes));
+  js.set("mastery_score", form.mastery_score);
   js.set("judging", js_of(form.judging));
   val questions = val::array();
   for (const FormQuestion& q : form.questions) {
@@ -172,8 +176,18 @@ val read_source(const std::string& text) {
 }
 
 void set_player(const val& bytes) { player_image = bytes_of(bytes); }
+void set_page(const val& bytes) { page_template = bytes_of(bytes); }
 
-val build_from_source(const std::string& text, val read_media, val progress, bool keep_pictures) {
+// Packs the source in the form `form` names ("exe", "html", "scorm"): the
+// bytes quizpack build writes for quiz.exe, quiz.html or --scorm quiz.zip.
+val build_from_source(const std::string& text, val read_media, val progress, bool keep_pictures,
+                      const std::string& form) {
+  QuizCarrier carrier = form == "html"    ? CARRIER_PAGE
+                        : form == "scorm" ? CARRIER_SCORM
+                                          : CARRIER_PROGRAM;
+  const char* output = carrier == CARRIER_PAGE    ? "quiz.html"
+                       : carrier == CARRIER_SCORM ? "quiz.zip"
+                                                  : "quiz.exe";
   QuizInput input;
   input.text = text;
   input.path = SOURCE_NAME;
@@ -193,17 +207,24 @@ val build_from_source(const std::string& text, val read_media, val progress, boo
   };
   PreparedQuiz prepared;
   Diagnostics diagnostics;
-  std::string exe;
+  std::string bytes;
   bool ok = prepare_quiz_text(input, &prepared, &diagnostics) &&
-            pack_quiz(player_image, PLAYER_NAME, prepared, &exe, &diagnostics);
+            (carrier == CARRIER_PROGRAM
+                 ? pack_quiz(player_image, PLAYER_NAME, prepared, &bytes, &diagnostics)
+                 : write_quiz_carrier(carrier, page_template, PAGE_NAME, prepared, output, &bytes,
+                                      &diagnostics));
   val result = val::object();
   result.set("ok", ok);
   result.set("messages", messages_of(diagnostics));
   if (ok) {
-    result.set("exe", byte_array(exe));
+    result.set("bytes", byte_array(bytes));
     result.set("questions", int(prepared.quiz.questions.size()));
     result.set("pictures", prepared.pictures);
     result.set("scaled", prepared.scaled);
+    result.set("converted", prepared.converted);
+    int reencoded = 0;
+    for (const auto& reason : prepared.reencoded) reencoded += reason.second;
+    result.set("reencoded", reencoded);
     result.set("clips", prepared.clips);
   }
   return result;
@@ -234,16 +255,23 @@ val open_quiz(const val& bytes, const std::string& name) {
   return result;
 }
 
-// A picture or clip of a question of a `kind` quiz ("picture"...) as build
-// judges it, with its size; no bytes (null) stand for a file not at hand.
-val check_media(const val& bytes, const std::string& kind, const std::string& name) {
+// A picture or clip of a question of a `kind` quiz ("picture"...) whose page
+// is `background` ("#RRGGBB") as build judges it, with its size; no bytes
+// (null) stand for a file not at hand. A picture comes with its thumbnail:
+// the picture the quiz will carry, decoded by the core (RGBA).
+val check_media(const val& bytes, const std::string& kind, const std::string& name,
+                const std::string& background) {
   uint32_t number = QUIZ_PICTURE;
   for (uint32_t k = QUIZ_TEXT; k <= QUIZ_VIDEO; ++k)
     if (kind == kind_name(k)) number = k;
+  uint32_t page = 0x5A5F96;
+  if (background.size() == 7 && background[0] == '#')
+    page = uint32_t(strtoul(background.c_str() + 1, nullptr, 16));
   PictureInfo info;
-  std::string problem;
-  bool ok = bytes.isNull() ? (problem = unreadable_media(strerror(ENOENT)), false)
-                           : check_media_bytes(bytes_of(bytes), number, &info, &problem);
+  std::string problem, stored;
+  bool ok = bytes.isNull()
+                ? (problem = unreadable_media(strerror(ENOENT)), false)
+                : check_media_bytes(bytes_of(bytes), number, page, &info, &problem, &stored);
   val result = val::object();
   result.set("ok", ok);
   if (!ok) {
@@ -256,6 +284,18 @@ val check_media(const val& bytes, const std::string& kind, const std::string& na
     result.set("fitted_width", width);
     result.set("fitted_height", height);
     result.set("scaled", info.scaled);
+    result.set("transparent", info.transparent);
+    Pixels pixels;
+    if (decode_stored_picture(stored, &pixels, &problem)) {
+      std::string rgba(size_t(pixels.width) * pixels.height * 4, char(0xFF));
+      for (size_t i = 0; i < size_t(pixels.width) * pixels.height; ++i)
+        memcpy(&rgba[4 * i], pixels.rgb.get() + 3 * i, 3);
+      val thumbnail = val::object();
+      thumbnail.set("width", pixels.width);
+      thumbnail.set("height", pixels.height);
+      thumbnail.set("rgba", byte_array(rgba));
+      result.set("thumbnail", thumbnail);
+    }
   }
   return result;
 }
@@ -326,6 +366,7 @@ EMSCRIPTEN_BINDINGS(authoring) {
   emscripten::function("write_source", &write_source);
   emscripten::function("read_source", &read_source);
   emscripten::function("set_player", &set_player);
+  emscripten::function("set_page", &set_page);
   emscripten::function("build_quiz", &build_from_source);
   emscripten::function("open_quiz", &open_quiz);
   emscripten::function("check_media", &check_media);

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/authoring/pe_resources.h"
 #include "core/authoring/windowless_platform.h"
+#include "core/carrier/pe_reader.h"
 #include "core/content/platform.h"
 #include "core/page/page_colours.h"
 #include <emscripten/val.h>

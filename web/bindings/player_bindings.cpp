@@ -1,8 +1,9 @@
-// The WebAssembly module's entry points for playing a packed quiz: the quiz
-// .exe's resources read with the PE reader, the document filled by the
-// player's own loader, the page laid out by the portable layout, and one quiz
-// session whose view calls the page's JavaScript. Texts cross as UTF-8 and are
-// Windows-1252 inside, as the player holds them.
+// The WebAssembly module's entry points for playing a packed quiz: the
+// resources of a quiz .exe (read with the PE reader) or of a quiz page (its
+// content block), the document filled by the player's own loader, the page
+// laid out by the portable layout, and one quiz session whose view calls the
+// page's JavaScript. Texts cross as UTF-8 and are Windows-1252 inside, as
+// the player holds them.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -14,7 +15,9 @@
 #include "core/answers/quiz_session.h"
 #include "core/answers/score_rules.h"
 #include "core/authoring/cp1252.h"
-#include "core/authoring/pe_resources.h"
+#include "core/carrier/pe_reader.h"
+#include "core/carrier/platform_record.h"
+#include "core/carrier/quiz_page.h"
 #include "core/content/loader.h"
 #include "core/content/resource_names.h"
 #include "core/page/frame_layout.h"
@@ -34,8 +37,15 @@ const uint16_t QUESTION_PAGE_DIALOG = 1001;
 const uint16_t DIALOG_TYPE = 5;
 
 // The page's French messages (UTF-8).
-const char NOT_A_PROGRAM[] = "Ce fichier n'est pas un quiz : ce n'est pas un programme Windows.";
+const char NOT_A_PROGRAM[] =
+    "Ce fichier n'est pas un quiz : ce n'est ni un programme Windows ni une page de quiz.";
 const char NOT_A_QUIZ[] = "Ce programme n'est pas un quiz : il ne contient aucune question.";
+const char NOT_A_QUIZ_PAGE[] = "Cette page n'est pas un quiz : elle ne contient aucune question.";
+const char OTHER_VERSION[] =
+    "Cette page de quiz vient d'une autre version du lecteur : ouvrez-la directement dans "
+    "votre navigateur.";
+const char DAMAGED_PAGE[] =
+    "Cette page de quiz est abîmée : son contenu ne se lit pas (elle a peut-être été coupée).";
 
 std::string utf8(const char* cp1252) { return cp1252_to_utf8(cp1252 ? cp1252 : ""); }
 
@@ -112,43 +122,54 @@ class WebQuiz {
   WebQuiz(const WebQuiz&) = delete;
   WebQuiz& operator=(const WebQuiz&) = delete;
 
-  // Reads a quiz .exe: {ok, problem} and the loader's messages; then the
-  // header and the page's texts.
+  // Reads a quiz .exe or a quiz page: {ok, problem} and the loader's
+  // messages; then the header and the page's texts.
   val open(const val& bytes) {
-    val result = val::object();
-    result.set("ok", false);
+    std::string file = bytes_of(bytes), problem;
+    if (file.size() >= 2 && file[0] == 'M' && file[1] == 'Z') {
+      if (!read_resources(file, &resources_, &problem)) return refused(NOT_A_PROGRAM);
+      return load(true);
+    }
+    PageRead read = read_quiz_page(file, &resources_, &problem);
+    return read == PAGE_NOT_A_PAGE ? refused(NOT_A_PROGRAM) : opened_page(read);
+  }
+
+  // Reads the quiz of the page's own content block (its base64 text).
+  val open_block(const std::string& text) {
     std::string problem;
-    if (!doc_) {
-      result.set("problem", utf8("Impossible d'allouer la memoire"));
-      return result;
-    }
-    if (!read_resources(bytes_of(bytes), &resources_, &problem)) {
-      result.set("problem", std::string(NOT_A_PROGRAM));
-      return result;
-    }
-    const Resource* content = find_resource(resources_, resource_name(CONTENT_RESOURCE_TYPE),
-                                            resource_number(CONTENT_RESOURCE));
-    bool bare_player =
-        has_dialog(resources_, HEADER_PANEL_DIALOG) && has_dialog(resources_, QUESTION_PAGE_DIALOG);
-    if ((!content || content->data.empty()) && !bare_player) {
-      result.set("problem", std::string(NOT_A_QUIZ));
-      return result;
-    }
-    use_web_resources(&resources_, &messages_);
-    load_content(doc_);
-    use_web_resources(nullptr, nullptr);
-    result.set("ok", true);
-    result.set("demonstration", !content || content->data.empty());
-    val messages = val::array();
-    for (const WebMessage& m : messages_) {
-      val message = val::object();
-      message.set("text", utf8(m.text.c_str()));
-      message.set("caption", utf8(m.caption.c_str()));
-      messages.call<void>("push", message);
-    }
-    result.set("messages", messages);
-    set_header(&result);
-    return result;
+    return opened_page(read_quiz_block(text, &resources_, &problem));
+  }
+
+  // What a school platform records: score, status and the answers in the
+  // compact form of its suspend data. A mastery score of 0 or less is none.
+  val platform_record(double mastery) const {
+    PlatformScore score = platform_score(&session_, mastery);
+    std::string file(ANSWERS_FILE_MAX, '\0');
+    file.resize(write_answers(&session_, &file[0]));
+    CompactAnswers kept =
+        compact_answers(file.data(), file.size(), session_.field_count, SUSPEND_DATA_MAX);
+    val js = val::object();
+    js.set("raw", score.raw);
+    js.set("max", score.max);
+    js.set("status", std::string(score.status));
+    js.set("suspend_data", kept.text);
+    js.set("fields", kept.fields);
+    js.set("field_count", session_.field_count);
+    js.set("complete", kept.complete);
+    return js;
+  }
+
+  // The answers of a platform's suspend data into the fields, as restore
+  // does with an answers file: {ok, complete}; nothing changes when the
+  // text is not that form.
+  val restore_platform(const std::string& text) {
+    std::string file;
+    bool complete = false, ok = expand_answers(text, &file, &complete);
+    if (ok) restore_answers(&session_, file.data(), file.size());
+    val js = val::object();
+    js.set("ok", ok);
+    js.set("complete", complete);
+    return js;
   }
 
   // The picture or clip of question n (or its answer picture), null without one.
@@ -265,16 +286,61 @@ class WebQuiz {
     return js;
   }
 
-  // The answers file's name beside a program file named `name`; "" for none.
+  // The answers file's name for a quiz file named `name` (a program, or a
+  // quiz page, whose answers file is its program's); "" for none.
   static std::string answers_name(const std::string& name) {
     char slot[TEXT_SLOT_SIZE];
-    std::string cp;
-    if (name.size() >= TEXT_SLOT_SIZE || !answers_file_name(typed_cp1252(name).c_str(), slot))
+    if (name.size() >= TEXT_SLOT_SIZE || !quiz_answers_name(typed_cp1252(name).c_str(), slot))
       return "";
     return utf8(slot);
   }
 
  private:
+  val refused(const char* problem) {
+    resources_.clear();
+    val result = val::object();
+    result.set("ok", false);
+    result.set("problem", std::string(problem));
+    return result;
+  }
+
+  val opened_page(PageRead read) {
+    if (read == PAGE_READ) return load(false);
+    return refused(read == PAGE_WITHOUT_QUIZ    ? NOT_A_QUIZ_PAGE
+                   : read == PAGE_OTHER_VERSION ? OTHER_VERSION
+                                                : DAMAGED_PAGE);
+  }
+
+  val load(bool program) {
+    val result = val::object();
+    result.set("ok", false);
+    if (!doc_) {
+      result.set("problem", utf8("Impossible d'allouer la memoire"));
+      return result;
+    }
+    const Resource* content = find_resource(resources_, resource_name(CONTENT_RESOURCE_TYPE),
+                                            resource_number(CONTENT_RESOURCE));
+    bool bare_player =
+        has_dialog(resources_, HEADER_PANEL_DIALOG) && has_dialog(resources_, QUESTION_PAGE_DIALOG);
+    if ((!content || content->data.empty()) && (!bare_player || !program))
+      return refused(program ? NOT_A_QUIZ : NOT_A_QUIZ_PAGE);
+    use_web_resources(&resources_, &messages_);
+    load_content(doc_);
+    use_web_resources(nullptr, nullptr);
+    result.set("ok", true);
+    result.set("demonstration", !content || content->data.empty());
+    val messages = val::array();
+    for (const WebMessage& m : messages_) {
+      val message = val::object();
+      message.set("text", utf8(m.text.c_str()));
+      message.set("caption", utf8(m.caption.c_str()));
+      messages.call<void>("push", message);
+    }
+    result.set("messages", messages);
+    set_header(&result);
+    return result;
+  }
+
   static WebQuiz* of(void* instance) { return static_cast<WebQuiz*>(instance); }
   static void show_text(void* instance, int field, const char* text) {
     (*of(instance)->view_).call<void>("show_text", field, utf8(text));
@@ -419,6 +485,9 @@ EMSCRIPTEN_BINDINGS(player) {
   emscripten::class_<WebQuiz>("WebQuiz")
       .constructor<>()
       .function("open", &WebQuiz::open)
+      .function("open_block", &WebQuiz::open_block)
+      .function("platform_record", &WebQuiz::platform_record)
+      .function("restore_platform", &WebQuiz::restore_platform)
       .function("media", &WebQuiz::media)
       .function("content_bytes", &WebQuiz::content_bytes)
       .function("lay_out", &WebQuiz::lay_out)

@@ -10,12 +10,19 @@
 // compact header kept in view; turning the device lays the page out again.
 // Either way every word and colour comes from the module.
 //
-//   const player = QuizPlayer.create(root, module, { store: true });
-//   await player.open(bytes, 'quiz.exe');
+//   const player = QuizPlayer.create(root, module, { storage });
+//   await player.open(bytes, 'quiz.exe');   // a quiz .exe or a quiz page's bytes
+//   await player.open(blockText, 'quiz.html'); // a quiz page's own content block
+//
+// Where the answers are kept is the `storage` adapter's business (the
+// browser's storage by default, QuizAnswerStore; a school platform's
+// run-time, QuizScorm; null: nowhere): restore(quiz, key) gives a quiz
+// opened its kept answers and returns what to tell the player,
+// opened(quiz) follows the first judgement, save(quiz, key) keeps them and
+// returns { saved, note }.
 (function (global) {
   'use strict';
 
-  const STORE_PREFIX = 'quiz-player-answers:';
   const KIND_PICTURE = 1, KIND_AUDIO = 2, KIND_VIDEO = 3;
   const VIDEO_MARGIN = 5;
 
@@ -25,13 +32,6 @@
     if (text !== undefined) node.textContent = text;
     return node;
   };
-
-  function toBase64(bytes) {
-    let text = '';
-    for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-    return btoa(text);
-  }
-  const fromBase64 = (text) => Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
 
   // A quiz is known by its content resources, whatever its file is called.
   async function contentKey(bytes) {
@@ -87,7 +87,8 @@
   }
 
   function create(root, module, options = {}) {
-    const store = options.store !== false;
+    const storage = 'storage' in options ? options.storage
+      : options.store === false || !global.QuizAnswerStore ? null : global.QuizAnswerStore.browser();
     root.classList.add('qp');
     root.innerHTML = '';
     const header = element('div', 'qp-header');
@@ -282,16 +283,10 @@
 
     function saveNow(told) {
       if (!quiz) return;
-      if (store) {
-        try {
-          localStorage.setItem(STORE_PREFIX + key, toBase64(quiz.answers()));
-        } catch {
-          say('Les réponses ne peuvent pas être gardées dans ce navigateur : exportez-les pour les garder.');
-          return;
-        }
-      }
-      quiz.saved();
-      if (told) say('Réponses enregistrées.');
+      const { saved, note } = storage ? storage.save(quiz, key) : { saved: true, note: '' };
+      if (saved) quiz.saved();
+      if (note) say(note);
+      else if (told && saved) say('Réponses enregistrées.');
     }
 
     const view = {
@@ -616,14 +611,15 @@
       }
     }
 
-    // Opens a quiz .exe's bytes: false, with the page's French message, for
-    // anything that is not a quiz.
-    async function open(bytes, name) {
+    // Opens a quiz .exe's or a quiz page's bytes, or the text of a page's
+    // content block: false, with the page's French message, for anything
+    // that is not a quiz.
+    async function open(source, name) {
       close();
       const started = performance.now();
       fileName = name || 'quiz.exe';
       quiz = new module.WebQuiz();
-      opened = quiz.open(bytes);
+      opened = typeof source === 'string' ? quiz.open_block(source) : quiz.open(source);
       if (!opened.ok) {
         const problem = opened.problem;
         quiz.delete();
@@ -668,16 +664,11 @@
       fileButtons.hidden = false;
       layOutPage(true);
       quiz.start(view);
-      let restored = null;
-      if (store) {
-        try {
-          restored = localStorage.getItem(STORE_PREFIX + key);
-        } catch { /* no storage: nothing to restore */ }
-      }
-      if (restored) quiz.restore(fromBase64(restored));
+      const restored = storage ? storage.restore(quiz, key) : '';
       fillFields();
       quiz.judge_all();
-      say(restored ? 'Vos réponses à ce quiz ont été reprises.' : '');
+      if (storage && storage.opened) storage.opened(quiz);
+      say(restored);
       const first = quiz.state().first_open;
       if (fields[first] && !dialog.open) fields[first].focus();
       root.dataset.openMs = String(Math.round(performance.now() - started));
@@ -689,8 +680,8 @@
       quiz.restore(bytes);
       fillFields();
       quiz.judge_all();
-      saveNow(false);
       say('Réponses importées.');
+      saveNow(false); // what the storage could not keep is said over it
     }
 
     $('.qp-save').addEventListener('click', () => saveNow(true));
@@ -711,8 +702,15 @@
       if (file) importAnswers(new Uint8Array(await file.arrayBuffer()));
     });
 
+    // The field being typed in judged, and the answers kept (a page going).
+    function saveAll() {
+      const focused = document.activeElement;
+      if (quiz && focused && focused.classList.contains('qp-field') && root.contains(focused)) judge(focused);
+      saveNow(false);
+    }
+
     return {
-      open, close, importAnswers,
+      open, close, importAnswers, saveAll,
       get quiz() { return quiz; },
       answersName: () => module.WebQuiz.answers_name(fileName),
     };

@@ -1,8 +1,8 @@
 // The studio's worker: the module's long work (decoding and scaling pictures,
 // packing, reading packed quizzes, zipping) away from the page's thread, so
 // that the page never freezes. The module's script and fflate come before
-// this text in the worker's script; the page sends the compiled module and
-// the player first. Every request carries an id; its answer too.
+// this text in the worker's script; the page sends the compiled module, the
+// player and the web player's page first. Every request carries an id; its answer too.
 'use strict';
 let started;
 const quizModule = new Promise((resolve) => (started = resolve));
@@ -10,17 +10,20 @@ const readBytes = (blob) => new Uint8Array(new FileReaderSync().readAsArrayBuffe
 
 const handlers = {
 
-  // A picture or clip as a question of a quiz of `kind` would hold it; a
-  // missing file (no blob) gets the message build gives it.
+  // A picture or clip as a question of a quiz of `kind` on the page colour
+  // `background` would hold it, a picture with its thumbnail; a missing file
+  // (no blob) gets the message build gives it.
   checkMedia(m, request) {
-    return m.check_media(request.blob ? readBytes(request.blob) : null, request.kind, request.name);
+    const result = m.check_media(request.blob ? readBytes(request.blob) : null, request.kind,
+      request.name, request.background);
+    return { result, transfer: result.thumbnail ? [result.thumbnail.rgba.buffer] : [] };
   },
 
   build(m, request) {
     const read = (path) => (request.media[path] ? readBytes(request.media[path]) : null);
     const progress = (done, total) => postMessage({ id: request.id, progress: { done, total } });
-    const result = m.build_quiz(request.source, read, progress, false);
-    return { result, transfer: result.exe ? [result.exe.buffer] : [] };
+    const result = m.build_quiz(request.source, read, progress, false, request.form || 'exe');
+    return { result, transfer: result.bytes ? [result.bytes.buffer] : [] };
   },
 
   openExe(m, request) {
@@ -56,6 +59,7 @@ function start(request) {
   };
   QuizModule({ instantiateWasm }).then((m) => {
     m.set_player(new Uint8Array(request.player));
+    m.set_page(new Uint8Array(request.page));
     started(m);
     postMessage({ id: request.id, result: {} });
   });

@@ -8,9 +8,11 @@
 
   const KINDS = { text: 'text', picture: 'picture', audio: 'audio', video: 'video' };
   const MEDIA_KEYS = ['picture', 'answer_picture', 'clip'];
+  // The pictures quizpack takes; the module says why it refuses any other.
+  const PICTURE_FILES = '.jpg,.jpeg,.png,.gif,.bmp,.webp,image/jpeg,image/png,image/gif,image/bmp,image/webp';
   const MEDIA_TEXTS = {
-    picture: { label: 'Image', choose: 'Choisir une image…', accept: '.jpg,.jpeg,image/jpeg' },
-    answer_picture: { label: 'Image réponse', choose: 'Choisir une image…', accept: '.jpg,.jpeg,image/jpeg' },
+    picture: { label: 'Image', choose: 'Choisir une image…', accept: PICTURE_FILES },
+    answer_picture: { label: 'Image réponse', choose: 'Choisir une image…', accept: PICTURE_FILES },
     clip: { label: 'Extrait', choose: 'Choisir un extrait…', accept: '.mp3,.avi,audio/mpeg,video/avi' },
   };
   const SAVE_DELAY = 300;
@@ -57,8 +59,8 @@
       if (answer.failure) waiting.reject(new Error(answer.failure));
       else waiting.resolve(answer.result);
     };
-    const player = bytesOf('player-exe');
-    return ask('start', { wasm, player: player.buffer }, null, [player.buffer]);
+    const player = bytesOf('player-exe'), page = bytesOf('player-page');
+    return ask('start', { wasm, player: player.buffer, page: page.buffer }, null, [player.buffer, page.buffer]);
   }
 
   function ask(type, request, progress, transfer) {
@@ -90,7 +92,8 @@
     return {
       kind: 'text', answers: 1, title: '', author: '', explanation: '', labels: ['', ''],
       // A new quiz is judged as a teacher would: the "fair" preset, offered first.
-      answer_mode: 'none', background: '#5A5F96', codes: [], judging: { ...newJudging(), present: true, preset: 'fair' },
+      answer_mode: 'none', background: '#5A5F96', codes: [], mastery_score: '',
+      judging: { ...newJudging(), present: true, preset: 'fair' },
       questions: [newQuestion()],
     };
   }
@@ -136,7 +139,7 @@
       else if (key === 'codes') input.value = f.codes.join('\n');
       else if (key === 'answers') input.value = String(f.answers);
       else if (key === 'background') input.value = /^#[0-9a-fA-F]{6}$/.test(f.background) ? f.background.toLowerCase() : '#5a5f96';
-      else input.value = f[key];
+      else input.value = f[key] ?? '';
     }
     showBackground();
     renderJudging();
@@ -396,14 +399,28 @@
         if (checked.scaled) info += ` : sera réduite à ${checked.fitted_width} × ${checked.fitted_height}`;
       }
       if (!checked) info += ' : vérification…';
-      if (box.dataset.key !== 'clip' && checked && checked.ok) {
-        if (!media.url) media.url = URL.createObjectURL(media.blob);
-        thumb.src = media.url;
+      if (box.dataset.key !== 'clip' && checked && checked.ok && checked.thumbnail) {
+        thumb.src = thumbnailUrl(media, checked.thumbnail);
         thumb.alt = `Aperçu de ${path.replace(/^media\//, '')}`;
         thumb.hidden = false;
       }
     }
     $('.media-info', box).textContent = info;
+  }
+
+  // The picture the quiz will carry, as the module decodes it (turned
+  // upright, on the page colour), not the browser's reading of the file.
+  function thumbnailUrl(media, thumbnail) {
+    if (media.thumbnail !== thumbnail) {
+      const canvas = document.createElement('canvas');
+      canvas.width = thumbnail.width;
+      canvas.height = thumbnail.height;
+      const rgba = new Uint8ClampedArray(thumbnail.rgba.buffer, thumbnail.rgba.byteOffset, thumbnail.rgba.length);
+      canvas.getContext('2d').putImageData(new ImageData(rgba, thumbnail.width, thumbnail.height), 0, 0);
+      media.thumbnail = thumbnail;
+      media.url = canvas.toDataURL('image/png');
+    }
+    return media.url;
   }
 
   function tryBox(q, field) {
@@ -633,7 +650,6 @@
     const used = referencedPaths();
     for (const [path, media] of state.media) {
       if (used.has(path)) continue;
-      if (media.url) URL.revokeObjectURL(media.url);
       state.media.delete(path);
       notice(`media ${path}`, '');
       StudioStore.deleteMedia(path).catch(() => {});
@@ -655,14 +671,14 @@
         if (media) {
           if (media.checks[kind] || media.checking === kind) continue;
           media.checking = kind;
-          ask('checkMedia', { blob: media.blob, kind, name: path }).then((result) => {
+          ask('checkMedia', { blob: media.blob, kind, name: path, background: state.form.background }).then((result) => {
             media.checks[kind] = result;
             media.checking = null;
             mediaChecked();
           });
         } else if (!missingChecks.has(`${kind} ${path}`)) {
           missingChecks.set(`${kind} ${path}`, null);
-          ask('checkMedia', { blob: null, kind, name: path }).then((result) => {
+          ask('checkMedia', { blob: null, kind, name: path, background: state.form.background }).then((result) => {
             missingChecks.set(`${kind} ${path}`, result);
             mediaChecked();
           });
@@ -762,7 +778,14 @@
     else if (key === 'answers') f.answers = Number(input.value);
     else if (key === 'background') f.background = input.value.toUpperCase();
     else f[key] = input.value;
-    if (key === 'background') showBackground();
+    if (key === 'background') {
+      showBackground();
+      // Transparent pictures are laid over the page colour: checked again on it.
+      for (const media of state.media.values())
+        for (const kind of Object.keys(media.checks))
+          if (media.checks[kind] && media.checks[kind].transparent) delete media.checks[kind];
+      checkAllMedia();
+    }
     if (f.kind !== before.kind || f.answers !== before.answers) {
       renderQuestions();
       checkAllMedia();
@@ -810,12 +833,20 @@
     return true;
   }
 
-  // The quiz packed by the worker, with the media its source names.
-  function packQuiz() {
+  // The quiz packed by the worker in `form` ("exe", "html" or "scorm"), with
+  // the media its source names.
+  function packQuiz(form = 'exe') {
     const media = {};
     for (const path of referencedPaths()) if (state.media.has(path)) media[path] = state.media.get(path).blob;
-    return ask('build', { source: source(), media }, ({ done, total }) => showProgress(done, total));
+    return ask('build', { source: source(), media, form }, ({ done, total }) => showProgress(done, total));
   }
+
+  // What each form of the quiz is downloaded as.
+  const FORMS = {
+    exe: { extension: '.exe', type: 'application/vnd.microsoft.portable-executable' },
+    html: { extension: '.html', type: 'text/html' },
+    scorm: { extension: '.zip', type: 'application/zip' },
+  };
 
   async function download() {
     if (!readyToPack()) return;
@@ -825,13 +856,18 @@
     status('Préparation du quiz…');
     try {
       const started = performance.now();
-      const result = await packQuiz();
+      const form = $('#download-form').value;
+      const result = await packQuiz(form);
       if (result.ok) {
-        const name = fileName(state.form.title, '.exe');
-        QuizPlayer.download(result.exe, name, 'application/vnd.microsoft.portable-executable');
-        window.studioLastBuild = { ms: performance.now() - started, size: result.exe.length, name };
+        const name = fileName(state.form.title, FORMS[form].extension);
+        QuizPlayer.download(result.bytes, name, FORMS[form].type);
+        window.studioLastBuild = { ms: performance.now() - started, size: result.bytes.length, name };
+        // What the page or package cannot do as the program does, said by the core.
+        const notes = result.messages.filter((m) => !m.error && m.field === 'file').map((m) => ` ${m.text[0].toUpperCase()}${m.text.slice(1)}.`);
         status(`« ${name} » est prêt : ${result.questions} questions, ${result.pictures} images ` +
-          `(${result.scaled} réduites), ${result.clips} extraits, ${sizeText(result.exe.length)}.`);
+          `(${result.scaled} réduites${result.converted ? `, ${result.converted} converties en JPEG` : ''}` +
+          `${result.reencoded ? `, ${result.reencoded} réenregistrées en JPEG simple` : ''}), ` +
+          `${result.clips} extraits, ${sizeText(result.bytes.length)}.${notes.join('')}`);
       } else {
         buildMessages = result.messages.filter((m) => !check.messages.some((c) => c.field === m.field && c.text === m.text));
         status('Le quiz n’a pas été fait : voyez les erreurs.');
@@ -859,7 +895,7 @@
       }
       if (!tryPlayer) tryPlayer = QuizPlayer.create($('#try-player'), quiz, { store: false });
       $('#try-dialog').showModal();
-      await tryPlayer.open(result.exe, fileName(state.form.title, '.exe'));
+      await tryPlayer.open(result.bytes, fileName(state.form.title, '.exe'));
       status('');
     } catch (error) {
       status(`Le quiz n’a pas pu être essayé : ${error.message}.`);
@@ -926,10 +962,10 @@
       notice('open', `Ce fichier .zip ne se lit pas : ${error.message}.`);
       return;
     }
-    const exe = files.find((f) => /\.exe$/i.test(f.path));
+    const exe = files.find((f) => /\.(exe|html?)$/i.test(f.path));
     const toml = files.find((f) => /\.toml$/i.test(f.path));
     if (!exe && !toml) {
-      notice('open', 'Choisissez une source .toml (avec ses images ou extraits), un .zip enregistré par le studio ou un quiz .exe.');
+      notice('open', 'Choisissez une source .toml (avec ses images ou extraits), un .zip enregistré par le studio ou un quiz .exe ou .html.');
       return;
     }
     let form, media = [], warnings = [];

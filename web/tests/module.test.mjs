@@ -20,6 +20,7 @@ const require = createRequire(import.meta.url);
 const quiz = await require(paths.module)({ wasmBinary: fs.readFileSync(paths.module.replace(/\.js$/, '.wasm')) });
 const player = fs.readFileSync(paths.player32);
 quiz.set_player(player);
+quiz.set_page(fs.readFileSync(paths.playerPage));
 const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'quiz-module-'));
 process.on('exit', () => fs.rmSync(temp, { recursive: true, force: true }));
 
@@ -34,18 +35,33 @@ function nativeBuild(source) {
 function moduleBuild(source) {
   const steps = [];
   const result = quiz.build_quiz(fs.readFileSync(source, 'utf8'), mediaReader(path.dirname(source)),
-    (done, total) => steps.push([done, total]), false);
+    (done, total) => steps.push([done, total]), false, 'exe');
   return { result, steps };
 }
 
-test('every example and end-to-end quiz packs to the bytes quizpack build writes', () => {
-  const sources = quizSources();
+test('every example and end-to-end quiz, and pictures of every form, pack to the bytes quizpack build writes', () => {
+  const forms = ['forms', 'phone'].map((name) => path.join(paths.root, `tests/data/forms/${name}.toml`));
+  const sources = [...quizSources(), ...forms];
   assert.ok(sources.length >= 6);
   for (const source of sources) {
     const { result, steps } = moduleBuild(source);
     assert.ok(result.ok, `${source}: ${JSON.stringify(result.messages)}`);
-    assert.ok(Buffer.from(result.exe).equals(nativeBuild(source)), source);
+    assert.ok(Buffer.from(result.bytes).equals(nativeBuild(source)), source);
     assert.equal(steps.length, result.pictures + result.clips, source);
+  }
+});
+
+test('every quiz as a page and as a SCORM package: the bytes quizpack writes, its warnings in French', () => {
+  for (const source of quizSources()) {
+    for (const [form, output, extra] of [['html', 'quiz.html', []], ['scorm', 'quiz.zip', ['--scorm']]]) {
+      const result = quiz.build_quiz(fs.readFileSync(source, 'utf8'), mediaReader(path.dirname(source)), () => {}, false, form);
+      assert.ok(result.ok, `${source}: ${JSON.stringify(result.messages)}`);
+      const written = path.join(temp, output);
+      quizpack('build', source, '-o', written, '--page', paths.playerPage, ...extra);
+      assert.ok(Buffer.from(result.bytes).equals(fs.readFileSync(written)), `${source} as ${form}`);
+      const avi = result.messages.filter((m) => m.field === 'file' && /format AVI/.test(m.text));
+      assert.equal(avi.length, /kind = "video"/.test(fs.readFileSync(source, 'utf8')) ? 1 : 0, source);
+    }
   }
 });
 
@@ -202,24 +218,25 @@ test('bad inputs are refused with their message beside their field, and give no 
   const jpeg = fs.readFileSync(path.join(paths.root, 'examples/media/formes-4.jpg'));
   const png = Buffer.from('89504e470d0a1a0a0000000d49484452', 'hex');
   const cases = [
-    [head + question, { 'media/a.jpg': png }, 'q1.picture', /n'est pas une image JPEG/],
+    [head + question, { 'media/a.jpg': png }, 'q1.picture', /ne se décode pas comme une image PNG/],
     [head + question.repeat(97), { 'media/a.jpg': jpeg }, 'questions', /97 questions/],
     [head.replace('"T"', '"a|b"') + question, { 'media/a.jpg': jpeg }, 'title', /«\s\|\s»/],
     [head.replace('"T"', '"Ça → là"') + question, { 'media/a.jpg': jpeg }, 'title', /U\+2192/],
     [head + question, {}, 'q1.picture', /fichier introuvable/],
   ];
   for (const [source, media, field, text] of cases) {
-    const built = quiz.build_quiz(source, (p) => media[p] || null, () => {}, false);
+    const built = quiz.build_quiz(source, (p) => media[p] || null, () => {}, false, 'exe');
     assert.equal(built.ok, false);
-    assert.equal(built.exe, undefined);
+    assert.equal(built.bytes, undefined);
     assert.ok(built.messages.some((m) => m.error && m.field === field && text.test(m.text)),
       `${field}: ${JSON.stringify(built.messages)}`);
   }
-  assert.equal(quiz.check_media(png, 'picture', 'media/a.png').problem, '« media/a.png » n\'est pas une image JPEG');
-  assert.equal(quiz.check_media(new Uint8Array(0), 'audio', 'x.mp3').problem, '« x.mp3 » est un fichier vide');
-  assert.equal(quiz.check_media(null, 'video', 'x.avi').problem, '« x.avi » ne se lit pas : fichier introuvable');
-  const big = quiz.check_media(fs.readFileSync(path.join(paths.root, 'examples/media/formes-1.jpg')), 'picture', 'a.jpg');
+  assert.match(quiz.check_media(png, 'picture', 'media/a.png', '#5A5F96').problem, /^« media\/a\.png » ne se décode pas comme une image PNG/);
+  assert.equal(quiz.check_media(new Uint8Array(0), 'audio', 'x.mp3', '#5A5F96').problem, '« x.mp3 » est un fichier vide');
+  assert.equal(quiz.check_media(null, 'video', 'x.avi', '#5A5F96').problem, '« x.avi » ne se lit pas : fichier introuvable');
+  const big = quiz.check_media(fs.readFileSync(path.join(paths.root, 'examples/media/formes-1.jpg')), 'picture', 'a.jpg', '#5A5F96');
   assert.deepEqual([big.width, big.height, big.scaled, big.fitted_width, big.fitted_height], [600, 400, true, 260, 173]);
+  assert.deepEqual([big.thumbnail.width, big.thumbnail.height, big.thumbnail.rgba.length], [260, 173, 260 * 173 * 4]);
   // Packed quizzes that are not quizzes.
   const exe = nativeBuild(path.join(paths.root, 'examples/formes.toml'));
   for (const [bytes, text] of [[player, /aucun quiz/], [exe.subarray(0, 2000), /n'est pas un quiz/],

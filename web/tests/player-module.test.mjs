@@ -1,8 +1,9 @@
-// The web player's module under node against the native core: every packed
-// example and end-to-end quiz, played with the same typed answers, gives the
-// same verdicts, reveals, boxes, answer pictures, score, code and answers
-// file; restoring that file gives the same page again; anything that is not
-// a quiz is refused with a French message; a quiz whose content stream is
+// The web player's play-only module under node against the native core:
+// every packed example and end-to-end quiz, as a program and as a page,
+// played with the same typed answers, gives the same verdicts, reveals,
+// boxes, answer pictures, score, code and answers file; restoring that file
+// gives the same page again; anything that is not a quiz, a damaged page
+// too, is refused with a French message; a quiz whose content stream is
 // damaged opens on the player's defaults, with its box.
 //
 //   node --test web/tests/player-module.test.mjs
@@ -13,7 +14,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { paths, quizSources } from './support.mjs';
-import { quiz, temp, pack, script, playInModule, playNatively } from './player-support.mjs';
+import { play as quiz, temp, pack, packPage, script, playInModule, playNatively } from './player-support.mjs';
 
 test('every packed quiz plays in the module as in the native core', () => {
   for (const source of quizSources()) {
@@ -23,6 +24,7 @@ test('every packed quiz plays in the module as in the native core', () => {
     const web = playInModule(exe, steps);
     const native = playNatively(exe, steps);
     assert.deepEqual(web.fields, native, source);
+    assert.deepEqual(playInModule(packPage(source), steps).fields, native, `${source} as a page`);
     // The answers file read back: the same page, judged again.
     const file = path.join(temp, path.basename(exe, '.exe') + '.txt');
     fs.writeFileSync(file, web.bytes);
@@ -96,4 +98,19 @@ test('anything that is not a quiz gets a French message, a damaged stream the pl
   assert.ok(demo.ok && demo.demonstration && demo.question_count > 0);
   bare.delete();
   assert.equal(quiz.WebQuiz.answers_name('Mon quiz.exe'), 'Mon quiz.txt');
+  assert.equal(quiz.WebQuiz.answers_name('Mon quiz.html'), 'Mon quiz.txt');
+
+  // Pages: cut short, their block damaged, the web player's own page.
+  const page = fs.readFileSync(packPage(path.join(paths.root, 'examples/capitales.toml')));
+  const block = page.indexOf('id="quiz-content">'), end = page.indexOf('</script>', block);
+  const spoilt = Buffer.from(page);
+  spoilt[end - 100] = '*'.charCodeAt(0);
+  for (const [bytes, text] of [[page.subarray(0, end - 10), /Cette page de quiz est abîmée/],
+    [spoilt, /Cette page de quiz est abîmée/], [fs.readFileSync(paths.playerPage), /Cette page n'est pas un quiz/]]) {
+    const q = new quiz.WebQuiz();
+    const opened = q.open(bytes);
+    assert.equal(opened.ok, false);
+    assert.match(opened.problem, text);
+    q.delete();
+  }
 });

@@ -8,7 +8,11 @@ import { execFileSync } from 'node:child_process';
 import { paths, readFields, cp1252Text, cp1252Hex } from './support.mjs';
 
 const require = createRequire(import.meta.url);
-export const quiz = await require(paths.module)({ wasmBinary: fs.readFileSync(paths.module.replace(/\.js$/, '.wasm')) });
+const load = (module) => require(module)({ wasmBinary: fs.readFileSync(module.replace(/\.js$/, '.wasm')) });
+// The studio's module (authoring, and the player it tries quizzes in) and the
+// play-only module of player.html and every quiz page.
+export const quiz = await load(paths.module);
+export const play = await load(paths.playModule);
 export const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'quiz-player-'));
 process.on('exit', () => fs.rmSync(temp, { recursive: true, force: true }));
 export const replay = path.join(paths.root, 'build/native/tests/session_replay');
@@ -17,6 +21,13 @@ const putResource = path.join(paths.root, 'build/native/tests/put_resource');
 export function pack(source, player = paths.player32, suffix = '') {
   const output = path.join(temp, path.basename(source, '.toml') + suffix + '.exe');
   execFileSync(paths.quizpack, ['build', source, '-o', output, '--player', player], { stdio: 'ignore' });
+  return output;
+}
+
+// The quiz as a page, made from player.html.
+export function packPage(source, suffix = '') {
+  const output = path.join(temp, path.basename(source, '.toml') + suffix + '.html');
+  execFileSync(paths.quizpack, ['build', source, '-o', output, '--page', paths.playerPage], { stdio: 'ignore' });
   return output;
 }
 
@@ -44,9 +55,10 @@ export function recorder(q) {
   return seen;
 }
 
-// The module's play: the same fields studio_check and session_replay print.
+// The play-only module's play of a quiz .exe or page: the same fields
+// studio_check and session_replay print.
 export function playInModule(exe, steps, answersFile = null) {
-  const q = new quiz.WebQuiz();
+  const q = new play.WebQuiz();
   const opened = q.open(fs.readFileSync(exe));
   if (!opened.ok) throw new Error(opened.problem);
   const seen = recorder(q);
@@ -64,7 +76,7 @@ export function playInModule(exe, steps, answersFile = null) {
   const bytes = q.answers();
   fields.answers = cp1252Text(String.fromCharCode(...bytes));
   q.delete();
-  return { fields, bytes };
+  return { fields, bytes, title: opened.title };
 }
 
 export function playNatively(exe, steps, answersPath = '-') {
@@ -103,10 +115,17 @@ export function hostileCases() {
   fs.copyFileSync(path.join(paths.root, 'README.md'), notes);
   const formes = pack(path.join(paths.root, 'examples/formes.toml'));
   const garbage = Buffer.from(Array.from({ length: 5000 }, (_, i) => (i * 7919) % 251));
+  // A quiz page cut inside its content block, as a broken download leaves it.
+  const page = fs.readFileSync(packPage(path.join(paths.root, 'examples/capitales.toml')));
+  const cutPage = path.join(temp, 'coupée.html');
+  fs.writeFileSync(cutPage, page.subarray(0, page.indexOf('</script>', page.indexOf('id="quiz-content"')) - 20));
   return [
     // What is not a quiz at all: the page says so and opens nothing. Streams
     // that do not decode: the player's own box, then its defaults.
-    { file: notes, status: /ne s’ouvre pas\. Ce fichier n'est pas un quiz : ce n'est pas un programme Windows/ },
+    { file: notes, status: /ne s’ouvre pas\. Ce fichier n'est pas un quiz : ce n'est ni un programme Windows ni une page de quiz/ },
+    { file: cutPage, status: /ne s’ouvre pas\. Cette page de quiz est abîmée/ },
+    // A quiz page, whole, opens as its .exe does.
+    { file: packPage(path.join(paths.root, 'examples/capitales.toml'), '-entière'), questions: 6, fields: 6 },
     { file: withResource(capitales, 'coupe', 'PATCH', 104, good, '--encode', '--cut', '9'), box: /Erreur dans le décryptage des reponses/, questions: 2 },
     { file: withResource(capitales, 'codes-coupes', 'PATCH', 105, Buffer.from('CODE\r\n'.repeat(6)), '--encode', '--cut', '3'), box: /Erreur dans le décryptage des codes/, questions: 6 },
     { file: withResource(capitales, 'brut', 'PATCH', 104, garbage), box: /Erreur dans le décryptage des reponses/, questions: 2 },

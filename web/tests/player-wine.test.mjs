@@ -2,10 +2,12 @@
 // quizzes (the examples and the end-to-end suite's own), answered with the
 // same typed texts (Enter after each, the "texte" box of answer mode 3
 // answered; for the quiz judged with the "fair" preset, what a learner
-// types that a teacher accepts), give the same verdict labels, boxes, reveal labels shown,
-// score, code and answers file bytes, in the WebAssembly module and in
-// player.html in Debian's Chromium, headless, typed into as a user types;
-// and the question page's controls stand at the same places in both.
+// types that a teacher accepts), give the same verdict labels, boxes, reveal
+// labels shown, score, code and answers file bytes, in the WebAssembly module,
+// in player.html in Debian's Chromium, headless, typed into as a user types,
+// and in the quiz's own page opened from disk with every network request
+// refused (a page that carries no program); and the question page's
+// controls stand at the same places in both.
 //
 //   node --test web/tests/player-wine.test.mjs
 // Needs build/wasm, build/win32 (quizpack) and the Wine preset's build
@@ -16,8 +18,8 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { execFileSync } from 'node:child_process';
 import { launch } from './browser.mjs';
-import { paths, quizSources, readFields, cp1252Hex, cp1252Text, FAIR_TYPED } from './support.mjs';
-import { pack, script, playInModule } from './player-support.mjs';
+import { paths, quizSources, readFields, cp1252Hex, cp1252Text, holdsProgram, FAIR_TYPED } from './support.mjs';
+import { pack, packPage, script, playInModule } from './player-support.mjs';
 
 const wineEnv = { ...process.env, QUIZ_WINE_ARCH: process.env.QUIZ_WINE_ARCH || execFileSync(path.join(paths.root, 'scripts/wine-env'), ['preset']).toString().trim() };
 const preset = wineEnv.QUIZ_WINE_ARCH;
@@ -31,6 +33,29 @@ const windowsPath = (file) => 'Z:' + file.replace(/\//g, '\\');
 // as "Exporter les réponses" gives it.
 async function playInPage(tab, exe, typed) {
   await tab.setInputFiles('#open-quiz', exe);
+  return playOpened(tab, typed);
+}
+
+// The same play of a quiz page opened from disk, every request but the
+// page's own refused and counted.
+async function playQuizPage(browser, page, typed) {
+  const tab = await browser.newPage({ viewport: { width: 1100, height: 800 }, acceptDownloads: true });
+  const requests = [], problems = [];
+  tab.on('pageerror', (error) => problems.push(error.message));
+  await tab.route('**/*', (route) => {
+    const url = route.request().url();
+    if (url === 'file://' + page) return route.continue();
+    requests.push(url);
+    return route.abort();
+  });
+  await tab.goto('file://' + page);
+  const fields = await playOpened(tab, typed);
+  fields.title = await tab.title();
+  await tab.close();
+  return { fields, requests, problems };
+}
+
+async function playOpened(tab, typed) {
   await tab.waitForFunction(() => document.documentElement.dataset.ready === 'true' && document.querySelector('.qp-field'));
   const boxes = [];
   for (const s of typed) {
@@ -85,12 +110,23 @@ test('every packed quiz answers the same in the web player and in the Windows pl
     assert.equal(web.answers, windows.answers, name);
 
     const page = await playInPage(tab, exe, typed);
-    for (const s of typed) assert.equal(page[`verdict${s.k}`], windows[`verdict${s.k}`], `${name} in Chromium: field ${s.k}`);
-    for (const key of Object.keys(windows).filter((k) => /^reveal\d+$/.test(k))) {
-      assert.equal(page[key], windows[key], `${name} in Chromium: ${key}`);
+    // The quiz's page: the same play, from disk, asking the network for nothing.
+    const quizPage = packPage(source);
+    assert.equal(holdsProgram(fs.readFileSync(quizPage)), false, `${name}: the page holds a program`);
+    const own = await playQuizPage(browser, quizPage, typed);
+    assert.deepEqual(own.requests, [], `${name}: the page asked the network`);
+    assert.deepEqual(own.problems, [], name);
+    assert.equal(own.fields.title, playInModule(exe, []).title, `${name}: the page's title`);
+    for (const [form, fields] of [['player.html', page], ['its page', own.fields]]) {
+      for (const s of typed) assert.equal(fields[`verdict${s.k}`], windows[`verdict${s.k}`], `${name} in ${form}: field ${s.k}`);
+      for (const key of Object.keys(windows).filter((k) => /^reveal\d+$/.test(k))) {
+        assert.equal(fields[key], windows[key], `${name} in ${form}: ${key}`);
+      }
+      for (const key of ['boxes', 'score', 'code', 'answers']) assert.equal(fields[key], windows[key], `${name} in ${form}: ${key}`);
     }
-    for (const key of ['boxes', 'score', 'code', 'answers']) assert.equal(page[key], windows[key], `${name} in Chromium: ${key}`);
   }
+  // The check finds a program where there is one: the studio carries the player.
+  assert.equal(holdsProgram(fs.readFileSync(paths.studio)), true);
   assert.deepEqual(problems, []);
   await browser.close();
   assert.ok(reveals > 0 && boxes > 0, 'some reveal shown and some box told');

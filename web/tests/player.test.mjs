@@ -164,6 +164,8 @@ test('a picture quiz with two fields: F1 spreads, the answer picture takes its p
   const { context, tab, problems } = await openPlayer();
   await openQuiz(tab, pack(path.join(paths.root, 'examples/formes.toml')));
   assert.equal(await tab.locator('.qp-picture img').count(), 4);
+  // The picture is laid in once its bytes are decoded: wait for it rather than read the page at once.
+  await tab.waitForFunction(() => [...document.querySelectorAll('.qp-picture img')].some((i) => i.complete && i.naturalWidth > 0));
   const size = await tab.evaluate(() => [...document.querySelectorAll('.qp-picture img')].map((i) => [i.width, i.height]));
   assert.deepEqual(size[0], [260, 173]);
   assert.equal(await tab.evaluate(() => getComputedStyle(document.querySelector('.qp-page')).backgroundColor), 'rgb(46, 74, 59)');
@@ -175,6 +177,17 @@ test('a picture quiz with two fields: F1 spreads, the answer picture takes its p
   await tab.fill(field(4), 'bleu');
   await tab.press(field(4), 'F1');
   assert.equal(await tab.inputValue(field(6)), 'bleu', 'F1 gave the other open fields its text');
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
+test('a phone photo stored on its side shows upright, taller than wide', async () => {
+  const { context, tab, problems } = await openPlayer();
+  await openQuiz(tab, pack(path.join(paths.root, 'tests/data/forms/phone.toml')));
+  // The picture is laid in once its bytes are decoded: wait for it rather than read the page at once.
+  await tab.waitForFunction(() => [...document.querySelectorAll('.qp-picture img')].some((i) => i.complete && i.naturalWidth > 0));
+  const size = await tab.evaluate(() => [...document.querySelectorAll('.qp-picture img')].map((i) => [i.width, i.height]));
+  assert.deepEqual(size, [[195, 260]]);
   assert.deepEqual(problems, []);
   await context.close();
 });

@@ -1,8 +1,9 @@
 // The studio in Debian's Chromium, headless, driven as an author would:
 // a picture quiz made from nothing and checked under Wine with the player's
 // own loader and the end-to-end driver; every example opened as a source and
-// as a packed quiz and made again byte for byte; bad inputs refused; the quiz
-// kept across a closed page; a full storage said plainly.
+// as a packed quiz and made again byte for byte (two of them as a page and a
+// SCORM package too); bad inputs refused; the quiz kept across a closed
+// page; a full storage said plainly.
 //
 //   node --test web/tests/studio.test.mjs
 // Needs build/wasm (studio.html), build/win32 (player.exe, quizpack) and the
@@ -31,7 +32,7 @@ const FLAGS = ['--no-sandbox', '--disable-gpu', '--disable-background-networking
 
 before(() => {
   fs.writeFileSync(testPage, makePage(path.join(paths.root, 'web/pages/studio.html'),
-    { module: paths.module, player: presetPlayer }));
+    { module: paths.module, player: presetPlayer, page: paths.playerPage }));
 });
 after(() => fs.rmSync(temp, { recursive: true, force: true }));
 
@@ -224,6 +225,19 @@ test('every example opens as a source and as a packed quiz, and comes out byte f
     await downloadReady(page);
     const fromSource = await downloaded(page, '#download');
     assert.ok(fromSource.bytes.equals(nativeBytes), `${source} opened as a source`);
+    // The other two forms, for a picture quiz and a video quiz.
+    if (/\/(formes|films)\.toml$/.test(source)) {
+      for (const [form, extension, extra] of [['html', '.html', []], ['scorm', '.zip', ['--scorm']]]) {
+        const made = path.join(temp, path.basename(source, '.toml') + extension);
+        quizpack('build', source, '-o', made, '--page', paths.playerPage, ...extra);
+        await page.selectOption('#download-form', form);
+        const download = await downloaded(page, '#download');
+        assert.ok(download.bytes.equals(fs.readFileSync(made)), `${source} as ${form}`);
+        assert.ok(download.name.endsWith(extension), download.name);
+        if (source.endsWith('films.toml')) assert.match(await page.textContent('#status'), /format AVI/);
+      }
+      await page.selectOption('#download-form', 'exe');
+    }
     // The packed quiz, opened in its turn (replacing the quiz, once asked).
     await page.setInputFiles('#open-files', native);
     await page.click('#confirm-ok');
@@ -265,10 +279,16 @@ test('bad inputs show their message beside their field and never give a file', a
   await page.selectOption('#f-kind', 'picture');
   await page.fill('#f-title', 'Mauvais');
   await page.fill(`${card(1)} [data-key=answer1]`, 'A');
-  const png = path.join(temp, 'image.png');
-  execFileSync('convert', ['-size', '40x30', 'xc:orange', png]);
-  await dropFile(page, `${card(1)} .media[data-key=picture] .drop`, png);
-  await blocked('q1.picture', /« media\/image\.png » n'est pas une image JPEG/);
+  const heic = path.join(temp, 'photo.heic');
+  fs.writeFileSync(heic, Buffer.from('\0\0\0\x18ftypheic\0\0\0\0mif1heic', 'latin1'));
+  await dropFile(page, `${card(1)} .media[data-key=picture] .drop`, heic);
+  await blocked('q1.picture', /« media\/photo\.heic » est une photo HEIC, un format que le quiz ne prend pas : sur un iPhone/);
+  await page.click(`${card(1)} .media[data-key=picture] [data-action=remove]`);
+  // The thumbnail is the picture the quiz will carry, as the core decodes
+  // it: a phone's photo stored on its side, upright at its fitted size.
+  await dropFile(page, `${card(1)} .media[data-key=picture] .drop`, path.join(paths.root, 'tests/data/forms/phone-sideways.jpg'));
+  const thumb = await page.waitForSelector(`${card(1)} .thumb:not([hidden])`);
+  assert.deepEqual(await thumb.evaluate(async (img) => { await img.decode(); return [img.naturalWidth, img.naturalHeight]; }), [195, 260]);
   await page.click(`${card(1)} .media[data-key=picture] [data-action=remove]`);
   await page.fill('#f-title', 'Un | deux');
   await blocked('title', /contient « \| », qui termine un texte/);

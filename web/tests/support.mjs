@@ -8,6 +8,9 @@ const root = path.resolve(new URL('../..', import.meta.url).pathname);
 export const paths = {
   root,
   module: path.join(root, 'build/wasm/web/quiz_web.js'),
+  // The play-only module of player.html and every quiz page.
+  playModule: path.join(root, 'build/wasm/web/quiz_play.js'),
+  playerPage: path.join(root, 'build/wasm/web/player.html'),
   studio: path.join(root, 'build/wasm/web/studio.html'),
   player32: path.join(root, 'build/win32/player.exe'),
   // The native quizpack of the cross build (release), as quiz_package() runs it.
@@ -58,4 +61,24 @@ export function readFields(text) {
     if (at > 0) fields[line.slice(0, at)] = cp1252Text(line.slice(at + 1).replace(/\\x([0-9A-F]{2})/g, (_, h) => String.fromCharCode(parseInt(h, 16))));
   }
   return fields;
+}
+
+// Whether bytes hold a Windows program: "MZ" whose header offset leads to
+// "PE\0\0", as they are or inside any run of base64 among them (read from
+// each of its first four characters, whatever its alignment).
+export function holdsProgram(bytes) {
+  const isProgram = (buffer) => {
+    for (let at = buffer.indexOf('MZ'); at >= 0; at = buffer.indexOf('MZ', at + 1)) {
+      if (at + 0x40 > buffer.length) break;
+      const header = at + buffer.readUInt32LE(at + 0x3c);
+      if (header + 4 <= buffer.length && buffer.readUInt32LE(header) === 0x00004550) return true;
+    }
+    return false;
+  };
+  const buffer = Buffer.from(bytes);
+  if (isProgram(buffer)) return true;
+  for (const [run] of buffer.toString('latin1').matchAll(/[A-Za-z0-9+/]{64,}/g)) {
+    for (let shift = 0; shift < 4; ++shift) if (isProgram(Buffer.from(run.slice(shift), 'base64'))) return true;
+  }
+  return false;
 }

@@ -8,10 +8,10 @@
 //   text   ID SOURCE   a script's text, kept for a worker (type text/plain)
 //   data   ID SOURCE   a file's bytes in base64 (type application/octet-stream)
 // SOURCE is a file beside the template, or one of the names given on the
-// command line (module, player), "wasm" (the module's .wasm beside its .js)
-// or "fflate" (the zip library from npm).
+// command line (module, player, page), "wasm" (the module's .wasm beside its
+// .js) or "fflate" (the zip library from npm).
 //
-//   node web/tools/make-page.mjs TEMPLATE -o PAGE --module quiz_web.js --player player.exe
+//   node web/tools/make-page.mjs TEMPLATE -o PAGE --module quiz_web.js [--player player.exe] [--page player.html]
 import fs from 'node:fs';
 import path from 'node:path';
 
@@ -53,8 +53,8 @@ if (import.meta.url === `file://${process.argv[1]}`) {
   };
   const output = option('-o');
   const named = { module: option('--module') };
-  // Only the studio carries the player it packs quizzes into.
-  if (args.includes('--player')) named.player = option('--player');
+  // Only the studio carries the player and the page it packs quizzes into.
+  for (const name of ['player', 'page']) if (args.includes(`--${name}`)) named[name] = option(`--${name}`);
   const page = makePage(args[0], named);
   fs.writeFileSync(`${output}.part`, page);
   fs.renameSync(`${output}.part`, output);

@@ -1,11 +1,12 @@
 #!/usr/bin/env node
 // A picture of the web player for the README, at a fixed size in Debian's
-// Chromium, headless: player.html of build/wasm opens QUIZ.exe, the first
-// field takes ANSWER and Enter when one is given (a "texte" box it opens is
-// closed). With --phone the page is seen as a phone shows it (touch, a
-// phone's browser, two device pixels to the pixel).
+// Chromium, headless: player.html of build/wasm opens QUIZ.exe (a quiz page,
+// QUIZ.html, is opened itself, from disk), the first field takes ANSWER and
+// Enter when one is given (a "texte" box it opens is closed). With --phone
+// the page is seen as a phone shows it (touch, a phone's browser, two device
+// pixels to the pixel).
 //
-//   node web/tools/screenshot.mjs [--phone] QUIZ.exe OUT.png [WIDTHxHEIGHT] [ANSWER]
+//   node web/tools/screenshot.mjs [--phone] QUIZ.exe|QUIZ.html OUT.png [WIDTHxHEIGHT] [ANSWER]
 import path from 'node:path';
 import { chromium } from 'playwright-core';
 
@@ -13,7 +14,7 @@ const args = process.argv.slice(2);
 const phone = args.includes('--phone');
 const [quiz, out, size = '1008x779', answer] = args.filter((a) => a !== '--phone');
 if (!quiz || !out) {
-  console.error('usage: screenshot.mjs [--phone] QUIZ.exe OUT.png [WIDTHxHEIGHT] [ANSWER]');
+  console.error('usage: screenshot.mjs [--phone] QUIZ.exe|QUIZ.html OUT.png [WIDTHxHEIGHT] [ANSWER]');
   process.exit(2);
 }
 const [width, height] = size.split('x').map(Number);
@@ -23,10 +24,13 @@ try {
   const tab = await browser.newPage({
     viewport: { width, height }, ...(phone ? { isMobile: true, hasTouch: true, deviceScaleFactor: 2 } : {}),
   });
-  await tab.goto('file://' + page);
+  const quizPage = /\.html?$/i.test(quiz);
+  await tab.goto('file://' + (quizPage ? path.resolve(quiz) : page));
   await tab.waitForSelector('html[data-ready="true"]');
-  await tab.setInputFiles('#open-quiz', path.resolve(quiz));
-  await tab.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+  if (!quizPage) {
+    await tab.setInputFiles('#open-quiz', path.resolve(quiz));
+    await tab.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+  }
   if (answer) {
     await tab.fill('.qp-field[data-field="1"]', answer);
     await tab.press('.qp-field[data-field="1"]', 'Enter');

@@ -50,6 +50,8 @@ std::vector<Configuration> configurations() {
   one("unaccented_capitals", [](JudgingRules* r) { r->unaccented_capitals = true; });
   one("numbers", [](JudgingRules* r) { r->numbers = true; });
   one("optional_circumflex", [](JudgingRules* r) { r->optional_circumflex = true; });
+  one("articles + capital_articles",
+      [](JudgingRules* r) { r->articles = r->capital_articles = true; });
   JudgingRules fair;
   judging_preset("fair", &fair);
   list.push_back({"preset = \"fair\"", true, fair});
@@ -70,8 +72,8 @@ int main(int argc, char** argv) {
   for (const FairnessCase& c : cases) ++marks[c.mark];
   printf("%zu cases: %d right, %d near, %d wrong (%s)\n\n", cases.size(), marks[MARK_RIGHT],
          marks[MARK_NEAR], marks[MARK_WRONG], path.c_str());
-  printf("%-28s %-14s %-14s%-14s%-14s\n", "", "agreement", "right as", "near as", "wrong as");
-  printf("%-28s %-14s %-14s%-14s%-14s\n", "", "", "R   N   W", "R   N   W", "R   N   W");
+  printf("%-32s %-14s %-14s%-14s%-14s\n", "", "agreement", "right as", "near as", "wrong as");
+  printf("%-32s %-14s %-14s%-14s%-14s\n", "", "", "R   N   W", "R   N   W", "R   N   W");
   std::vector<Configuration> list = configurations();
   for (const Configuration& configuration : list) {
     int confusion[MARK_COUNT][MARK_COUNT] = {}, agreed = 0;
@@ -80,7 +82,7 @@ int main(int argc, char** argv) {
       ++confusion[c.mark][mark];
       agreed += mark == c.mark;
     }
-    printf("%-28s %-4d %5.1f %%   ", configuration.name.c_str(), agreed,
+    printf("%-32s %-4d %5.1f %%   ", configuration.name.c_str(), agreed,
            100.0 * agreed / double(cases.size()));
     for (int m = 0; m < MARK_COUNT; ++m)
       printf("%-3d %-3d %-3d   ", confusion[m][0], confusion[m][1], confusion[m][2]);

@@ -59,6 +59,7 @@ JudgingRules rules_from(uint8_t byte, uint8_t more) {
   rules.unaccented_capitals = (more & 8) != 0;
   rules.numbers = (more & 16) != 0;
   rules.optional_circumflex = (more & 32) != 0;
+  rules.capital_articles = (more & 64) != 0;
   return rules;
 }
 

@@ -18,9 +18,10 @@ void check(bool condition) {
 }
 
 // Each typed text against expected answers with what the rules look at:
-// accents, articles, a hyphen, a capital, a ligature, numbers and a sign.
+// accents, articles (a name's among them), a hyphen, a capital, a
+// ligature, numbers and a sign.
 void judge_field(const JudgingOptions& options, int question, int answer, const char* typed) {
-  static const char* const EXPECTED[] = {"l'\xCEle de la Cit\xE9",
+  static const char* const EXPECTED[] = {"l'\xCEle de la Cit\xE9", "Le Havre",
                                          "\xC9tat de Saint-\xC9tienne, \x9Cuvre",
                                          "-273,15 \xB0"
                                          "C, 10 000 ans, 1914-1918 !"};
@@ -78,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (n <= 2) {
         judge_field(options, n, j, " L\x92ILE DE LA CITE ");
         judge_field(options, n, j, "ETAT DE SAINT ETIENNE OEUVRE.");
+        judge_field(options, n, j, "havre");
         judge_field(options, n, j,
                     "\xAB-273.15 \xB0"
                     "C 10000 ans 1914 1918\xBB");

@@ -33,11 +33,13 @@ struct Comparison {
 
 // Whether two texts in judging form are the same answer: equal, or with
 // optional articles equal once a leading article is left out on either side,
-// unless both have one and they differ ("le Seine" is not "la Seine").
-Comparison compare(const char* expected, const char* typed, bool articles) {
+// unless both have one and they differ ("le Seine" is not "la Seine"), or the
+// expected one's belongs to its name (`named`) and the typed text has none.
+Comparison compare(const char* expected, const char* typed, bool articles, bool named = false) {
   if (strcmp(expected, typed) == 0) return {true, false};
   if (!articles) return {false, false};
   size_t a = leading_article(expected), b = leading_article(typed);
+  if (named && b == 0) return {false, false};
   bool equal =
       (a || b) && articles_agree(expected, a, typed, b) && strcmp(expected + a, typed + b) == 0;
   return {equal, equal};
@@ -61,7 +63,7 @@ int right_answer(const JudgingRules& rules, const FieldAnswers& answers, const c
   char e[TEXT_SLOT_SIZE], t[TEXT_SLOT_SIZE];
   for (int i = 0; i < answers.accepted_count; ++i) {
     judging_pair(rules, false, answers.accepted[i], typed, e, t);
-    Comparison c = compare(e, t, rules.articles);
+    Comparison c = compare(e, t, rules.articles, name_article(rules, answers.accepted[i]) > 0);
     if (c.equal) {
       *without_articles = c.without_articles;
       return i;
@@ -130,6 +132,23 @@ void judging_pair(const JudgingRules& rules, bool fold, const char* expected, co
   raise_case(rules, typed_out);
 }
 
+size_t name_article(const JudgingRules& rules, const char* expected) {
+  if (!rules.articles || !rules.capital_articles) return 0;
+  char letters[TEXT_SLOT_SIZE], form[TEXT_SLOT_SIZE];
+  judging_letters(rules, false, expected, letters);
+  copy_text(form, letters);
+  raise_case(rules, form);
+  size_t length = leading_article(form);
+  if (length == 0 || !is_capital(letters[0])) return 0;
+  // In capitals throughout, an answer does not tell a name's article apart.
+  bool small = false;
+  for (const char* c = letters; *c; ++c) small = small || is_small(*c);
+  // "Le", "Les", "De la": a capital, then small letters ("LE Havre" is no name's).
+  for (size_t i = 1; i < length && letters[i] != ' ' && letters[i] != '\''; ++i)
+    if (!is_small(letters[i])) return 0;
+  return small ? length : 0;
+}
+
 FieldAnswers field_answers(const JudgingOptions* options, int question, int answer,
                            const char* expected) {
   FieldAnswers answers = {};
@@ -176,7 +195,7 @@ FieldVerdict judge_with_rules(const JudgingRules& rules, const FieldAnswers& ans
   if (rules.accents == ACCENTS_HINT) {
     for (int i = 0; i < answers.accepted_count; ++i) {
       judging_pair(rules, true, answers.accepted[i], typed, e, t);
-      Comparison c = compare(e, t, rules.articles);
+      Comparison c = compare(e, t, rules.articles, name_article(rules, answers.accepted[i]) > 0);
       if (c.equal) return decided(VERDICT_ACCENTS, JUDGED_ACCENTS, i, c.without_articles);
     }
   }
@@ -190,7 +209,11 @@ FieldVerdict judge_with_rules(const JudgingRules& rules, const FieldAnswers& ans
     if (closer(v, best.verdict)) best = decided(v, JUDGED_LADDER, i, false);
     size_t a = rules.articles ? leading_article(e) : 0;
     size_t b = rules.articles ? leading_article(t) : 0;
-    if ((a || b) && articles_agree(e, a, t, b)) {
+    if (b == 0 && a > 0 && name_article(rules, answers.accepted[i]) > 0) {
+      // The name without its own article is short of a part of it.
+      if (strcmp(e + a, t) == 0 && closer(VERDICT_TOO_SHORT, best.verdict))
+        best = decided(VERDICT_TOO_SHORT, JUDGED_LADDER, i, false);
+    } else if ((a || b) && articles_agree(e, a, t, b)) {
       v = ladder_verdict(e + a, t + b);
       if (closer(v, best.verdict)) best = decided(v, JUDGED_LADDER, i, true);
     }

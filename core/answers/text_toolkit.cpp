@@ -152,6 +152,20 @@ char plain_form(unsigned char c) {
 
 }  // namespace
 
+bool is_capital(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  if (u >= 'A' && u <= 'Z') return true;
+  if (u >= 0xC0 && u <= 0xDE) return u != 0xD7;
+  return u == 0x8A || u == 0x8C || u == 0x8E || u == 0x9F;
+}
+
+bool is_small(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  if (u >= 'a' && u <= 'z') return true;
+  if (u >= 0xDF) return u != 0xF7;
+  return u == 0x9A || u == 0x9C || u == 0x9E;
+}
+
 size_t upper_accented(char* text) {
   size_t length = slot_length(text);
   for (size_t i = 0; i < length; ++i) {

@@ -27,6 +27,11 @@ int edit_distance(const char* first, const char* second);
 // tried, so a run that starts inside a broken partial match is found too.
 int find_contained(const char* first, const char* second);
 
+// Whether a byte is a capital (A to Z, À to Þ but ×, Š Œ Ž Ÿ) or a small
+// letter (a to z, ß to ÿ but ÷, š œ ž) of Windows-1252.
+bool is_capital(char c);
+bool is_small(char c);
+
 // Raises the accented small letters of Windows-1252 to their capitals (à to
 // þ but ÷, and š, œ, ž, ÿ); ß and every other byte stay. Returns the length.
 size_t upper_accented(char* text);

@@ -152,7 +152,11 @@ VerdictExplanation explain_verdict(const JudgingOptions* options, int question, 
     a = leading_article(e);
     b = leading_article(t);
   }
+  // The answer but for the article of its name, which may not be left out.
+  size_t named = verdict.by == JUDGED_LADDER ? name_article(why.rules, why.decided) : 0;
+  bool name = named > 0 && leading_article(t) == 0 && strcmp(e + named, t) == 0;
   why.reason = verdict.by == JUDGED_RIGHT      ? REASON_AS_COMPARED
+               : name                          ? REASON_NAME_ARTICLE
                : other_number(why.rules, e, t) ? REASON_OTHER_NUMBER
                                                : ladder_reason(e + a, t + b, verdict.verdict);
   return why;
@@ -185,6 +189,8 @@ const char* verdict_reason_text(VerdictReason reason) {
     case REASON_AS_COMPARED:
       return "la r\xE9ponse, \xE0 la casse, aux blancs et \xE0 la typographie pr\xE8s";
     case REASON_OTHER_NUMBER: return "un autre nombre : un nombre est juste ou faux";
+    case REASON_NAME_ARTICLE:
+      return "la r\xE9ponse sans son article, qui fait partie du nom (il a une majuscule)";
     case REASON_FAR: break;
   }
   return "trop loin de la r\xE9ponse attendue";

@@ -27,6 +27,7 @@ enum VerdictReason {
   REASON_FAR,
   REASON_AS_COMPARED,   // with judging options: equal once both are in judging form
   REASON_OTHER_NUMBER,  // with numbers judged as numbers: "FAUX" for another number
+  REASON_NAME_ARTICLE,  // with capital articles: the answer without its name's article
 };
 
 // The reason for `verdict`, which judge_answer gave `typed` against

@@ -124,7 +124,8 @@ const FormJudgingKey FORM_JUDGING_KEYS[FORM_JUDGING_KEY_COUNT] = {
     {"ligatures", &FormJudging::ligatures, true},
     {"unaccented_capitals", &FormJudging::unaccented_capitals, true},
     {"numbers", &FormJudging::numbers, true},
-    {"optional_circumflex", &FormJudging::optional_circumflex, true}};
+    {"optional_circumflex", &FormJudging::optional_circumflex, true},
+    {"capital_articles", &FormJudging::capital_articles, true}};
 
 std::string write_form_source(const QuizForm& form) {
   std::string out;

@@ -16,6 +16,7 @@ struct FormJudging {
   bool present = false;
   std::string preset, accented_case, accents, articles;
   std::string hyphens, punctuation, ligatures, unaccented_capitals, numbers, optional_circumflex;
+  std::string capital_articles;
 };
 
 // The keys of a judging table, in the order they are written, and where a
@@ -25,7 +26,7 @@ struct FormJudgingKey {
   std::string FormJudging::*value;
   bool flag;
 };
-enum { FORM_JUDGING_KEY_COUNT = 10 };
+enum { FORM_JUDGING_KEY_COUNT = 11 };
 extern const FormJudgingKey FORM_JUDGING_KEYS[FORM_JUDGING_KEY_COUNT];
 
 using FormWrong = WrongText;

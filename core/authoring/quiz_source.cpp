@@ -34,8 +34,9 @@ const std::vector<std::string> QUIZ_KEYS = {
 const std::vector<std::string> QUESTION_KEYS = {
     "text", "answer", "reveal", "picture", "answer_picture", "clip", "also", "wrong", "judging"};
 const std::vector<std::string> JUDGING_KEYS = {
-    "preset",    "accented_case",       "accents", "articles",           "hyphens", "punctuation",
-    "ligatures", "unaccented_capitals", "numbers", "optional_circumflex"};
+    "preset",  "accented_case",       "accents",         "articles",
+    "hyphens", "punctuation",         "ligatures",       "unaccented_capitals",
+    "numbers", "optional_circumflex", "capital_articles"};
 const char* const PRESET_NAMES[] = {"fair"};
 const int PRESET_COUNT = 1;
 
@@ -44,9 +45,10 @@ const int PRESET_COUNT = 1;
 // accented letters, a capital without its accent, a hyphen typed as a blank,
 // punctuation at the ends and quotes, ligatures typed as two letters, an
 // article left out, the circumflex of i and u and the blanks that group
-// digits do not count; a wrong accent of a small letter is named, and
-// another number is wrong.
-const JudgingRules PRESETS[] = {{true, ACCENTS_HINT, true, true, true, true, true, true, true}};
+// digits do not count; a wrong accent of a small letter is named, another
+// number is wrong, and the article of a name ("Le Havre") is not left out.
+const JudgingRules PRESETS[] = {
+    {true, ACCENTS_HINT, true, true, true, true, true, true, true, true}};
 
 // What a text is for decides which bytes it may hold: "|" ends every content
 // text but not a code line, CR or LF ends a code line, and only a reveal text
@@ -311,6 +313,7 @@ class SourceReader {
     read_flag(*table, "unaccented_capitals", what, &out->unaccented_capitals);
     read_flag(*table, "numbers", what, &out->numbers);
     read_flag(*table, "optional_circumflex", what, &out->optional_circumflex);
+    read_flag(*table, "capital_articles", what, &out->capital_articles);
     return true;
   }
 
@@ -665,7 +668,8 @@ std::vector<std::string> rule_items(const JudgingRules& rules, const JudgingRule
       {"ligatures", &JudgingRules::ligatures},
       {"unaccented_capitals", &JudgingRules::unaccented_capitals},
       {"numbers", &JudgingRules::numbers},
-      {"optional_circumflex", &JudgingRules::optional_circumflex}};
+      {"optional_circumflex", &JudgingRules::optional_circumflex},
+      {"capital_articles", &JudgingRules::capital_articles}};
   for (const auto& [key, member] : later)
     if (base ? rules.*member != base->*member : rules.*member)
       items.push_back(std::string(key) + " = " + flag(rules.*member));

@@ -30,11 +30,14 @@ const char* english_tolerance(JudgingFlags flag) {
 std::string rules_text(const JudgingRules& rules) {
   static const char* const ACCENTS[] = {"accents exact", "accents named (\"Accents\")",
                                         "accents ignored (\xC5\x92 = OE, \xC3\x86 = AE)"};
-  std::string text = std::string(rules.accented_case ? "case of accented letters ignored"
-                                                     : "case of accented letters counts") +
-                     ", " + ACCENTS[rules.accents] + ", " +
-                     (rules.articles ? "leading articles optional" : "articles count") +
-                     ", plain typography";
+  std::string text =
+      std::string(rules.accented_case ? "case of accented letters ignored"
+                                      : "case of accented letters counts") +
+      ", " + ACCENTS[rules.accents] + ", " +
+      (!rules.articles          ? "articles count"
+       : rules.capital_articles ? "leading articles optional but a name's (a capital)"
+                                : "leading articles optional") +
+      ", plain typography";
   for (JudgingFlags flag : TOLERANCES)
     if (flags_from_rules(rules) & flag) text += std::string(", ") + english_tolerance(flag);
   return text;
@@ -71,6 +74,8 @@ const char* english_reason(VerdictReason reason) {
     case REASON_SIMILAR: return "over 80 % in common";
     case REASON_FAR: return "too far from the answer";
     case REASON_OTHER_NUMBER: return "another number: a number is right or wrong";
+    case REASON_NAME_ARTICLE:
+      return "the answer without its article, which belongs to the name (it has a capital)";
     default: return "";
   }
 }

@@ -121,6 +121,7 @@ JudgingRules rules_from_flags(JudgingFlags flags) {
   rules.unaccented_capitals = (flags & JUDGE_UNACCENTED_CAPITALS) != 0;
   rules.numbers = (flags & JUDGE_NUMBERS) != 0;
   rules.optional_circumflex = (flags & JUDGE_OPTIONAL_CIRCUMFLEX) != 0;
+  rules.capital_articles = (flags & JUDGE_CAPITAL_ARTICLES) != 0;
   return rules;
 }
 
@@ -131,7 +132,8 @@ JudgingFlags flags_from_rules(const JudgingRules& rules) {
       (rules.punctuation ? JUDGE_PUNCTUATION : 0) | (rules.ligatures ? JUDGE_LIGATURES : 0) |
       (rules.unaccented_capitals ? JUDGE_UNACCENTED_CAPITALS : 0) |
       (rules.numbers ? JUDGE_NUMBERS : 0) |
-      (rules.optional_circumflex ? JUDGE_OPTIONAL_CIRCUMFLEX : 0));
+      (rules.optional_circumflex ? JUDGE_OPTIONAL_CIRCUMFLEX : 0) |
+      (rules.capital_articles ? JUDGE_CAPITAL_ARTICLES : 0));
 }
 
 bool judging_flags_known(JudgingFlags flags) {

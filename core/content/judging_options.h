@@ -23,7 +23,8 @@
 // quotes ignored, bit 6 ligatures as their letters, bit 7 capitals without
 // their accents; a byte whose accent rule is 3 is unknown (0xFF among them).
 // The second: bit 0 numbers judged as numbers, bit 1 the circumflex of i and
-// u optional; the other bits are 0. A quiz that uses neither carries a
+// u optional, bit 2 an article written with a capital belongs to the name;
+// the other bits are 0. A quiz that uses neither carries a
 // version 1 block, as quizzes did before the second byte existed.
 //
 // The reader refuses a block it does not understand in every byte (another
@@ -58,7 +59,8 @@ enum : JudgingFlags {
   JUDGE_UNACCENTED_CAPITALS = 0x80,   // a capital may go without its accent
   JUDGE_NUMBERS = 0x100,              // another number is wrong; digits grouped by blanks
   JUDGE_OPTIONAL_CIRCUMFLEX = 0x200,  // î and û may be typed i and u
-  JUDGE_KNOWN_FLAGS = 0x3FF,
+  JUDGE_CAPITAL_ARTICLES = 0x400,     // "Le Havre": an article with a capital is never optional
+  JUDGE_KNOWN_FLAGS = 0x7FF,
   JUDGE_SECOND_BYTE = 0xFF00,  // the rules only a version 2 block carries
   JUDGING_AS_QUIZ = 0xFFFF,    // a question judged by the quiz's rules
   JUDGING_VERSION = 2,         // the newest version this reader takes (1 too)
@@ -86,6 +88,7 @@ struct JudgingRules {
   bool unaccented_capitals = false;
   bool numbers = false;
   bool optional_circumflex = false;
+  bool capital_articles = false;
 };
 
 JudgingRules rules_from_flags(JudgingFlags flags);

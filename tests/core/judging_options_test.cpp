@@ -87,9 +87,9 @@ TEST_F(JudgingOptionsTest, FlagsRoundTrip) {
     EXPECT_EQ(flags_from_rules(rules_from_flags(JudgingFlags(flags))), flags);
   }
   EXPECT_FALSE(judging_flags_known(0x06));  // accent rule 3
-  EXPECT_FALSE(judging_flags_known(0x400));
+  EXPECT_FALSE(judging_flags_known(0x800));
   EXPECT_TRUE(judging_flags_known(0x0D));
-  EXPECT_TRUE(judging_flags_known(0x3F9));
+  EXPECT_TRUE(judging_flags_known(0x7F9));
 }
 
 // A version 2 block carries a second rules byte, for the quiz and for each
@@ -108,7 +108,7 @@ TEST_F(JudgingOptionsTest, ASecondRulesByteInVersionTwo) {
   // Refused: a second byte of the quiz's with an unknown rule, a question's
   // 0xFF with a second byte that is not, and a version 2 block cut after
   // its first rules byte.
-  for (const std::string& refused : {std::string("JUGE") + char(2) + char(0) + char(0x04) + char(0),
+  for (const std::string& refused : {std::string("JUGE") + char(2) + char(0) + char(0x08) + char(0),
                                      std::string("JUGE") + char(2) + char(0) + char(0) + char(1) +
                                          char(1) + char(0xFF) + char(0) + std::string(4, '\0'),
                                      std::string("JUGE") + char(2) + char(0) + char(0)}) {

@@ -268,9 +268,10 @@ TEST(Judging, EveryOptionTogether) {
 TEST(Judging, TheLaterRulesEachAlone) {
   JudgingRules hyphens = TYPOGRAPHY_ONLY, punctuation = TYPOGRAPHY_ONLY,
                ligatures = {false, ACCENTS_HINT, false}, capitals = TYPOGRAPHY_ONLY,
-               numbers = TYPOGRAPHY_ONLY, circumflex = TYPOGRAPHY_ONLY;
+               numbers = TYPOGRAPHY_ONLY, circumflex = TYPOGRAPHY_ONLY, names = TYPOGRAPHY_ONLY;
   hyphens.hyphens = punctuation.punctuation = ligatures.ligatures = true;
   capitals.unaccented_capitals = numbers.numbers = circumflex.optional_circumflex = true;
+  names.articles = names.capital_articles = true;
   struct Case {
     const JudgingRules& rules;
     const char *expected, *typed, *word;
@@ -323,6 +324,19 @@ TEST(Judging, TheLaterRulesEachAlone) {
       {circumflex, "ao\xFBt", "AOUT", "BRAVO"},
       {circumflex, "maitre", "ma\xEEtre", "BRAVO"},
       {circumflex, "c\xF4te", "cote", "Quasiment"},
+      // An article with a capital belongs to the name; a small one may go.
+      {names, "Le Havre", "Havre", "Trop court"},  // "FAUX" to the ladder
+      {names,
+       "L'Odyss\xE9"
+       "e",
+       "odyss\xE9"
+       "e",
+       "Presque"},  // two letters short: the ladder's own near miss
+      {names, "Le Havre", "le havre", "BRAVO"},
+      {names, "Le Havre", "La Havre", "Quasiment"},
+      {names, "la Seine", "Seine", "BRAVO"},
+      {names, "LE HAVRE", "Havre", "BRAVO"},  // in capitals throughout: no telling
+      {names, "Seine", "La Seine", "BRAVO"},
   };
   for (const Case& c : cases) EXPECT_EQ(one(c.rules, c.expected, c.typed), c.word) << c.typed;
 }

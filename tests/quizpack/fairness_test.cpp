@@ -61,10 +61,11 @@ TEST(Fairness, TheFairPresetAgreesWithWhatATeacherAccepts) {
             << " cases; it misses:\n"
             << misses;
   EXPECT_EQ(wrong_marked_right, "") << "right for what a teacher marks wrong";
-  // 226 of the 241 cases (93.8 %): the misses are answers that only the
-  // words' meaning tells apart ("cour" for "cœur", "peut être"), articles
-  // that belong to a name ("Havre" for "Le Havre"), and numbers in words.
-  EXPECT_GE(agreed * 1000, int(cases.size()) * 937) << misses;
+  // At least 95 % of the cases: the misses are answers that only the words'
+  // meaning tells apart ("cour" for "cœur", "peut être", "Marie et Pierre
+  // Curie"), a name's particle written small ("Artagnan" for "d'Artagnan"),
+  // and numbers in words.
+  EXPECT_GE(agreed * 100, int(cases.size()) * 95) << misses;
 }
 
 }  // namespace

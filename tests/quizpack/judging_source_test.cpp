@@ -193,13 +193,13 @@ TEST(JudgingSource, TheBlockIsWhatThePlayersReaderReads) {
 TEST(JudgingSource, APresetIsItsRulesAndKeysOverrideIt) {
   JudgingRules fair;
   ASSERT_TRUE(judging_preset("fair", &fair));
-  EXPECT_EQ(flags_from_rules(fair), 0x3FB);
+  EXPECT_EQ(flags_from_rules(fair), 0x7FB);
   Read r = read(text_quiz("[judging]\npreset = \"fair\"\naccents = \"exact\"\n", "",
                           "judging = { preset = \"fair\" }\n"));
   ASSERT_TRUE(r.ok) << r.messages();
-  EXPECT_EQ(flags_from_rules(r.quiz.rules), 0x3F9);  // fair, accents exact
-  EXPECT_EQ(flags_from_rules(r.quiz.questions[1].rules), 0x3FB);
-  EXPECT_EQ(write_judging_block(r.quiz), std::string("JUGE\x02\xF9\x03\x01\x02\xFB\x03\0\0", 13));
+  EXPECT_EQ(flags_from_rules(r.quiz.rules), 0x7F9);  // fair, accents exact
+  EXPECT_EQ(flags_from_rules(r.quiz.questions[1].rules), 0x7FB);
+  EXPECT_EQ(write_judging_block(r.quiz), std::string("JUGE\x02\xF9\x07\x01\x02\xFB\x07\0\0", 13));
   Read first_byte = read(text_quiz("[judging]\nhyphens = true\nunaccented_capitals = true\n", ""));
   EXPECT_EQ(write_judging_block(first_byte.quiz), std::string("JUGE\x01\x90\0", 7));
   expect_message(text_quiz("[judging]\npreset = \"kind\"\n", ""), true,

@@ -354,6 +354,7 @@ val preset_rules(const std::string& name) {
   js.set("unaccented_capitals", flag(rules.unaccented_capitals));
   js.set("numbers", flag(rules.numbers));
   js.set("optional_circumflex", flag(rules.optional_circumflex));
+  js.set("capital_articles", flag(rules.capital_articles));
   return js;
 }
 

@@ -75,7 +75,8 @@
 
   // The rules of a judging table: a key left out is ''.
   const RULES = ['preset', 'accented_case', 'accents', 'articles', 'hyphens', 'punctuation', 'ligatures',
-    'unaccented_capitals', 'numbers', 'optional_circumflex'];
+    'unaccented_capitals', 'numbers', 'optional_circumflex',
+    'capital_articles'];
 
   function newJudging() {
     return Object.fromEntries([['present', false], ...RULES.map((rule) => [rule, ''])]);

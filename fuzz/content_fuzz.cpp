@@ -29,6 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (listed > MAX_QUESTIONS || (listed != doc.question_count && listed != 0)) abort();
   check_slot(doc.title);
   check_slot(doc.author);
+  check_slot(doc.link.address);
+  check_slot(doc.link.text);
+  // A link the header shows is one the shell may open: a web address.
+  if (doc.link.address[0] && !web_address_ok(doc.link.address, strlen(doc.link.address))) abort();
   for (const char* code : doc.codes) check_slot(code);
   for (QuizQuestion* q = doc.first; q; q = q->next) {
     check_slot(q->answer1);

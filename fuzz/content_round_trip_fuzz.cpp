@@ -3,9 +3,9 @@
 // player's own parser (after the player's LZW codec), and equal through
 // dump's reader. The quiz is made from the bytes, written as a source and
 // read back with the checks, so only quizzes that quizpack would build are
-// compared. The bytes left over then stand as a judging options block after
-// the quiz's colours: whether the player takes it or not, the rest of the
-// quiz reads as before, and what it takes dump writes back unchanged.
+// compared (a header's link included). The bytes left over then stand as a judging options block
+// after the quiz's colours: whether the player takes it or not, the rest of the quiz reads as
+// before, and what it takes dump writes back unchanged.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -96,6 +96,10 @@ QuizSource quiz_from(Bytes* bytes) {
        {&quiz.title, &quiz.author, &quiz.explanation, &quiz.labels[0], &quiz.labels[1]})
     *text = bytes->text();
   if (quiz.title.empty()) quiz.title = "T";
+  // A header's link for some quizzes, a text alone now and then.
+  uint8_t link = bytes->next();
+  if (link & 1) quiz.link = (link & 2 ? "https://" : "http://") + bytes->text();
+  if (link & 4) quiz.link_text = bytes->text();
   size_t count = 1 + bytes->next() % QUIZ_MAX_QUESTIONS;
   for (size_t i = 0; i < count && !bytes->done(); ++i) {
     SourceQuestion q;
@@ -158,6 +162,7 @@ void expect_plain_content(const QuizDocument& doc, const QuizSource& quiz) {
   expect(quiz.title == doc.title && quiz.author == doc.author &&
          quiz.explanation == doc.explanation && quiz.labels[0] == doc.answer1_label &&
          quiz.labels[1] == doc.answer2_label);
+  expect(quiz.link == doc.link.address && quiz.link_text == doc.link.text);
   expect(doc.question_count == int(quiz.questions.size()) &&
          question_list_length(&doc) == doc.question_count);
   bool reveals = quiz.answer_mode >= MODE_REVEAL && quiz.answer_mode <= MODE_REVEAL_ALL;

@@ -86,7 +86,19 @@ std::string write_content(const QuizSource& quiz) {
   out += char(quiz.red);
   out += char(quiz.green);
   out += char(quiz.blue);
-  return out + write_judging_block(quiz);
+  return out + write_link_record(quiz) + write_judging_block(quiz);
+}
+
+std::string write_link_record(const QuizSource& quiz) {
+  if (quiz.link.empty()) return "";
+  std::string body;
+  put_text(&body, quiz.link);
+  put_text(&body, quiz.link_text);
+  std::string out(HEADER_LINK_SIGNATURE);
+  out += char(HEADER_LINK_VERSION);
+  out += char(body.size() & 0xFF);
+  out += char(body.size() >> 8);
+  return out + body;
 }
 
 std::string write_judging_block(const QuizSource& quiz) {
@@ -200,6 +212,11 @@ bool read_content(const std::string& content, QuizSource* quiz, std::string* pro
     return false;
   problem->clear();
   std::string rest = reader.rest();
+  HeaderLink link = {};
+  rest.erase(
+      0, read_header_link(reinterpret_cast<const unsigned char*>(rest.data()), rest.size(), &link));
+  quiz->link = link.address;
+  quiz->link_text = link.address[0] ? link.text : "";
   if (!rest.empty() && !read_judging_block(rest, quiz) && ignored)
     *ignored = std::to_string(rest.size()) +
                " bytes after the colours are no judging options this player reads";

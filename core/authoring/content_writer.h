@@ -12,9 +12,13 @@
 // answers per question, five "|"-ended header texts, per question its
 // answer(s) and text, the answer-mode byte, the reveal records of modes 2 to
 // 4 (mode 3 holds a second text, which the player reads past: it is left
-// empty), then red, green and blue; then, when the quiz asks for judging
-// options, their block.
+// empty), then red, green and blue; then the header's link record when the
+// quiz gives a link, and, when the quiz asks for judging options, their block.
 std::string write_content(const QuizSource& quiz);
+
+// The header's link record (core/content/header_link.h), or nothing for a
+// quiz without a link.
+std::string write_link_record(const QuizSource& quiz);
 
 // The judging options block (core/content/judging_options.h) of a quiz that
 // asks for options, or nothing. A question's own rules equal to the quiz's
@@ -27,8 +31,8 @@ std::string write_codes(const QuizSource& quiz);
 
 // Reads decoded content back into `quiz` (everything but codes and media).
 // Content that ends before its last field is refused with `problem`. Bytes
-// after the colours that the player's reader does not take as judging
-// options are left out, and told in `ignored` when it is given.
+// after the colours (and the link record) that the player's reader does not
+// take as judging options are left out, and told in `ignored` when it is given.
 bool read_content(const std::string& content, QuizSource* quiz, std::string* problem,
                   std::string* ignored = nullptr);
 

@@ -66,11 +66,11 @@ const Entry WHOLE[] = {
     {"question {} has no clip; its play button plays nothing", "q{0}.clip",
      "pas d'extrait : son bouton de lecture ne jouera rien"},
     {"{} for {}: one code per score, from 1 to {}", "codes",
-     "{0} pour {1} : un code par score, de 1 \xC3\xA0 {2}"},
+     "plus de codes que de questions : un code par score, de 1 \xC3\xA0 {2}"},
     {"{} for {}: score {} reveals no code", "codes",
-     "{0} pour {1} : le score {2} ne r\xC3\xA9v\xC3\xA8le aucun code"},
+     "le score {2} ne r\xC3\xA9v\xC3\xA8le aucun code"},
     {"{} for {}: scores {} to {} reveal no code", "codes",
-     "{0} pour {1} : les scores {2} \xC3\xA0 {3} ne r\xC3\xA9v\xC3\xA8lent aucun code"},
+     "les scores {2} \xC3\xA0 {3} ne r\xC3\xA9v\xC3\xA8lent aucun code"},
     {"answer mode \"picture\" swaps in answer pictures, which only a picture quiz has",
      "answer_mode", "les images r\xC3\xA9ponses n'existent que dans un quiz d'images"},
     {"reveal texts are used only in answer modes \"reveal\", \"reveal-box\" and \"reveal-all\"; "
@@ -148,6 +148,8 @@ struct Named {
   const char* field;
 };
 const Named QUIZ_TEXTS[] = {
+    {"link_text", "link_text"},  // before "link", which begins it
+    {"link", "link"},
     {"answers (answer fields per question)", "answers"},
     {"answer1_label", "label1"},
     {"answer2_label", "label2"},
@@ -190,12 +192,12 @@ const Entry PROBLEMS[] = {
      "accentu\xC3\xA9"
      "e d'un seul caract\xC3\xA8re"},
     {" has the character \"{}\" ({}), which Windows-1252 cannot hold", "",
-     "le caract\xC3\xA8re \xC2\xAB {0} \xC2\xBB ({1}) n'existe pas en Windows-1252, l'alphabet du "
-     "lecteur"},
+     "le caract\xC3\xA8re \xC2\xAB {0} \xC2\xBB ({1}) n'existe pas dans l'alphabet du lecteur"},
+    // One byte a character in the player's alphabet: bytes are characters.
     {" is {} bytes long in Windows-1252; the player keeps at most 259", "",
-     "trop long : {0} octets en Windows-1252, le lecteur en garde 259 au plus"},
+     "trop long : {0} caract\xC3\xA8res, le lecteur en garde 259 au plus"},
     {" contains \"|\", which ends a text in the player's content", "",
-     "contient \xC2\xAB | \xC2\xBB, qui termine un texte dans le contenu du lecteur"},
+     "contient \xC2\xAB | \xC2\xBB, un signe que le lecteur se r\xC3\xA9serve"},
     {" contains a line break (CR or LF), which ends a code line", "",
      "contient un retour \xC3\xA0 la ligne, qui termine une ligne de codes"},
     {" contains the control character {} (only reveal texts may break lines)", "",
@@ -215,6 +217,14 @@ const Entry PROBLEMS[] = {
      "elle ne serait jamais trouv\xC3\xA9"
      "e"},
     {" is empty: name a file or leave the key out", "", "aucun fichier n'est nomm\xC3\xA9"},
+    // The header's link.
+    {" is {} characters long as a web address; the player keeps at most 259", "",
+     "trop longue : {0} caract\xC3\xA8res une fois \xC3\xA9"
+     "crite pour le web, le lecteur en garde 259 au plus"},
+    {" must be a web address that starts with https:// or http://, e.g. {}", "",
+     "doit \xC3\xAAtre une adresse web qui commence par https:// ou http://"},
+    {" is shown for a link: write link = {}", "",
+     "s'affiche pour un lien : donnez aussi l'adresse du lien"},
     // Judging options.
     {" must be a table, e.g. judging = { accents = \"hint\" }", "",
      "doit \xC3\xAAtre une table de r\xC3\xA8gles"},

@@ -12,7 +12,7 @@
 struct FrenchMessage {
   bool error;
   // The field the message is about: "kind", "title", "author", "explanation",
-  // "answers", "label1", "label2", "answer_mode", "background", "codes",
+  // "link", "link_text", "answers", "label1", "label2", "answer_mode", "background", "codes",
   // "code<N>", "questions", "q<N>" (a question as a whole), "q<N>.text",
   // "q<N>.answer1", "q<N>.answer2", "q<N>.reveal", "q<N>.picture",
   // "q<N>.answer_picture", "q<N>.clip", "judging" (the quiz's rules),

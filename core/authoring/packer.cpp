@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <set>
 
 #include "core/answers/score_rules.h"
 #include "core/content/content_parser.h"
@@ -62,6 +64,7 @@ class MediaLoader {
         clip(q.clip, where + "clip", uint16_t(QUESTION_MEDIA_RESOURCE + n));
       }
     }
+    keep_only_used();
   }
 
  private:
@@ -96,10 +99,24 @@ class MediaLoader {
   void picture(const MediaRef& media, const std::string& what, uint16_t id) {
     std::string bytes, stored, problem;
     if (media.path.empty()) return;
-    bool read_ok = read(media, what, &bytes);
-    PictureInfo info;
     const QuizSource& quiz = prepared_->quiz;
     uint32_t background = uint32_t(quiz.red) << 16 | uint32_t(quiz.green) << 8 | quiz.blue;
+    // A picture with transparent parts is laid on the quiz's background: the
+    // same bytes on another background are another picture.
+    std::string key = input_.pictures && input_.media_key && !input_.keep_pictures
+                          ? input_.media_key(media.path)
+                          : std::string();
+    if (!key.empty()) key += " " + std::to_string(background);
+    if (!key.empty() && input_.pictures->count(key)) {
+      const PreparedPicture& known = input_.pictures->at(key);
+      prepared_->inputs.push_back(media_path(prepared_->quiz, media.path));
+      prepared_->reused += 1;
+      report_progress();
+      add_picture(id, known.stored, known.info, key);
+      return;
+    }
+    bool read_ok = read(media, what, &bytes);
+    PictureInfo info;
     bool prepared = read_ok && prepare_picture(bytes, input_.keep_pictures, background, &stored,
                                                &info, &problem);
     report_progress();
@@ -108,11 +125,26 @@ class MediaLoader {
       error(media, what, problem);
       return;
     }
+    if (!key.empty()) (*input_.pictures)[key] = {stored, info};
+    add_picture(id, std::move(stored), info, key);
+  }
+
+  void add_picture(uint16_t id, std::string stored, const PictureInfo& info,
+                   const std::string& key) {
     prepared_->pictures += 1;
     prepared_->scaled += info.scaled;
     prepared_->converted += info.form != FORM_JPEG;
     if (info.reencoded) count_reencoded(info.reencoded);
     prepared_->resources.push_back(make_resource(MEDIA_RESOURCE_TYPE, id, std::move(stored)));
+    if (!key.empty()) used_keys_.insert(key);
+  }
+
+  // Drops the cached pictures this quiz did not name, so the cache holds one
+  // quiz's pictures at most.
+  void keep_only_used() {
+    if (!input_.pictures) return;
+    for (PictureCache::iterator i = input_.pictures->begin(); i != input_.pictures->end();)
+      i = used_keys_.count(i->first) ? std::next(i) : input_.pictures->erase(i);
   }
 
   void count_reencoded(const std::string& reason) {
@@ -142,6 +174,7 @@ class MediaLoader {
   const QuizInput& input_;
   Diagnostics* diagnostics_;
   int done_ = 0, total_ = 0;
+  std::set<std::string> used_keys_;
 };
 
 std::string escape_field(const std::string& bytes) {
@@ -571,6 +604,8 @@ std::string loader_fields(const PreparedQuiz& prepared) {
   field("explanation", quiz.explanation);
   field("answer1_label", quiz.labels[0]);
   field("answer2_label", quiz.labels[1]);
+  field("link_address", quiz.link);
+  field("link_text", quiz.link.empty() ? "" : quiz.link_text);
   for (size_t i = 0; i < quiz.questions.size(); ++i) {
     const SourceQuestion& q = quiz.questions[i];
     std::string prefix = "q" + std::to_string(i + 1) + ".";

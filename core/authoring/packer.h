@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -11,10 +12,9 @@
 #include "core/answers/verdict.h"
 
 #include "diagnostics.h"
+#include "media.h"
 #include "pe_resources.h"
 #include "quiz_source.h"
-
-struct PictureInfo;
 
 // A checked quiz and the resources it becomes.
 struct PreparedQuiz {
@@ -23,6 +23,7 @@ struct PreparedQuiz {
   std::vector<Resource> resources;
   std::vector<std::string> inputs;  // the source and every media file read
   int pictures = 0, scaled = 0, clips = 0;
+  int reused = 0;     // pictures taken as an earlier packing prepared them
   int converted = 0;  // pictures that were not JPEGs
   // JPEGs that fit the box but were encoded again, and why ("turned upright"...)
   std::vector<std::pair<std::string, int>> reencoded;
@@ -38,6 +39,16 @@ std::string pictures_summary(const PreparedQuiz& prepared);
 bool prepare_quiz(const std::string& source, bool keep_pictures, PreparedQuiz* prepared,
                   Diagnostics* diagnostics);
 
+// Pictures as packing stored them (fitted to the player's box, or kept),
+// by a key that stands for the original's content (a digest of its bytes).
+// A front end that packs the same quiz again (the studio) keeps one, so that
+// a picture already prepared is neither read nor decoded and scaled again.
+struct PreparedPicture {
+  std::string stored;
+  PictureInfo info;
+};
+using PictureCache = std::map<std::string, PreparedPicture>;
+
 // A source held in memory with a way to its media, for front ends that have
 // no files of their own (the studio). The checks and the resources are those
 // of a source read from a file.
@@ -46,11 +57,18 @@ struct QuizInput {
   std::string path;  // names the source in messages; media paths are relative to its folder
   // Reads a media file as the source names it. False with `problem` (in the
   // system's words, as for a file that cannot be opened) when it cannot.
-  std::function<bool(const std::string& written, std::string* bytes, std::string* problem)>
-      read_media;
+  using ReadMedia =
+      std::function<bool(const std::string& written, std::string* bytes, std::string* problem)>;
+  ReadMedia read_media;
   // Called after each picture or clip is read and prepared: `done` of `total`.
   std::function<void(int done, int total)> progress;
   bool keep_pictures = false;
+  // When both are set: the key of a media file's content ("" for none), and
+  // the pictures prepared before. A picture whose key is there is taken
+  // from it; every picture prepared is put there, and those this quiz does
+  // not name are dropped.
+  std::function<std::string(const std::string& written)> media_key;
+  PictureCache* pictures = nullptr;
 };
 
 bool prepare_quiz_text(const QuizInput& input, PreparedQuiz* prepared, Diagnostics* diagnostics);

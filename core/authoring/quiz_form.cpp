@@ -76,6 +76,8 @@ void read_quiz(const toml::table& root, QuizForm* form) {
   form->title = text_at(root, "title");
   form->author = text_at(root, "author");
   form->explanation = text_at(root, "explanation");
+  form->link = text_at(root, "link");
+  form->link_text = text_at(root, "link_text");
   form->labels[0] = text_at(root, "answer1_label");
   form->labels[1] = text_at(root, "answer2_label");
   form->answer_mode = text_at(root, "answer_mode");
@@ -127,12 +129,53 @@ const FormJudgingKey FORM_JUDGING_KEYS[FORM_JUDGING_KEY_COUNT] = {
     {"optional_circumflex", &FormJudging::optional_circumflex, true},
     {"capital_articles", &FormJudging::capital_articles, true}};
 
+FormUse form_use(const QuizForm& form) {
+  FormUse use;
+  bool text = form.kind == "text", picture = form.kind == "picture",
+       clip = form.kind == "audio" || form.kind == "video";
+  use.known_kind = text || picture || clip;
+  use.question_text = text || !use.known_kind;
+  use.answers = text ? 1 : form.answers;
+  use.labels = !text && use.answers == 2;
+  use.picture_mode = picture || !use.known_kind;
+  use.answer_mode = form.answer_mode == "picture" && !use.picture_mode ? "none" : form.answer_mode;
+  use.reveal = use.answer_mode == "reveal" || use.answer_mode == "reveal-box" ||
+               use.answer_mode == "reveal-all" || !use.known_kind;
+  use.picture = picture || !use.known_kind;
+  use.answer_picture = (picture && use.answer_mode == "picture") || !use.known_kind;
+  use.clip = clip || !use.known_kind;
+  return use;
+}
+
+QuizForm used_form(const QuizForm& form) {
+  FormUse use = form_use(form);
+  QuizForm used = form;
+  used.answers = use.answers;
+  used.answer_mode = use.answer_mode;
+  if (!use.labels) used.labels[0] = used.labels[1] = "";
+  for (FormQuestion& q : used.questions) {
+    if (!use.question_text) q.text = "";
+    if (!use.reveal) q.reveal = "";
+    if (!use.picture) q.picture = "";
+    if (!use.answer_picture) q.answer_picture = "";
+    if (!use.clip) q.clip = "";
+    if (use.answers == 1) {
+      q.answer[1] = "";
+      q.also[1].clear();
+      q.wrong[1].clear();
+    }
+  }
+  return used;
+}
+
 std::string write_form_source(const QuizForm& form) {
   std::string out;
   if (!form.kind.empty()) out += line("kind", form.kind);
   out += line("title", form.title);
   out += line("author", form.author);
   out += line("explanation", form.explanation);
+  if (!form.link.empty()) out += line("link", form.link);
+  if (!form.link_text.empty()) out += line("link_text", form.link_text);
   out += "answers = " + std::to_string(form.answers) + "\n";
   out += line("answer1_label", form.labels[0]);
   out += line("answer2_label", form.labels[1]);

@@ -44,13 +44,33 @@ struct QuizForm {
   std::string kind;  // "text", "picture"...; empty: left out
   int answers = 1;   // answer fields per question: 1 or 2
   std::string title, author, explanation, labels[2];
-  std::string answer_mode;  // "none", "reveal"...; empty: left out
-  std::string background;   // "#RRGGBB" as typed; empty: left out
+  std::string link, link_text;  // empty: left out
+  std::string answer_mode;      // "none", "reveal"...; empty: left out
+  std::string background;       // "#RRGGBB" as typed; empty: left out
   std::vector<std::string> codes;
   std::string mastery_score;  // SCORM packages: questions to solve to pass; empty: none
   FormJudging judging;        // the quiz's [judging] table
   std::vector<FormQuestion> questions;
 };
+
+// What of a form its quiz uses, by its kind, answer fields and answer mode:
+// an editor shows those fields and sets the others aside (kept, but not in
+// the quiz), so that changing the kind and back loses nothing.
+struct FormUse {
+  bool known_kind;          // false: the kind is not one of the four (nothing set aside)
+  bool question_text;       // a text quiz shows its questions' texts
+  int answers;              // answer fields per question (a text quiz has one)
+  bool labels;              // the captions of two answer fields, in a grid
+  bool picture_mode;        // the answer mode that shows answer pictures can be chosen
+  std::string answer_mode;  // the mode the quiz gets ("none" for one it cannot have)
+  bool reveal;              // reveal texts (the modes that reveal)
+  bool picture, answer_picture, clip;
+};
+FormUse form_use(const QuizForm& form);
+
+// The form with what its quiz does not use left out: what is written,
+// checked, tried and packed.
+QuizForm used_form(const QuizForm& form);
 
 // The source of a form (UTF-8 TOML), laid out as `dump` lays out its sources:
 // one key a line, each code on a line of its own.

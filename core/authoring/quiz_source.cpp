@@ -15,6 +15,7 @@
 #include "core/answers/text_toolkit.h"
 #include "core/answers/verdict.h"
 #include "core/content/document.h"
+#include "core/content/header_link.h"
 #include "core/content/text_slot.h"
 #include "core/page/verdict_fit.h"
 #include "cp1252.h"
@@ -28,9 +29,9 @@ const char* const ACCENT_NAMES[] = {"exact", "hint", "ignored"};
 const int KIND_COUNT = 4, MODE_COUNT = 5, ACCENT_COUNT = 3;
 
 const std::vector<std::string> QUIZ_KEYS = {
-    "kind",          "title",         "author",       "explanation", "answers",
-    "answer1_label", "answer2_label", "answer_mode",  "background",  "codes",
-    "question",      "judging",       "mastery_score"};
+    "kind",       "title",   "author",        "explanation",   "link",
+    "link_text",  "answers", "answer1_label", "answer2_label", "answer_mode",
+    "background", "codes",   "question",      "judging",       "mastery_score"};
 const std::vector<std::string> QUESTION_KEYS = {
     "text", "answer", "reveal", "picture", "answer_picture", "clip", "also", "wrong", "judging"};
 const std::vector<std::string> JUDGING_KEYS = {
@@ -97,10 +98,10 @@ class SourceReader {
     check_keys(root, QUIZ_KEYS, "");
     read_kind(root);
     read_answers(root);
-    if (!root.get("title")) error(1, "the quiz has no title: write title = \"...\"");
-    read_text_key(root, "title", "title", PLAIN_TEXT, &quiz_->title);
+    read_title(root);
     read_text_key(root, "author", "author", PLAIN_TEXT, &quiz_->author);
     read_text_key(root, "explanation", "explanation", PLAIN_TEXT, &quiz_->explanation);
+    read_link(root);
     read_text_key(root, "answer1_label", "answer1_label", PLAIN_TEXT, &quiz_->labels[0]);
     read_text_key(root, "answer2_label", "answer2_label", PLAIN_TEXT, &quiz_->labels[1]);
     read_answer_mode(root);
@@ -200,6 +201,56 @@ class SourceReader {
     return false;
   }
 
+  // The window's caption and the header's title, and what the studio names
+  // the quiz's file after: a title of blanks is none.
+  void read_title(const toml::table& root) {
+    const char* none = "the quiz has no title: write title = \"...\"";
+    const toml::node* node = root.get("title");
+    if (!node) {
+      error(1, none);
+      return;
+    }
+    if (read_text(*node, "title", PLAIN_TEXT, &quiz_->title) &&
+        quiz_->title.find_first_not_of(' ') == std::string::npos)
+      error(line_of(*node), none);
+  }
+
+  // The header's link. The address is kept as the web writes it: a blank,
+  // "|" and every character beyond ASCII become %XX (UTF-8), so an address
+  // pasted from a browser's bar works as it is.
+  void read_link(const toml::table& root) {
+    const toml::node* node = root.get("link");
+    std::string typed;
+    if (node && string_value(*node, "link", &typed)) {
+      std::string address;
+      for (char c : typed) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (byte > 0x7F || byte == ' ' || byte == '|') {
+          char escape[4];
+          snprintf(escape, sizeof escape, "%%%02X", byte);
+          address += escape;
+        } else {
+          address += c;
+        }
+      }
+      if (address.size() > QUIZ_TEXT_MAX)
+        error(line_of(*node),
+              "link is " + std::to_string(address.size()) +
+                  " characters long as a web address; the player keeps at most 259");
+      else if (!web_address_ok(address.c_str(), address.size()))
+        error(line_of(*node),
+              "link must be a web address that starts with https:// or http://, e.g. link = "
+              "\"https://www.example.org/quiz\"");
+      else
+        quiz_->link = address;
+    }
+    const toml::node* text = root.get("link_text");
+    if (!text) return;
+    read_text(*text, "link_text", PLAIN_TEXT, &quiz_->link_text);
+    if (!node)
+      error(line_of(*text), "link_text is shown for a link: write link = \"https://...\" too");
+  }
+
   void read_kind(const toml::table& root) {
     int kind = 0;
     kind_known_ = read_name(root, "kind", KIND_NAMES, KIND_COUNT, &kind);
@@ -275,9 +326,13 @@ class SourceReader {
     question.line = line_of(table);
     std::string where = "question " + std::to_string(number) + ": ";
     check_keys(table, QUESTION_KEYS, where);
-    if (!read_text_key(table, "text", where + "text", PLAIN_TEXT, &question.text) &&
-        quiz_->kind == QUIZ_TEXT && !table.get("text"))
-      error(question.line, "question " + std::to_string(number) + " has no text");
+    // A text quiz shows its questions' texts: an empty one (or blanks) is none.
+    const toml::node* text = table.get("text");
+    bool text_read = read_text_key(table, "text", where + "text", PLAIN_TEXT, &question.text);
+    if (quiz_->kind == QUIZ_TEXT &&
+        (!text || (text_read && question.text.find_first_not_of(' ') == std::string::npos)))
+      error(text ? line_of(*text) : question.line,
+            "question " + std::to_string(number) + " has no text");
     read_answer(table, where, &question);
     read_text_key(table, "reveal", where + "reveal", REVEAL_TEXT, &question.reveal);
     read_media(table, "picture", where, &question.picture);
@@ -746,6 +801,10 @@ std::string write_quiz_source(const QuizSource& quiz) {
   out += text_line("title", quiz.title);
   out += text_line("author", quiz.author);
   out += text_line("explanation", quiz.explanation);
+  if (!quiz.link.empty()) {
+    out += "link = " + toml_string(quiz.link) + "\n";
+    if (!quiz.link_text.empty()) out += text_line("link_text", quiz.link_text);
+  }
   out += "answers = " + std::to_string(quiz.answers) + "\n";
   out += text_line("answer1_label", quiz.labels[0]);
   out += text_line("answer2_label", quiz.labels[1]);

@@ -48,6 +48,10 @@ struct QuizSource {
   uint32_t kind = 0;   // QuizKind: 0 text, 1 picture, 2 audio, 3 video
   int answers = 1;     // answer fields per question
   std::string title, author, explanation, labels[2];
+  // The header's link: a web address (ASCII, as the web writes it) and the
+  // text shown for it (Windows-1252; empty shows the address). No link:
+  // both empty.
+  std::string link, link_text;
   int answer_mode = 0;                       // 0 none ... 4 reveal-all
   uint8_t red = 90, green = 95, blue = 150;  // the player's own default page colour
   std::vector<std::string> codes;            // codes[s - 1] is shown at score s

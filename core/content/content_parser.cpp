@@ -101,8 +101,11 @@ ContentStatus parse_content(QuizDocument* doc, const unsigned char* bytes, size_
   if (!read_byte(&cursor, &red) || !read_byte(&cursor, &green) || !read_byte(&cursor, &blue))
     return CONTENT_TRUNCATED;
   set_background(doc, red, green, blue);
-  // What follows the colours is the options block, or nothing this reader
-  // knows: a block it does not understand leaves the plain ladder.
+  // What follows the colours is the header's link record, then the options
+  // block, or nothing this reader knows: a record it does not understand
+  // leaves no link, a block it does not understand the plain ladder.
+  cursor.position +=
+      read_header_link(bytes + cursor.position, length - cursor.position, &doc->link);
   release_judging_options(&doc->judging);
   read_judging_options(bytes + cursor.position, length - cursor.position, doc->question_count,
                        doc->answers_per_question, &doc->judging);

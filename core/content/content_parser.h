@@ -3,8 +3,9 @@
 // Content (resource 104): byte 0 unused, byte 1 kind + 1, byte 2 question
 // count, byte 3 answers per question, five "|"-ended header texts, the
 // question records, the answer-mode byte, the reveal records of modes 2 to 4,
-// then red, green and blue, and after them the judging options block that a
-// quiz may carry (judging_options.h). Codes (resource 105): one CR LF-ended line per
+// then red, green and blue, and after them the header's link record
+// (header_link.h) and the judging options block that a quiz may carry
+// (judging_options.h). Codes (resource 105): one CR LF-ended line per
 // question.
 //
 // The parser guards the document against content it does not expect:

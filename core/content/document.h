@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "header_link.h"
 #include "judging_options.h"
 #include "platform.h"
 #include "text_slot.h"
@@ -70,6 +71,9 @@ struct QuizDocument {
   // Read from the options block after the colours; all zero (no block, or one
   // not understood): every answer is judged by the plain ladder.
   JudgingOptions judging;
+  // The web address the header shows as its link, read from the record after
+  // the colours; both texts empty without one (the header shows no address).
+  HeaderLink link;
 };
 
 // Verdict and question colours, 0x00BBGGRR.

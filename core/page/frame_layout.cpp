@@ -1,7 +1,5 @@
 #include "frame_layout.h"
 
-const char MAKER_ADDRESS[] = "http://tirlo.example";
-
 const FramePlace FRAME_PAGE_PLACE = {5, 50, -11, -68};
 const FramePlace FRAME_PANEL_PLACE = {5, 2, -11, 49};
 const FramePlace FRAME_VERSION_LABEL_PLACE = {-145, -16, 140, 15};

@@ -14,9 +14,6 @@ extern const FramePlace FRAME_PAGE_PLACE;  // its top row covers the panel's las
 extern const FramePlace FRAME_PANEL_PLACE;
 extern const FramePlace FRAME_VERSION_LABEL_PLACE;
 
-// The maker's web address, which the header panel shows as its link.
-extern const char MAKER_ADDRESS[];
-
 // A value of a FramePlace within an extent of the client.
 inline int anchored(int value, int extent) { return value < 0 ? extent + value : value; }
 

@@ -240,6 +240,21 @@ TEST_F(Played, TheFocusStartsOnTheFirstOpenFieldAndTabKeepsItInView) {
   close();
 }
 
+// The header shows the link its quiz gives, as a link; a quiz without one
+// shows no address there and takes no click.
+TEST_F(Played, TheHeaderShowsTheQuizsOwnLinkOrNone) {
+  for (const auto& [quiz, text] :
+       {std::make_pair("longue", "Les nombres entiers"), std::make_pair("capitales", "")}) {
+    start_fresh(quiz);
+    HWND link = GetDlgItem(run.panel, HYPERLINK_LABEL);
+    ASSERT_NE(link, nullptr);
+    EXPECT_TRUE(IsWindowVisible(link));
+    EXPECT_EQ(text_of(link), text) << quiz;
+    EXPECT_EQ((GetWindowLongA(link, GWL_STYLE) & SS_NOTIFY) != 0, *text != 0) << quiz;
+    close();
+  }
+}
+
 TEST_F(Played, AProgramNamedPlayerExeSavesPlayerTxtInTheCurrentDirectory) {
   name = "Player";
   std::string base = fresh_folder("answers-player-name");

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "core/authoring/content_writer.h"
+#include "core/content/content_parser.h"
+#include "tests/support/recording_platform.h"
 
 namespace {
 
@@ -146,6 +149,13 @@ TEST(QuizSource, RefusesMissingOrWrongSettings) {
   expect_error("title = \"T\"\ncodes = [\"A\"]\n" + QUESTION, 1, "no kind");
   expect_error("kind = \"slides\"\ntitle = \"T\"\ncodes = [\"A\"]\n" + QUESTION, 1, "\"slides\"");
   expect_error("kind = \"text\"\ncodes = [\"A\"]\n" + QUESTION, 1, "no title");
+  expect_error("kind = \"text\"\ntitle = \"  \"\n" + QUESTION, 2, "no title");
+  expect_error(HEAD + "link = \"www.example.org\"\n" + QUESTION, 4, "starts with https://");
+  expect_error(HEAD + "link = \"C:\\\\quiz.exe\"\n" + QUESTION, 4, "starts with https://");
+  expect_error(HEAD + "link = \"https://a.org/\t\"\n" + QUESTION, 4, "starts with https://");
+  expect_error(HEAD + "link = \"https://" + std::string(250, 'a') + " \"\n" + QUESTION, 4,
+               "is 261 characters long as a web address");
+  expect_error(HEAD + "link_text = \"Le site\"\n" + QUESTION, 4, "link_text is shown for a link");
   expect_error(HEAD + "answer_mode = \"reveal_box\"\n" + QUESTION, 4, "\"reveal-box\"");
   expect_error(HEAD + "background = \"#12345\"\n" + QUESTION, 4, "#RRGGBB");
   expect_error(HEAD + "background = \"#12345G\"\n" + QUESTION, 4, "#RRGGBB");
@@ -157,6 +167,7 @@ TEST(QuizSource, RefusesMissingOrWrongSettings) {
 
 TEST(QuizSource, RefusesAnswersThatCouldNeverBeMatched) {
   expect_error(HEAD + "\n[[question]]\ntext = \"Q\"\n", 5, "no answer");
+  expect_error(HEAD + "\n[[question]]\ntext = \"\"\nanswer = \"A\"\n", 6, "has no text");
   expect_error(HEAD + "\n[[question]]\ntext = \"Q\"\nanswer = \"\"\n", 7, "is empty");
   expect_error(HEAD + "\n[[question]]\ntext = \"Q\"\nanswer = \"Paris \"\n", 7, "blank");
   expect_error(HEAD + "\n[[question]]\ntext = \"Q\"\nanswer = [\"a\", \"b\"]\n", 7, "hold 1 text");
@@ -215,6 +226,38 @@ TEST(QuizSource, WrittenSourceReadsBackToTheSameContent) {
   EXPECT_EQ(write_codes(back.quiz), write_codes(r.quiz));
   EXPECT_EQ(back.quiz.questions[0].clip.path, "m/1.avi");
   EXPECT_EQ(back.quiz.codes, r.quiz.codes);
+}
+
+// The header's link is written as the web writes addresses, travels in the
+// content before the judging options, and comes back from a dump.
+TEST(QuizSource, TheHeadersLinkTravelsInTheContent) {
+  Read r = read(HEAD +
+                "link = \"https://fr.wikipedia.org/wiki/\xC3\x8Ele de France|1\"\n"
+                "link_text = \"L'\xC3\xAEle\"\n[judging]\naccents = \"ignored\"\n" +
+                QUESTION);
+  ASSERT_TRUE(r.ok) << format_diagnostic(r.diagnostics.list()[0]);
+  EXPECT_EQ(r.quiz.link, "https://fr.wikipedia.org/wiki/%C3%8Ele%20de%20France%7C1");
+  EXPECT_EQ(r.quiz.link_text, "L'\xEEle");
+  std::string content = write_content(r.quiz);
+  RecordingPlatform platform;
+  QuizDocument* doc = static_cast<QuizDocument*>(calloc(1, sizeof(QuizDocument)));
+  init_document(doc);
+  parse_content(doc, reinterpret_cast<const unsigned char*>(content.data()), content.size());
+  EXPECT_STREQ(doc->link.address, r.quiz.link.c_str());
+  EXPECT_STREQ(doc->link.text, "L'\xEEle");
+  EXPECT_EQ(doc->judging.present, 1);
+  release_document(doc);
+  free(doc);
+  QuizSource back;
+  std::string problem;
+  ASSERT_TRUE(read_content(content, &back, &problem)) << problem;
+  Read again = read(write_quiz_source(back));
+  ASSERT_TRUE(again.ok) << write_quiz_source(back);
+  EXPECT_EQ(write_content(again.quiz), content);
+  // Without a link the content is what it always was.
+  Read plain = read(HEAD + QUESTION);
+  EXPECT_EQ(write_content(plain.quiz).find("LIEN"), std::string::npos);
+  EXPECT_EQ(write_quiz_source(plain.quiz).find("link"), std::string::npos);
 }
 
 // The complete example of the format's documentation is a valid source.

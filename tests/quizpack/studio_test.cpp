@@ -90,6 +90,51 @@ TEST_F(Studio, PackingFromMemoryGivesTheBytesBuildWrites) {
   }
 }
 
+// Packing again with the pictures prepared before (known by their content)
+// reads and scales none of them again, and gives the same bytes; a changed
+// picture alone is prepared anew.
+TEST_F(Studio, PackingAgainTakesThePicturesAlreadyPrepared) {
+  std::string source = std::string(QUIZ_EXAMPLES_DIR) + "/formes.toml";
+  std::map<std::string, std::string> media = media_beside(source);
+  PictureCache cache;
+  int reads = 0;
+  auto pack = [&](std::string* packed) {
+    QuizInput input = input_of(read_bytes(source), media);
+    QuizInput::ReadMedia read = input.read_media;
+    input.read_media = [&reads, read](const std::string& written, std::string* bytes,
+                                      std::string* problem) {
+      ++reads;
+      return read(written, bytes, problem);
+    };
+    input.media_key = [&media](const std::string& written) { return media.at(written); };
+    input.pictures = &cache;
+    PreparedQuiz prepared;
+    Diagnostics diagnostics;
+    EXPECT_TRUE(prepare_quiz_text(input, &prepared, &diagnostics));
+    EXPECT_TRUE(pack_quiz(player, "player.exe", prepared, packed, &diagnostics));
+    return prepared;
+  };
+  std::string first, again, changed;
+  PreparedQuiz prepared = pack(&first);
+  EXPECT_EQ(first, built(source));
+  EXPECT_EQ(reads, 7);
+  EXPECT_EQ(prepared.reused, 0);
+  reads = 0;
+  prepared = pack(&again);
+  EXPECT_EQ(again, first);
+  EXPECT_EQ(reads, 0);
+  EXPECT_EQ(prepared.reused, 7);
+  EXPECT_EQ(prepared.scaled, 3);  // counted as scaled all the same
+  reads = 0;
+  std::string& small = media["media/formes-4.jpg"];      // kept as it is, not scaled
+  small.insert(2, std::string("\xFF\xFE\x00\x03x", 5));  // the same picture, other bytes
+  prepared = pack(&changed);
+  EXPECT_EQ(reads, 1);
+  EXPECT_EQ(prepared.reused, 6);
+  EXPECT_TRUE(changed != first);
+  EXPECT_EQ(cache.size(), 7u);  // the old bytes' picture is dropped
+}
+
 TEST_F(Studio, MissingAndBadMediaAreTheSameErrorsAsFromFiles) {
   std::string text =
       "kind = \"picture\"\ntitle = \"T\"\n[[question]]\nanswer = \"A\"\npicture = \"a.jpg\"\n"
@@ -204,11 +249,11 @@ TEST_F(Studio, EveryMessageIsSaidInFrenchBesideItsField) {
     std::string source, field, french;
   } cases[] = {
       {head + "[[question]]\ntext = \"" + std::string(260, 'x') + "\"\nanswer = \"A\"\n", "q1.text",
-       "trop long : 260 octets en Windows-1252, le lecteur en garde 259 au plus"},
+       "trop long : 260 caract\xC3\xA8res, le lecteur en garde 259 au plus"},
       {"kind = \"text\"\ntitle = \"a|b\"\n" + one, "title",
-       "contient \xC2\xAB | \xC2\xBB, qui termine un texte dans le contenu du lecteur"},
+       "contient \xC2\xAB | \xC2\xBB, un signe que le lecteur se r\xC3\xA9serve"},
       {head + "[[question]]\ntext = \"Q\"\nanswer = [\"\xE2\x86\x92\"]\n", "q1.answer1",
-       "le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB (U+2192) n'existe pas en Windows-1252, "
+       "le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB (U+2192) n'existe pas dans "
        "l'alphabet du lecteur"},
       {head + "[[question]]\ntext = \"e\xCC\x81\"\nanswer = \"A\"\n", "q1.text",
        "le caract\xC3\xA8re \xC2\xAB \xCC\x81 \xC2\xBB (U+0301) est un accent seul : tapez la "
@@ -219,6 +264,14 @@ TEST_F(Studio, EveryMessageIsSaidInFrenchBesideItsField) {
       {"title = \"T\"\n" + one, "kind",
        "le genre du quiz manque : texte, images, audio ou vid\xC3\xA9o"},
       {"kind = \"text\"\n" + one, "title", "le quiz n'a pas de titre"},
+      {"kind = \"text\"\ntitle = \" \"\n" + one, "title", "le quiz n'a pas de titre"},
+      {head + "link = \"www.example.org\"\n" + one, "link",
+       "doit \xC3\xAAtre une adresse web qui commence par https:// ou http://"},
+      {head + "link = \"https://" + std::string(300, 'a') + "\"\n" + one, "link",
+       "trop longue : 308 caract\xC3\xA8res une fois \xC3\xA9"
+       "crite pour le web, le lecteur en garde 259 au plus"},
+      {head + "link_text = \"Le site\"\n" + one, "link_text",
+       "s'affiche pour un lien : donnez aussi l'adresse du lien"},
       {"kind = \"quiz\"\ntitle = \"T\"\n" + one, "kind",
        "\xC2\xAB quiz \xC2\xBB n'est pas une valeur possible (\"text\", \"picture\", \"audio\", "
        "\"video\")"},
@@ -232,7 +285,7 @@ TEST_F(Studio, EveryMessageIsSaidInFrenchBesideItsField) {
       {"kind = \"text\"\ntitle = \"T\"\ncodes = [\"A\\nB\"]\n" + one, "code1",
        "contient un retour \xC3\xA0 la ligne, qui termine une ligne de codes"},
       {"kind = \"text\"\ntitle = \"T\"\ncodes = [\"A\", \"B\"]\n" + one, "codes",
-       "2 codes pour 1 question : un code par score, de 1 \xC3\xA0 1"},
+       "plus de codes que de questions : un code par score, de 1 \xC3\xA0 1"},
       {"kind = \"text\"\ntitle = \"T\\t\"\n" + one, "title",
        "contient le caract\xC3\xA8re de contr\xC3\xB4le U+0009 : seuls les textes "
        "r\xC3\xA9v\xC3\xA9l\xC3\xA9s peuvent aller \xC3\xA0 la ligne"},
@@ -252,6 +305,8 @@ TEST_F(Studio, EveryMessageIsSaidInFrenchBesideItsField) {
       {picture + "[[question]]\ntext = \"Q\"\n", "q1.answer1", "pas de r\xC3\xA9ponse attendue"},
       {head + "[[question]]\nanswer = \"A\"\n", "q1.text",
        "la question n'a pas de texte, qu'un quiz de texte affiche"},
+      {head + "[[question]]\ntext = \" \"\nanswer = \"A\"\n", "q1.text",
+       "la question n'a pas de texte, qu'un quiz de texte affiche"},
       {head + "[[question]]\ntext = \"Q\"\nanswer = \"A\"\npicture = \"a.jpg\"\n", "q1.picture",
        "seul un quiz d'images montre des images"},
       {picture + "[[question]]\nanswer = \"A\"\nclip = \"a.mp3\"\n", "q1.clip",
@@ -270,7 +325,7 @@ TEST_F(Studio, EveryMessageIsSaidInFrenchBesideItsField) {
        "cl\xC3\xA9 inconnue \xC2\xAB accent \xC2\xBB (vouliez-vous dire \xC2\xAB accents "
        "\xC2\xBB ?)"},
       {head + one + "also = [\"a|b\"]\n", "q1.also1",
-       "contient \xC2\xAB | \xC2\xBB, qui termine un texte dans le contenu du lecteur"},
+       "contient \xC2\xAB | \xC2\xBB, un signe que le lecteur se r\xC3\xA9serve"},
       {picture + "answers = 2\n[[question]]\nanswer = [\"A\", \"B\"]\nalso = [[], \"C\"]\n",
        "q1.also2", "doit \xC3\xAAtre une liste de textes"},
       {head + one + "wrong = { \"B\" = \"BRAVO\" }\n", "q1.wrong1",
@@ -281,7 +336,7 @@ TEST_F(Studio, EveryMessageIsSaidInFrenchBesideItsField) {
        "e comme juste (elle \xC3\xA9quivaut \xC3\xA0 \xC2\xAB A \xC2\xBB)"},
       {head + one + "wrong = { \"B\" = \"\xE2\x86\x92\" }\n", "q1.wrong1",
        "\xC2\xAB B \xC2\xBB : son verdict le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB "
-       "(U+2192) n'existe pas en Windows-1252, l'alphabet du lecteur"},
+       "(U+2192) n'existe pas dans l'alphabet du lecteur"},
       {head + one + "judging = { articles = \"oui\" }\n", "q1.judging",
        "articles doit valoir true ou false"},
       // The mastery score of a SCORM package.
@@ -321,8 +376,7 @@ TEST_F(Studio, WarningsAndMediaProblemsInFrench) {
     said.push_back(std::string(m.error ? "error " : "warning ") + m.field + ": " + m.text);
   }
   EXPECT_EQ(said, (std::vector<std::string>{
-                      "warning codes: 1 code pour 3 questions : les scores 2 \xC3\xA0 3 ne "
-                      "r\xC3\xA9v\xC3\xA8lent aucun code",
+                      "warning codes: les scores 2 \xC3\xA0 3 ne r\xC3\xA9v\xC3\xA8lent aucun code",
                       "warning q1.picture: pas d'image : le lecteur montrera un cadre vide",
                       "warning answer_mode: les images r\xC3\xA9ponses ne se montrent qu'avec le "
                       "mode \xC2\xAB image r\xC3\xA9ponse \xC2\xBB",
@@ -429,8 +483,8 @@ TEST_F(Studio, TryingATypedAnswerAsTheFieldHoldsIt) {
   EXPECT_EQ(tried.word, "BRAVO");
   EXPECT_FALSE(try_quiz_answer(quiz, 1, 1, "\xE2\x86\x92", &tried, &problem));
   EXPECT_EQ(french_problem(" " + problem),
-            "le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB (U+2192) n'existe pas en "
-            "Windows-1252, l'alphabet du lecteur");
+            "le caract\xC3\xA8re \xC2\xAB \xE2\x86\x92 \xC2\xBB (U+2192) n'existe pas dans "
+            "l'alphabet du lecteur");
 }
 
 }  // namespace

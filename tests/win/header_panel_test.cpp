@@ -28,7 +28,8 @@ struct Expected {
 
 std::vector<Expected> expected_controls() {
   return {
-      {24, "Static", "http://tirlo.example", 0x50000100, rect_of(736, 5, 115, 18)},
+      // No link in this quiz: the label in its place, empty, taking no click.
+      {24, "Static", "", 0x50000080, rect_of(736, 5, 115, 18)},
       {25, "Static", "Par :", 0x50000000, rect_of(736, 25, 27, 18)},
       {26, "Static", "Marie Curie", 0x50000080, rect_of(763, 25, 85, 18)},
       {27, "Button", "Sauver", 0x50000000, rect_of(666, 25, 55, 18)},
@@ -119,6 +120,12 @@ TEST_F(NewPanel, StaticsShowThePointingHand) {
 }
 
 using HeaderPanel = ShellWindows;
+
+RECT header_link_rect(HWND panel) {
+  RECT client;
+  GetClientRect(panel, &client);
+  return rect_of(client.right - 134, 0, 115, 18);
+}
 
 void expect_panel_layout(HWND panel) {
   RECT client;
@@ -243,15 +250,38 @@ TEST_F(HeaderPanel, CodeBoxTakesNoTypingButKeepsWhatIsWritten) {
   EXPECT_EQ(text_of(GetDlgItem(panel, 32)), " 0 / 36");
 }
 
-// A click is the label's own doing: SS_NOTIFY turns the button-down into
-// STN_CLICKED and the second click of a double click into STN_DBLCLK.
-TEST_F(HeaderPanel, HyperlinkOpensOncePerClick) {
+// Without a link nothing opens, whatever reaches the panel.
+TEST_F(HeaderPanel, NoLinkOpensNothing) {
   HWND link = GetDlgItem(panel, 24);
+  SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  SendMessageA(panel, WM_COMMAND, 24, reinterpret_cast<LPARAM>(link));
+  EXPECT_TRUE(shell_opens.empty());
+}
+
+// A quiz that gives its own link and its text.
+class LinkedPanel : public ShellWindows {
+ protected:
+  void shape(QuizDocument* d, Player*) override {
+    copy_text(d->link.address, "https://ecole.example/cm2?a=1&b=2");
+    copy_text(d->link.text, "Le site & la classe");
+  }
+};
+
+// The link's text as written ("&" is no mnemonic); a click is the label's
+// own doing: SS_NOTIFY turns the button-down into STN_CLICKED and the second
+// click of a double click into STN_DBLCLK.
+TEST_F(LinkedPanel, HyperlinkOpensOncePerClick) {
+  HWND link = GetDlgItem(panel, 24);
+  EXPECT_EQ(text_of(link), "Le site & la classe");
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(link, GWL_STYLE)) & ~WS_VISIBLE,
+            static_cast<DWORD>(WS_CHILD | SS_NOTIFY | SS_NOPREFIX));
+  EXPECT_EQ(child_rect(link), header_link_rect(panel));
   SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
   ASSERT_EQ(shell_opens.size(), 1u);
   EXPECT_EQ(shell_opens[0].owner, nullptr);
-  EXPECT_EQ(shell_opens[0].target, "http://tirlo.example");
+  EXPECT_EQ(shell_opens[0].target, "https://ecole.example/cm2?a=1&b=2");
   EXPECT_EQ(shell_opens[0].show, SW_SHOWNORMAL);
 
   SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));

@@ -137,6 +137,8 @@ TEST_P(PackedQuiz, TheLoaderReadsEveryFieldOfTheSource) {
   EXPECT_EQ(doc->explanation, fields.at("explanation"));
   EXPECT_EQ(doc->answer1_label, fields.at("answer1_label"));
   EXPECT_EQ(doc->answer2_label, fields.at("answer2_label"));
+  EXPECT_EQ(doc->link.address, fields.at("link_address"));
+  EXPECT_EQ(doc->link.text, fields.at("link_text"));
   for (int i = 0; i < doc->question_count; ++i) {
     std::string q = "q" + std::to_string(i + 1) + ".";
     const QuizQuestion* question = question_at(doc, i);

@@ -29,6 +29,9 @@ const char PLAYER_NAME[] = "player.exe";
 
 std::string player_image, page_template;
 const char PAGE_NAME[] = "player.html";
+// The pictures of the last quiz packed, by their content's digest: packing
+// the same quiz again takes them as they are (core/authoring/packer.h).
+PictureCache prepared_pictures;
 
 val messages_of(const Diagnostics& diagnostics) {
   val list = val::array();
@@ -97,6 +100,8 @@ QuizForm form_of(const val& js) {
   form.title = text_at(js, "title");
   form.author = text_at(js, "author");
   form.explanation = text_at(js, "explanation");
+  form.link = text_at(js, "link");
+  form.link_text = text_at(js, "link_text");
   std::vector<std::string> labels = texts_of(js["labels"]);
   for (size_t i = 0; i < labels.size() && i < 2; ++i) form.labels[i] = labels[i];
   form.answer_mode = text_at(js, "answer_mode");
@@ -130,6 +135,8 @@ val js_of(const QuizForm& form) {
   js.set("title", form.title);
   js.set("author", form.author);
   js.set("explanation", form.explanation);
+  js.set("link", form.link);
+  js.set("link_text", form.link_text);
   js.set("labels", text_list({form.labels[0], form.labels[1]}));
   js.set("answer_mode", form.answer_mode);
   js.set("background", form.background);
@@ -162,7 +169,25 @@ val check_source(const std::string& text) {
   return result;
 }
 
-std::string write_source(const val& form) { return write_form_source(form_of(form)); }
+// The quiz's source: what its kind and answer mode do not use is left out.
+std::string write_source(const val& form) { return write_form_source(used_form(form_of(form))); }
+
+// Which fields of the form the quiz uses (quiz_form.h).
+val use_of_form(const val& js) {
+  FormUse use = form_use(form_of(js));
+  val result = val::object();
+  result.set("known_kind", use.known_kind);
+  result.set("question_text", use.question_text);
+  result.set("answers", use.answers);
+  result.set("labels", use.labels);
+  result.set("picture_mode", use.picture_mode);
+  result.set("answer_mode", use.answer_mode);
+  result.set("reveal", use.reveal);
+  result.set("picture", use.picture);
+  result.set("answer_picture", use.answer_picture);
+  result.set("clip", use.clip);
+  return result;
+}
 
 val read_source(const std::string& text) {
   QuizForm form;
@@ -180,8 +205,10 @@ void set_page(const val& bytes) { page_template = bytes_of(bytes); }
 
 // Packs the source in the form `form` names ("exe", "html", "scorm"): the
 // bytes quizpack build writes for quiz.exe, quiz.html or --scorm quiz.zip.
+// `media_keys` (optional): for each media path, a digest of its bytes, by
+// which pictures prepared for an earlier packing are taken again.
 val build_from_source(const std::string& text, val read_media, val progress, bool keep_pictures,
-                      const std::string& form) {
+                      const std::string& form, val media_keys) {
   QuizCarrier carrier = form == "html"    ? CARRIER_PAGE
                         : form == "scorm" ? CARRIER_SCORM
                                           : CARRIER_PROGRAM;
@@ -192,6 +219,12 @@ val build_from_source(const std::string& text, val read_media, val progress, boo
   input.text = text;
   input.path = SOURCE_NAME;
   input.keep_pictures = keep_pictures;
+  if (!media_keys.isUndefined() && !media_keys.isNull()) {
+    input.pictures = &prepared_pictures;
+    input.media_key = [&media_keys](const std::string& written) {
+      return text_at(media_keys, written.c_str());
+    };
+  }
   input.read_media = [&read_media](const std::string& written, std::string* bytes,
                                    std::string* problem) {
     val got = read_media(written);
@@ -226,6 +259,7 @@ val build_from_source(const std::string& text, val read_media, val progress, boo
     for (const auto& reason : prepared.reencoded) reencoded += reason.second;
     result.set("reencoded", reencoded);
     result.set("clips", prepared.clips);
+    result.set("reused", prepared.reused);
   }
   return result;
 }
@@ -304,7 +338,7 @@ val check_media(const val& bytes, const std::string& kind, const std::string& na
 // `index` (0-based) of the form, on its colours, and why. The question is
 // tried alone (trial_form), so that a problem elsewhere does not stop it.
 val try_in_form(const val& js_form, int index, int field, const std::string& typed) {
-  QuizForm form = form_of(js_form);
+  QuizForm form = used_form(form_of(js_form));
   val result = val::object();
   result.set("ok", false);
   if (index < 0 || size_t(index) >= form.questions.size() || field < 1 || field > form.answers)
@@ -365,6 +399,7 @@ EMSCRIPTEN_BINDINGS(authoring) {
   emscripten::function("try_answer", &try_in_form);
   emscripten::function("check_source", &check_source);
   emscripten::function("write_source", &write_source);
+  emscripten::function("form_use", &use_of_form);
   emscripten::function("read_source", &read_source);
   emscripten::function("set_player", &set_player);
   emscripten::function("set_page", &set_page);

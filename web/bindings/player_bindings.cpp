@@ -377,7 +377,10 @@ class WebQuiz {
     result->set("answers_per_question", int(doc_->answers_per_question));
     result->set("answer_mode", int(doc_->answer_mode));
     result->set("background", colour_text(doc_->background_colour));
-    result->set("maker_address", std::string(MAKER_ADDRESS));
+    // The header's link as the Windows panel shows it: its label and the
+    // address it opens, both empty without one.
+    result->set("link_label", utf8(header_link_label(&doc_->link)));
+    result->set("link_address", std::string(doc_->link.address));
   }
 
   // A place's text and colours: the static's as the page paints it.

@@ -121,6 +121,10 @@
     const status = element('p', 'qp-status');
     status.setAttribute('role', 'status');
     tools.appendChild(status);
+    // Reaching the full score is said plainly, the code shown large: a live
+    // region from the start, empty until then.
+    const finished = element('p', 'qp-finished');
+    finished.setAttribute('role', 'status');
     const pageBox = element('div', 'qp-page');
     pageBox.tabIndex = -1;
     pageBox.setAttribute('role', 'region');
@@ -136,7 +140,7 @@
     dialog.querySelector('p').id = `${id}-text`;
     dialog.setAttribute('aria-labelledby', `${id}-caption`);
     dialog.setAttribute('aria-describedby', `${id}-text`);
-    root.append(header, about, tools, pageBox, dialog, announcer);
+    root.append(header, about, tools, finished, pageBox, dialog, announcer);
     header.hidden = true;
     const $ = (selector) => root.querySelector(selector);
     const fileButtons = $('.qp-file-buttons');
@@ -254,6 +258,15 @@
       status.textContent = text;
     }
 
+    function showFinished(code) {
+      const full = quiz && opened.question_count > 0 && quiz.state().score_value === opened.question_count;
+      const text = !full ? '' : code ? 'Bravo, tout est trouvé ! Votre code :' : 'Bravo, tout est trouvé !';
+      if (finished.dataset.text === text + code) return;
+      finished.dataset.text = text + code;
+      finished.textContent = text;
+      if (full && code) finished.append(' ', element('strong', 'qp-finished-code', code));
+    }
+
     // The session's boxes, one at a time, in the order they were asked for.
     function nextMessage() {
       if (dialog.open || !messages.length) return;
@@ -309,6 +322,7 @@
       show_score(score, code) {
         $('.qp-score').textContent = score;
         $('.qp-code').textContent = code;
+        showFinished(code.trim());
       },
       save_answers() {
         saveNow(false);
@@ -599,6 +613,7 @@
       boxes.clear();
       laidOutWidth = -1;
       content.innerHTML = '';
+      finished.textContent = finished.dataset.text = '';
       header.hidden = true;
       fileButtons.hidden = true;
       $('.qp-column').hidden = true;
@@ -642,8 +657,11 @@
         sizes.push(...(await Promise.all(decoding)));
       }
       layout = quiz.lay_out(sizes);
-      $('.qp-hyperlink').textContent = opened.maker_address;
-      $('.qp-hyperlink').href = opened.maker_address;
+      // The quiz's own link; without one the place stays, empty and no link.
+      const link = $('.qp-hyperlink');
+      link.textContent = opened.link_label;
+      if (opened.link_address) link.href = opened.link_address;
+      else link.removeAttribute('href');
       $('.qp-title').textContent = opened.title;
       $('.qp-explanation').textContent = opened.explanation;
       $('.qp-author').textContent = opened.author;

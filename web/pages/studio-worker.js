@@ -11,18 +11,25 @@ const readBytes = (blob) => new Uint8Array(new FileReaderSync().readAsArrayBuffe
 const handlers = {
 
   // A picture or clip as a question of a quiz of `kind` on the page colour
-  // `background` would hold it, a picture with its thumbnail; a missing file
-  // (no blob) gets the message build gives it.
-  checkMedia(m, request) {
-    const result = m.check_media(request.blob ? readBytes(request.blob) : null, request.kind,
-      request.name, request.background);
+  // `background` would hold it, a picture with its thumbnail, and the digest
+  // of its bytes by which packing knows it again; a missing file (no blob)
+  // gets the message build gives it.
+  async checkMedia(m, request) {
+    const bytes = request.blob ? readBytes(request.blob) : null;
+    const result = m.check_media(bytes, request.kind, request.name, request.background);
+    if (bytes && self.crypto && crypto.subtle) {
+      const digest = new Uint8Array(await crypto.subtle.digest('SHA-256', bytes));
+      result.digest = [...digest].map((b) => b.toString(16).padStart(2, '0')).join('');
+    }
     return { result, transfer: result.thumbnail ? [result.thumbnail.rgba.buffer] : [] };
   },
 
+  // `keys`: each media path's digest, so that pictures packed before are
+  // taken again rather than scaled again.
   build(m, request) {
     const read = (path) => (request.media[path] ? readBytes(request.media[path]) : null);
     const progress = (done, total) => postMessage({ id: request.id, progress: { done, total } });
-    const result = m.build_quiz(request.source, read, progress, false, request.form || 'exe');
+    const result = m.build_quiz(request.source, read, progress, false, request.form || 'exe', request.keys || null);
     return { result, transfer: result.bytes ? [result.bytes.buffer] : [] };
   },
 
@@ -70,7 +77,7 @@ onmessage = async (event) => {
   if (request.type === 'start') return start(request);
   const m = await quizModule;
   try {
-    const answer = handlers[request.type](m, request);
+    const answer = await handlers[request.type](m, request);
     const result = answer.result !== undefined ? answer.result : answer;
     postMessage({ id: request.id, result }, answer.transfer || []);
   } catch (error) {

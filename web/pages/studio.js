@@ -6,16 +6,20 @@
   const $ = (selector, root = document) => root.querySelector(selector);
   const $$ = (selector, root = document) => [...root.querySelectorAll(selector)];
 
-  const KINDS = { text: 'text', picture: 'picture', audio: 'audio', video: 'video' };
   const MEDIA_KEYS = ['picture', 'answer_picture', 'clip'];
-  // The pictures quizpack takes; the module says why it refuses any other.
+  // Each chooser offers its own kind of file: the pictures quizpack takes
+  // (the module says why it refuses any other); a clip is MP3 in an audio
+  // quiz, AVI in a video quiz.
   const PICTURE_FILES = '.jpg,.jpeg,.png,.gif,.bmp,.webp,image/jpeg,image/png,image/gif,image/bmp,image/webp';
   const MEDIA_TEXTS = {
-    picture: { label: 'Image', choose: 'Choisir une image…', accept: PICTURE_FILES },
-    answer_picture: { label: 'Image réponse', choose: 'Choisir une image…', accept: PICTURE_FILES },
-    clip: { label: 'Extrait', choose: 'Choisir un extrait…', accept: '.mp3,.avi,audio/mpeg,video/avi' },
+    picture: { label: 'Image', choose: 'Choisir une image…', the: 'l’image', accept: PICTURE_FILES },
+    answer_picture: { label: 'Image réponse', choose: 'Choisir une image…', the: 'l’image réponse', accept: PICTURE_FILES },
+    audio: { label: 'Extrait audio (MP3)', choose: 'Choisir un extrait…', the: 'l’extrait', accept: '.mp3,audio/mpeg' },
+    video: { label: 'Extrait vidéo (AVI)', choose: 'Choisir une vidéo…', the: 'la vidéo', accept: '.avi,video/x-msvideo,video/avi' },
   };
+  const mediaTexts = (key) => MEDIA_TEXTS[key === 'clip' ? state.form.kind : key] || MEDIA_TEXTS.audio;
   const SAVE_DELAY = 300;
+  const PROBLEMS_LISTED = 3;
 
   let quiz;        // the module on this thread: checks, tries, looks (all quick)
   let worker;      // the module in a worker: pictures, packing, reading quizzes
@@ -23,9 +27,16 @@
   const pending = new Map();
   const state = {
     form: null,
-    // path as the source names it -> {blob, name, checks: {kind: result}, url}
+    // path as the source names it -> {blob, name, checks: {kind: result}, url, digest}
     media: new Map(),
+    // Problems are shown for the fields the author has touched (typed in or
+    // left), and all of them once a quiz is opened or a download asked for.
+    touched: new Set(),
+    showAll: false,
   };
+  // What of the form the quiz uses (the module's form_use): the rest is set
+  // aside, kept but neither shown nor written.
+  let use = null;
   let check = { ok: false, messages: [] };
   let buildMessages = [];
   let busy = false;
@@ -91,7 +102,7 @@
 
   function newForm() {
     return {
-      kind: 'text', answers: 1, title: '', author: '', explanation: '', labels: ['', ''],
+      kind: 'text', answers: 1, title: '', author: '', explanation: '', link: '', link_text: '', labels: ['', ''],
       // A new quiz is judged as a teacher would: the "fair" preset, offered first.
       answer_mode: 'none', background: '#5A5F96', codes: [], mastery_score: '',
       judging: { ...newJudging(), present: true, preset: 'fair' },
@@ -109,41 +120,63 @@
       q.judging = q.judging || newJudging();
     });
     if (!form.background) form.background = '#5A5F96';
+    form.link = form.link || '';
+    form.link_text = form.link_text || '';
     if (!form.answer_mode) form.answer_mode = 'none';
     return form;
   }
 
   function isEmpty() {
     const f = state.form;
-    return !f.title && !f.author && !f.explanation && f.codes.length === 0 && state.media.size === 0 &&
+    return !f.title && !f.author && !f.explanation && !f.link && !f.link_text && f.codes.length === 0 && state.media.size === 0 &&
       f.questions.every((q) => !q.text && !q.answer[0] && !q.answer[1] && !q.reveal);
   }
 
+  // The quiz's source: what its kind and answer mode do not use left out.
   function source() {
     return quiz.write_source(state.form);
   }
 
-  function usedMediaKeys(q) {
-    const kind = state.form.kind;
-    return MEDIA_KEYS.filter((key) => q[key] ||
-      (kind === 'picture' && key !== 'clip') || ((kind === 'audio' || kind === 'video') && key === 'clip'));
+  function refreshUse() {
+    use = quiz.form_use(state.form);
+  }
+
+  function usedMediaKeys() {
+    return MEDIA_KEYS.filter((key) => use[key]);
+  }
+
+  // French counts: 0 and 1 take the singular.
+  function counted(n, one, many) {
+    return `${n} ${n > 1 ? many : one}`;
   }
 
   // ---- rendering -----------------------------------------------------------
 
   function renderQuiz() {
     const f = state.form;
+    refreshUse();
     for (const input of $$('.quiz [data-key]')) {
       const key = input.dataset.key;
-      if (key === 'label1') input.value = f.labels[0];
+      if (input.type === 'radio') input.checked = input.value === f[key];
+      else if (key === 'label1') input.value = f.labels[0];
       else if (key === 'label2') input.value = f.labels[1];
       else if (key === 'codes') input.value = f.codes.join('\n');
       else if (key === 'answers') input.value = String(f.answers);
+      else if (key === 'answer_mode') input.value = use.answer_mode;
       else if (key === 'background') input.value = /^#[0-9a-fA-F]{6}$/.test(f.background) ? f.background.toLowerCase() : '#5a5f96';
       else input.value = f[key] ?? '';
     }
+    showUse();
     showBackground();
     renderJudging();
+  }
+
+  // Fields that do nothing for the quiz's kind or answer mode are not shown.
+  function showUse() {
+    $('[data-use="answers"]').hidden = use.known_kind && use.question_text; // a text quiz has one
+    for (const field of $$('[data-use="labels"]')) field.hidden = !use.labels;
+    $('#f-answer-mode option[value="picture"]').hidden = !use.picture_mode;
+    $('#f-answer-mode').value = use.answer_mode;
   }
 
   // The numbers and captions on the background as the pages draw them (in
@@ -171,8 +204,9 @@
     $('#question-count').textContent = `(${state.form.questions.length})`;
     if (focusId) {
       const card = list.querySelector(`[data-question="${focusId}"]`);
-      const target = card && (card.querySelector(focusSelector) || card.querySelector('input'));
-      if (target) target.focus();
+      const shown = (element) => element && element.getClientRects().length > 0;
+      const target = card && [card.querySelector(focusSelector), ...card.querySelectorAll('input')].find(shown);
+      if (target) focusForAuthor(target);
     }
   }
 
@@ -190,7 +224,6 @@
     }
     $('[data-action="up"]', card).disabled = index === 0;
     $('[data-action="down"]', card).disabled = index === state.form.questions.length - 1;
-    const kind = state.form.kind;
     for (const part of $$('[data-part]', card)) {
       const key = part.dataset.part;
       const input = $('input, textarea', part);
@@ -198,6 +231,7 @@
       input.id = id;
       $('label', part).htmlFor = id;
       input.dataset.field = `${prefix}.${key}`;
+      input.dataset.touch = `${q.id}:${key}`;
       input.value = key === 'answer1' ? q.answer[0] : key === 'answer2' ? q.answer[1] : q[key];
       const messages = document.createElement('p');
       messages.className = 'problems';
@@ -213,14 +247,15 @@
         changed();
       });
     }
-    if (state.form.answers !== 2) $('[data-part="answer2"]', card).hidden = true;
-    if (state.form.answers === 2) $('[data-part="answer1"] label', card).textContent = 'Réponse attendue 1';
-    if (kind !== 'text' && !q.text) $('[data-part="text"] label', card).textContent = 'Texte de la question (gardé, non affiché)';
+    $('[data-part="text"]', card).hidden = !use.question_text;
+    $('[data-part="answer2"]', card).hidden = use.answers !== 2;
+    if (use.answers === 2) $('[data-part="answer1"] label', card).textContent = 'Réponse attendue 1';
+    $('[data-part="reveal"]', card).hidden = !use.reveal;
     judgingBox(q, card, prefix);
     const row = $('.media-row', card);
-    for (const key of usedMediaKeys(q)) row.appendChild(mediaBox(q, key, prefix));
+    for (const key of usedMediaKeys()) row.appendChild(mediaBox(q, key, prefix));
     const tries = $('.tries', card);
-    for (let field = 1; field <= state.form.answers; ++field) tries.appendChild(tryBox(q, field));
+    for (let field = 1; field <= use.answers; ++field) tries.appendChild(tryBox(q, field));
     card.addEventListener('dragover', (event) => dragOver(event, card));
     card.addEventListener('dragleave', () => card.classList.remove('dragover'));
     card.addEventListener('drop', (event) => dropOnQuestion(event, q, card));
@@ -233,16 +268,16 @@
   function judgingBox(q, card, prefix) {
     const box = $('.question-judging', card);
     const fields = $('.judging-fields', box);
-    const answers = state.form.answers;
+    const answers = use.answers;
     const used = q.judging.present || [0, 1].some((j) => q.also[j].length || q.wrong[j].length);
     if (used) box.open = true;
     for (let j = 0; j < answers; ++j) {
       const which = answers === 2 ? ` (réponse ${j + 1})` : '';
-      fields.appendChild(listField(`q${q.id}-also${j + 1}`, `${prefix}.also${j + 1}`,
+      fields.appendChild(listField(q, `also${j + 1}`, `${prefix}.also${j + 1}`,
         `Autres réponses acceptées${which}, une par ligne`, q.also[j].join('\n'), (text) => {
           q.also[j] = lines(text);
-        }, card, q));
-      fields.appendChild(listField(`q${q.id}-wrong${j + 1}`, `${prefix}.wrong${j + 1}`,
+        }, card));
+      fields.appendChild(listField(q, `wrong${j + 1}`, `${prefix}.wrong${j + 1}`,
         `Réponses fausses prévues${which}, une par ligne : réponse | verdict`,
         q.wrong[j].map((w) => `${w.answer} | ${w.verdict}`).join('\n'), (text) => {
           q.wrong[j] = lines(text).map((line) => {
@@ -250,14 +285,18 @@
             return bar < 0 ? { answer: line.trim(), verdict: '' }
               : { answer: line.slice(0, bar).trim(), verdict: line.slice(bar + 1).trim() };
           });
-        }, card, q));
+        }, card));
     }
-    $('[data-messages="judging"]', box).dataset.messages = `${prefix}.judging`;
+    const messages = $('[data-messages="judging"]', box);
+    messages.dataset.messages = `${prefix}.judging`;
+    messages.id = `q${q.id}-judging-messages`;
     for (const select of $$('select[data-rule]', box)) {
+      select.setAttribute('aria-describedby', messages.id);
       const rule = select.dataset.rule;
       select.id = `q${q.id}-${rule}`;
       $(`label[data-for="${rule}"]`, box).htmlFor = select.id;
       select.dataset.field = `${prefix}.judging`;
+      select.dataset.touch = `${q.id}:judging`;
       select.value = q.judging[rule];
       select.addEventListener('change', () => {
         q.judging[rule] = select.value;
@@ -272,7 +311,8 @@
     return text.replace(/\r/g, '').split('\n').filter((line) => line.trim() !== '');
   }
 
-  function listField(id, field, label, value, set, card, q) {
+  function listField(q, key, field, label, value, set, card) {
+    const id = `q${q.id}-${key}`;
     const part = document.createElement('div');
     part.className = 'field';
     const title = document.createElement('label');
@@ -283,6 +323,7 @@
     input.rows = 2;
     input.spellcheck = false;
     input.dataset.field = field;
+    input.dataset.touch = `${q.id}:${key}`;
     input.value = value;
     const messages = document.createElement('p');
     messages.className = 'problems';
@@ -343,14 +384,18 @@
 
   function mediaBox(q, key, prefix) {
     const box = $('#media-template').content.firstElementChild.cloneNode(true);
-    const texts = MEDIA_TEXTS[key];
+    const texts = mediaTexts(key);
     const field = `${prefix}.${key}`;
+    const number = prefix.slice(1);
     box.dataset.key = key;
+    box.dataset.question = String(q.id);
     $('.media-label', box).textContent = texts.label;
     $('.choose', box).textContent = texts.choose;
     const input = $('input', box);
     input.accept = texts.accept;
-    input.setAttribute('aria-label', `${texts.choose.replace('…', '')} (${texts.label.toLowerCase()}, question ${prefix.slice(1)})`);
+    input.dataset.field = field;
+    input.dataset.touch = `${q.id}:${key}`;
+    input.setAttribute('aria-label', `${texts.label}, question ${number} : ${texts.choose.replace('…', '').toLowerCase()}`);
     input.addEventListener('change', () => {
       if (input.files.length) setMedia(q, key, input.files[0]);
     });
@@ -359,7 +404,7 @@
     problems.id = `q${q.id}-${key}-messages`;
     input.setAttribute('aria-describedby', problems.id);
     const remove = $('[data-action="remove"]', box);
-    remove.setAttribute('aria-label', `Retirer ${texts.label.toLowerCase()} de la question ${prefix.slice(1)}`);
+    remove.setAttribute('aria-label', `Retirer ${texts.the} de la question ${number}`);
     remove.hidden = !q[key];
     remove.addEventListener('click', () => {
       q[key] = '';
@@ -382,19 +427,25 @@
   }
 
   function sizeText(bytes) {
-    if (bytes < 1024) return `${bytes} octets`;
+    if (bytes < 1024) return counted(bytes, 'octet', 'octets');
     if (bytes < 1024 * 1024) return `${Math.round(bytes / 1024)} Ko`;
     return `${(bytes / 1024 / 1024).toFixed(1).replace('.', ',')} Mo`;
+  }
+
+  // The name the author knows a media file by: its own file name.
+  function mediaName(path) {
+    const media = state.media.get(path);
+    return media && /^media\//.test(path) ? media.name : path;
   }
 
   function showMedia(box, path) {
     const media = path && state.media.get(path);
     const thumb = $('.thumb', box);
-    $('.media-name', box).textContent = path ? path.replace(/^media\//, '') : 'aucun fichier : déposez-en un ici';
+    $('.media-name', box).textContent = path ? mediaName(path) : 'aucun fichier : déposez-en un ici';
     let info = '';
+    const checked = media && media.checks[state.form.kind];
     if (media) {
       info = sizeText(media.blob.size);
-      const checked = media.checks[state.form.kind];
       if (checked && checked.ok && checked.width) {
         info = `${checked.width} × ${checked.height}, ${info}`;
         if (checked.scaled) info += ` : sera réduite à ${checked.fitted_width} × ${checked.fitted_height}`;
@@ -402,11 +453,38 @@
       if (!checked) info += ' : vérification…';
       if (box.dataset.key !== 'clip' && checked && checked.ok && checked.thumbnail) {
         thumb.src = thumbnailUrl(media, checked.thumbnail);
-        thumb.alt = `Aperçu de ${path.replace(/^media\//, '')}`;
+        thumb.alt = `Aperçu de ${mediaName(path)}`;
         thumb.hidden = false;
       }
     }
     $('.media-info', box).textContent = info;
+    if (box.dataset.key === 'clip') {
+      if (checked && checked.ok && !media.clipUrl) media.clipUrl = URL.createObjectURL(media.blob);
+      showClip(box, checked && checked.ok ? media.clipUrl : '');
+    }
+  }
+
+  // The clip can be heard (or seen) in the page, with the browser's own
+  // controls; a video the browser cannot decode says so.
+  function showClip(box, url) {
+    const listen = $('.listen', box);
+    const playing = $('audio, video', listen);
+    if (playing && playing.dataset.url === url) return;
+    listen.textContent = '';
+    if (!url) return;
+    const video = state.form.kind === 'video';
+    const number = $('input', box).dataset.field.replace(/^q(\d+)\..*$/, '$1');
+    const player = document.createElement(video ? 'video' : 'audio');
+    player.controls = true;
+    player.preload = 'metadata';
+    player.src = player.dataset.url = url;
+    player.setAttribute('aria-label', `${video ? 'Regarder la vidéo' : 'Écouter l’extrait'} de la question ${number}`);
+    player.addEventListener('error', () => {
+      listen.textContent = video
+        ? 'Ce navigateur ne sait pas lire cette vidéo AVI ; le quiz la jouera sous Windows.'
+        : 'Ce navigateur ne sait pas lire cet extrait ; le quiz le jouera sous Windows.';
+    });
+    listen.appendChild(player);
   }
 
   // The picture the quiz will carry, as the module decodes it (turned
@@ -429,7 +507,7 @@
     const input = $('input', box);
     input.id = `q${q.id}-try${field}`;
     $('label', box).htmlFor = input.id;
-    if (state.form.answers === 2) $('label', box).textContent = `Essayer une réponse ${field}`;
+    if (use.answers === 2) $('label', box).textContent = `Essayer une réponse ${field}`;
     box.dataset.field = String(field);
     input.value = q[`try${field}`] || '';
     input.addEventListener('input', () => {
@@ -474,11 +552,11 @@
   // ---- messages ------------------------------------------------------------
 
   // Every problem beside its field: the checks of the source, then what the
-  // worker found in each picture or clip.
+  // worker found in each picture or clip the quiz uses.
   function allMessages() {
     const messages = [...check.messages];
     state.form.questions.forEach((q, index) => {
-      for (const key of usedMediaKeys(q)) {
+      for (const key of usedMediaKeys()) {
         if (!q[key]) continue;
         const media = state.media.get(q[key]);
         const checked = media ? media.checks[state.form.kind] : missingChecks.get(`${state.form.kind} ${q[key]}`);
@@ -490,11 +568,40 @@
   }
 
   function mediaPending() {
-    return state.form.questions.some((q) => usedMediaKeys(q).some((key) => {
+    return state.form.questions.some((q) => usedMediaKeys().some((key) => {
       if (!q[key]) return false;
       const media = state.media.get(q[key]);
       return media ? !media.checks[state.form.kind] : !missingChecks.has(`${state.form.kind} ${q[key]}`);
     }));
+  }
+
+  // What marks a message's field touched: "title", "codes" (every code),
+  // "<question id>:answer1"... (a question keeps its id when it moves).
+  function touchOf(field) {
+    if (/^code\d+$/.test(field)) return 'codes';
+    const match = /^q(\d+)(?:\.(\w+))?$/.exec(field);
+    const q = match && state.form.questions[Number(match[1]) - 1];
+    if (!q) return field;
+    return `${q.id}:${match[2] || ''}`;
+  }
+
+  function shown(m) {
+    if (state.showAll) return true;
+    const touch = touchOf(m.field);
+    // A question's own problem shows once any of its fields is touched.
+    if (touch.endsWith(':')) return [...state.touched].some((t) => t.startsWith(touch));
+    return state.touched.has(touch);
+  }
+
+  function touch(key) {
+    if (state.touched.has(key)) return false;
+    state.touched.add(key);
+    return true;
+  }
+
+  // Messages name media by the author's own file names.
+  function withFileNames(text) {
+    return text.replace(/« ([^»]+) »/g, (whole, path) => (state.media.has(path) ? `« ${mediaName(path)} »` : whole));
   }
 
   function containerOf(field) {
@@ -507,29 +614,36 @@
     for (const element of $$('[data-messages]')) element.textContent = '';
     for (const element of $$('[aria-invalid]')) element.removeAttribute('aria-invalid');
     const messages = allMessages();
-    for (const m of messages) {
+    const visible = messages.filter(shown);
+    for (const m of visible) {
       const line = document.createElement('span');
       line.className = m.error ? 'error' : 'warning';
       const code = /^code(\d+)$/.exec(m.field);
-      line.textContent = (m.error ? '' : 'Attention : ') + (code ? `code ${code[1]} : ` : '') + m.text;
+      line.textContent = (m.error ? '' : 'Attention : ') + (code ? `code ${code[1]} : ` : '') + withFileNames(m.text);
       const container = containerOf(m.field);
       container.appendChild(line);
       const details = container.closest('details');
       if (details) details.open = true;
       if (m.error) {
-        const input = $(`[data-field="${m.field}"]`) || (code && $('[data-field="codes"]'));
-        if (input && input.matches('input, textarea, select')) input.setAttribute('aria-invalid', 'true');
+        const input = fieldElement(m.field);
+        if (input && input.matches('input, textarea, select, fieldset')) input.setAttribute('aria-invalid', 'true');
       }
     }
-    showWhy(messages.filter((m) => m.error));
+    showProblems(visible.filter((m) => m.error), messages.some((m) => m.error));
+  }
+
+  function fieldElement(field) {
+    const code = /^code\d+$/.test(field) ? 'codes' : field;
+    return $(`[data-field="${code}"]`);
   }
 
   function fieldName(field) {
     const names = {
       kind: 'Genre', answers: 'Champs de réponse', title: 'Titre', author: 'Auteur', explanation: 'Explication',
+      link: 'Adresse du lien', link_text: 'Texte du lien',
       label1: 'Libellé de la réponse 1', label2: 'Libellé de la réponse 2', answer_mode: 'Quand une question est résolue',
-      background: 'Couleur de fond', codes: 'Codes', questions: 'Questions', source: 'Source', player: 'Lecteur',
-      text: 'texte', answer1: state.form.answers === 2 ? 'réponse attendue 1' : 'réponse attendue',
+      background: 'Couleur de fond', codes: 'Codes', questions: 'Questions', source: 'Quiz', player: 'Lecteur',
+      text: 'texte', answer1: use.answers === 2 ? 'réponse attendue 1' : 'réponse attendue',
       answer2: 'réponse attendue 2', reveal: 'texte révélé', picture: 'image', answer_picture: 'image réponse', clip: 'extrait',
       judging: 'Jugement des réponses', also1: 'réponses acceptées', also2: 'réponses acceptées 2',
       wrong1: 'réponses fausses prévues', wrong2: 'réponses fausses prévues 2',
@@ -541,51 +655,64 @@
     return names[field] || field;
   }
 
-  // Why the download waits, with a way to each problem.
-  function showWhy(errors) {
-    const why = $('#download-why');
+  // The problems that stop the download, in a short list under the bar: a
+  // count, the first few, and a button that steps through them all. The
+  // quiz's own problems come first, then the questions' in order.
+  let problems = [];
+  let problemAt = -1;
+  function showProblems(errors, blocking) {
+    const bar = $('#problems');
     const button = $('#download');
-    why.textContent = '';
     const waiting = mediaPending();
-    const blocked = busy || waiting || errors.length > 0;
-    button.setAttribute('aria-disabled', String(blocked));
+    button.setAttribute('aria-disabled', String(busy || waiting || blocking));
     button.disabled = busy;
-    if (busy) return;
-    if (errors.length === 0) {
-      if (waiting) why.textContent = 'Le téléchargement attend la vérification des images et extraits.';
+    problems = [...errors].sort((a, b) => /^q\d/.test(a.field) - /^q\d/.test(b.field));
+    const list = $('#problem-list');
+    list.textContent = '';
+    bar.hidden = busy || (problems.length === 0 && !waiting);
+    if (problems.length === 0) {
+      $('#problem-count').textContent = waiting ? 'Le téléchargement attend la vérification des images et extraits…' : '';
+      $('#problem-next').hidden = true;
       return;
     }
-    const title = document.createElement('p');
-    title.textContent = errors.length === 1
-      ? 'Le téléchargement attend qu’une erreur soit corrigée :'
-      : `Le téléchargement attend que ${errors.length} erreurs soient corrigées :`;
-    why.appendChild(title);
-    const list = document.createElement('ul');
-    // The quiz's own problems first: they are the fewest and the widest.
-    errors = [...errors].sort((a, b) => /^q\d/.test(a.field) - /^q\d/.test(b.field));
-    for (const m of errors.slice(0, 8)) {
+    $('#problem-count').textContent = problems.length === 1
+      ? 'Un problème empêche le téléchargement :'
+      : `${problems.length} problèmes empêchent le téléchargement :`;
+    for (const m of problems.slice(0, PROBLEMS_LISTED)) {
       const item = document.createElement('li');
       const link = document.createElement('button');
       link.type = 'button';
-      link.textContent = `${fieldName(m.field)} : ${m.text}`;
-      link.addEventListener('click', () => focusField(m.field));
+      link.className = 'link';
+      link.textContent = `${fieldName(m.field)} : ${withFileNames(m.text)}`;
+      link.addEventListener('click', () => {
+        problemAt = problems.indexOf(m);
+        focusField(m.field);
+      });
       item.appendChild(link);
       list.appendChild(item);
     }
-    if (errors.length > 8) {
+    if (problems.length > PROBLEMS_LISTED) {
       const item = document.createElement('li');
-      item.textContent = `… et ${errors.length - 8} autres.`;
+      item.textContent = `et ${counted(problems.length - PROBLEMS_LISTED, 'autre', 'autres')}`;
       list.appendChild(item);
     }
-    why.appendChild(list);
+    $('#problem-next').hidden = problems.length < 2;
+  }
+
+  function nextProblem() {
+    if (!problems.length) return;
+    problemAt = (problemAt + 1) % problems.length;
+    focusField(problems[problemAt].field);
+    status(`Problème ${problemAt + 1} sur ${problems.length} : ${fieldName(problems[problemAt].field)}.`);
   }
 
   function focusField(field) {
-    const code = /^code\d+$/.test(field) ? 'codes' : field;
-    const target = $(`[data-field="${code}"]`) || containerOf(field);
+    const target = fieldElement(field) || containerOf(field);
     const details = target.closest('details');
     if (details) details.open = true;
-    const input = target.matches('input, textarea, select') ? target : $('input, button', target.closest('.media, .question') || target);
+    const input = target.matches('fieldset') ? $('input:checked, input', target)
+      : target.matches('input, textarea, select') ? target
+        : $('input, button', target.closest('.media, .question') || target);
     (input || target).focus();
   }
 
@@ -616,9 +743,9 @@
   function storageProblem(error, what) {
     if (error && error.name === 'QuotaExceededError')
       return `Le navigateur n’a plus de place pour garder ${what} : son espace de stockage est plein. ` +
-        'Rien n’est perdu tant que la page reste ouverte ; enregistrez la source pour le garder, ou libérez de la place.';
+        'Rien n’est perdu tant que la page reste ouverte ; enregistrez le quiz (.zip) pour le garder, ou libérez de la place.';
     return `Le navigateur n’a pas pu garder ${what} (${(error && (error.message || error.name)) || 'erreur inconnue'}). ` +
-      'Rien n’est perdu tant que la page reste ouverte ; enregistrez la source pour le garder.';
+      'Rien n’est perdu tant que la page reste ouverte ; enregistrez le quiz (.zip) pour le garder.';
   }
 
   async function saveForm() {
@@ -641,9 +768,20 @@
     }
   }
 
+  // Every media file the form names, set aside or not: those the page keeps.
   function referencedPaths() {
     const used = new Set();
-    for (const q of state.form.questions) for (const key of MEDIA_KEYS) if (q[key]) used.add(q[key]);
+    for (const q of state.form.questions) {
+      for (const key of MEDIA_KEYS) if (q[key]) used.add(q[key]);
+      for (const path of Object.values(q.clips || {})) if (path) used.add(path);
+    }
+    return used;
+  }
+
+  // The media files the quiz uses: those packed and saved.
+  function usedPaths() {
+    const used = new Set();
+    for (const q of state.form.questions) for (const key of usedMediaKeys()) if (q[key]) used.add(q[key]);
     return used;
   }
 
@@ -651,6 +789,7 @@
     const used = referencedPaths();
     for (const [path, media] of state.media) {
       if (used.has(path)) continue;
+      if (media.clipUrl) URL.revokeObjectURL(media.clipUrl);
       state.media.delete(path);
       notice(`media ${path}`, '');
       StudioStore.deleteMedia(path).catch(() => {});
@@ -663,9 +802,8 @@
 
   function checkAllMedia() {
     const kind = state.form.kind;
-    if (kind === 'text') return;
     for (const q of state.form.questions) {
-      for (const key of MEDIA_KEYS) {
+      for (const key of usedMediaKeys()) {
         const path = q[key];
         if (!path) continue;
         const media = state.media.get(path);
@@ -674,6 +812,7 @@
           media.checking = kind;
           ask('checkMedia', { blob: media.blob, kind, name: path, background: state.form.background }).then((result) => {
             media.checks[kind] = result;
+            if (result.digest) media.digest = result.digest;
             media.checking = null;
             mediaChecked();
           });
@@ -693,8 +832,7 @@
     clearTimeout(mediaTimer);
     mediaTimer = setTimeout(() => {
       for (const box of $$('.media')) {
-        const card = box.closest('.question');
-        const q = state.form.questions.find((item) => String(item.id) === card.dataset.question);
+        const q = state.form.questions.find((item) => String(item.id) === box.dataset.question);
         if (q) showMedia(box, q[box.dataset.key]);
       }
       showMessages();
@@ -715,6 +853,7 @@
   }
 
   function setMedia(q, key, file) {
+    touch(`${q.id}:${key}`);
     const path = mediaPath(file);
     if (!state.media.has(path)) {
       state.media.set(path, { blob: file, name: file.name, checks: {} });
@@ -728,9 +867,18 @@
     changed();
   }
 
+  // The page puts the focus where the author will type next (a new question's
+  // first field): leaving it untouched is not touching it.
+  let placedFocus = null;
+  function focusForAuthor(element) {
+    placedFocus = element;
+    element.focus();
+  }
+
   // ---- questions -----------------------------------------------------------
 
   async function questionAction(q, action) {
+    touch('questions');
     const list = state.form.questions;
     const index = list.indexOf(q);
     if (action === 'up' && index > 0) {
@@ -761,6 +909,7 @@
   }
 
   function addQuestion() {
+    touch('questions');
     const q = newQuestion();
     state.form.questions.push(q);
     renderQuestions(q.id, state.form.kind === 'text' ? '[data-key="text"]' : '[data-key="answer1"]');
@@ -769,10 +918,13 @@
 
   // ---- the quiz's own fields ----------------------------------------------
 
+  // Changing the kind, the answer fields or the answer mode keeps what the
+  // quiz then uses and sets the rest aside, shown again on the way back.
   function quizFieldChanged(input) {
     const f = state.form;
     const key = input.dataset.key;
-    const before = { kind: f.kind, answers: f.answers };
+    const before = JSON.stringify(use);
+    if (key === 'kind' && input.value !== f.kind) switchClips(f.kind, input.value);
     if (key === 'label1') f.labels[0] = input.value;
     else if (key === 'label2') f.labels[1] = input.value;
     else if (key === 'codes') f.codes = input.value === '' ? [] : input.value.replace(/\r/g, '').replace(/\n$/, '').split('\n');
@@ -787,11 +939,25 @@
           if (media.checks[kind] && media.checks[kind].transparent) delete media.checks[kind];
       checkAllMedia();
     }
-    if (f.kind !== before.kind || f.answers !== before.answers) {
+    refreshUse();
+    // A new kind also changes what a clip is (MP3 or AVI).
+    if (JSON.stringify(use) !== before || key === 'kind') {
+      showUse();
       renderQuestions();
       checkAllMedia();
     }
     changed();
+  }
+
+  // An audio quiz's clips are MP3 and a video quiz's AVI: each kind keeps its
+  // own, set aside while the quiz is of another kind.
+  function switchClips(from, to) {
+    const clipKind = (kind) => kind === 'audio' || kind === 'video';
+    for (const q of state.form.questions) {
+      q.clips = q.clips || {};
+      if (clipKind(from)) q.clips[from] = q.clip;
+      if (clipKind(to)) q.clip = q.clips[to] || '';
+    }
   }
 
   // ---- dialogs, files ------------------------------------------------------
@@ -824,22 +990,49 @@
     status(done < total ? `Préparation des images et extraits : ${done} sur ${total}…` : 'Écriture du quiz…');
   }
 
-  // Whether the quiz can be packed now; if not, the focus goes to why.
+  // Whether the quiz can be packed now; if not, every problem is shown and
+  // the focus goes to the first.
   function readyToPack() {
     if (busy) return false;
-    if (allMessages().some((m) => m.error) || mediaPending()) {
-      $('#download-why').querySelector('button')?.focus();
+    state.showAll = true;
+    showMessages();
+    if (problems.length || mediaPending()) {
+      ($('#problem-list button') || $('#problems')).focus();
       return false;
     }
     return true;
   }
 
   // The quiz packed by the worker in `form` ("exe", "html" or "scorm"), with
-  // the media its source names.
+  // the media it uses and their digests, by which the pictures packed before
+  // are taken again.
   function packQuiz(form = 'exe') {
-    const media = {};
-    for (const path of referencedPaths()) if (state.media.has(path)) media[path] = state.media.get(path).blob;
-    return ask('build', { source: source(), media, form }, ({ done, total }) => showProgress(done, total));
+    const media = {}, keys = {};
+    for (const path of usedPaths()) {
+      const item = state.media.get(path);
+      if (!item) continue;
+      media[path] = item.blob;
+      if (item.digest) keys[path] = item.digest;
+    }
+    return ask('build', { source: source(), media, keys, form }, ({ done, total }) => showProgress(done, total));
+  }
+
+  // What a packed quiz holds, as a teacher counts it: only what its kind has.
+  function packedCounts(result) {
+    const parts = [counted(result.questions, 'question', 'questions')];
+    if (use.picture && use.known_kind) {
+      const pictures = result.pictures ? counted(result.pictures, 'image', 'images') : 'aucune image';
+      const changed = [];
+      if (result.scaled) changed.push(counted(result.scaled, 'réduite', 'réduites'));
+      if (result.converted) changed.push(`${counted(result.converted, 'convertie', 'converties')} en JPEG`);
+      if (result.reencoded) changed.push(`${counted(result.reencoded, 'réenregistrée', 'réenregistrées')} en JPEG simple`);
+      parts.push(changed.length ? `${pictures} dont ${changed.join(', ')}` : pictures);
+    }
+    if (use.clip && use.known_kind) {
+      const kind = state.form.kind === 'video' ? 'vidéo' : 'audio';
+      parts.push(result.clips ? `${counted(result.clips, 'extrait', 'extraits')} ${kind}` : `aucun extrait ${kind}`);
+    }
+    return parts.join(', ');
   }
 
   // What each form of the quiz is downloaded as.
@@ -852,7 +1045,7 @@
   async function download() {
     if (!readyToPack()) return;
     busy = true;
-    showWhy([]);
+    showMessages();
     showProgress(0, 0);
     status('Préparation du quiz…');
     try {
@@ -862,13 +1055,10 @@
       if (result.ok) {
         const name = fileName(state.form.title, FORMS[form].extension);
         QuizPlayer.download(result.bytes, name, FORMS[form].type);
-        window.studioLastBuild = { ms: performance.now() - started, size: result.bytes.length, name };
+        window.studioLastBuild = { ms: performance.now() - started, size: result.bytes.length, name, reused: result.reused };
         // What the page or package cannot do as the program does, said by the core.
         const notes = result.messages.filter((m) => !m.error && m.field === 'file').map((m) => ` ${m.text[0].toUpperCase()}${m.text.slice(1)}.`);
-        status(`« ${name} » est prêt : ${result.questions} questions, ${result.pictures} images ` +
-          `(${result.scaled} réduites${result.converted ? `, ${result.converted} converties en JPEG` : ''}` +
-          `${result.reencoded ? `, ${result.reencoded} réenregistrées en JPEG simple` : ''}), ` +
-          `${result.clips} extraits, ${sizeText(result.bytes.length)}.${notes.join('')}`);
+        status(`« ${name} » est prêt (${sizeText(result.bytes.length)}) : ${packedCounts(result)}.${notes.join('')}`);
       } else {
         buildMessages = result.messages.filter((m) => !check.messages.some((c) => c.field === m.field && c.text === m.text));
         status('Le quiz n’a pas été fait : voyez les erreurs.');
@@ -903,22 +1093,26 @@
     } finally {
       busy = false;
       $('#progress').hidden = true;
+      showMessages();
     }
   }
 
   async function saveSource() {
     if (busy) return;
     busy = true;
-    status('Enregistrement de la source…');
+    status('Enregistrement du quiz…');
     try {
       const files = [{ path: 'quiz.toml', text: source() }];
-      for (const path of referencedPaths()) if (state.media.has(path)) files.push({ path, blob: state.media.get(path).blob });
+      for (const path of usedPaths()) if (state.media.has(path)) files.push({ path, blob: state.media.get(path).blob });
       const result = await ask('zip', { files });
       const name = fileName(state.form.title, '.zip');
       QuizPlayer.download(result.bytes, name, 'application/zip');
-      status(`« ${name} » contient quiz.toml et ses ${files.length - 1} fichiers : quizpack build quiz.toml le construit.`);
+      const media = files.length - 1;
+      const noun = state.form.kind === 'picture' ? ['image', 'images'] : ['extrait', 'extraits'];
+      const kept = media === 0 ? '' : media === 1 ? ` et son ${noun[0]}` : ` et ses ${media} ${noun[1]}`;
+      status(`« ${name} » garde le quiz${kept} : rouvrez-le ici avec « Ouvrir… » pour le modifier.`);
     } catch (error) {
-      status(`La source n’a pas pu être enregistrée : ${error.message}.`);
+      status(`Le quiz n’a pas pu être enregistré : ${error.message}.`);
     } finally {
       busy = false;
       showMessages();
@@ -966,7 +1160,7 @@
     const exe = files.find((f) => /\.(exe|html?)$/i.test(f.path));
     const toml = files.find((f) => /\.toml$/i.test(f.path));
     if (!exe && !toml) {
-      notice('open', 'Choisissez une source .toml (avec ses images ou extraits), un .zip enregistré par le studio ou un quiz .exe ou .html.');
+      notice('open', 'Choisissez un quiz enregistré ici (.zip), un quiz déjà fait (.exe ou .html) ou un quiz écrit à la main (.toml) avec ses images ou extraits.');
       return;
     }
     let form, media = [], warnings = [];
@@ -995,15 +1189,19 @@
       warnings = result.messages.filter((m) => m.field === 'source' || m.field.startsWith('q') && !m.field.includes('.'));
     }
     if (!isEmpty() && !(await confirmed('Remplacer le quiz en cours par celui-ci ? Le quiz en cours n’est gardé que dans ce navigateur.', 'Remplacer'))) return;
-    replaceQuiz(adopt(form), media);
+    replaceQuiz(adopt(form), media, true);
     const name = (exe || toml).file.name;
-    status(`« ${name} » est ouvert${media.length ? ` avec ${media.length} fichiers` : ''}.`);
+    status(`« ${name} » est ouvert${media.length ? ` avec ${counted(media.length, 'fichier', 'fichiers')}` : ''}.`);
     if (warnings.length) notice('open', `À l’ouverture de « ${name} » : ${warnings.map((m) => m.text).join(' ; ')}.`);
   }
 
-  function replaceQuiz(form, media) {
-    for (const item of state.media.values()) if (item.url) URL.revokeObjectURL(item.url);
+  // `opened`: a quiz from files, whose problems are all shown at once; a new
+  // quiz shows none until its fields are touched.
+  function replaceQuiz(form, media, opened) {
+    for (const item of state.media.values()) if (item.clipUrl) URL.revokeObjectURL(item.clipUrl);
     state.form = form;
+    state.touched = new Set();
+    state.showAll = opened;
     state.media = new Map(media.map((m) => [m.path, { blob: m.blob, name: m.name, checks: {} }]));
     missingChecks.clear();
     for (const key of [...notices.keys()]) if (key !== 'open') notice(key, '');
@@ -1019,8 +1217,8 @@
   async function newQuiz() {
     if (!isEmpty() && !(await confirmed('Commencer un nouveau quiz ? Le quiz en cours sera remplacé ; il n’est gardé que dans ce navigateur.', 'Remplacer'))) return;
     notice('open', '');
-    replaceQuiz(newForm(), []);
-    $('#f-title').focus();
+    replaceQuiz(newForm(), [], false);
+    focusForAuthor($('#f-title'));
   }
 
   // ---- drag and drop -------------------------------------------------------
@@ -1042,7 +1240,7 @@
       openFiles(files);
       return;
     }
-    const keys = usedMediaKeys(q);
+    const keys = usedMediaKeys();
     const free = keys.filter((key) => !q[key]);
     files.forEach((file, i) => {
       const key = free[i] || keys[0];
@@ -1052,6 +1250,11 @@
 
   function bindPage() {
     for (const input of $$('.quiz [data-key]')) {
+      input.dataset.touch = input.dataset.key === 'kind' ? 'kind' : input.dataset.field;
+      if (input.type === 'radio') {
+        input.addEventListener('change', () => quizFieldChanged(input));
+        continue;
+      }
       const messages = document.createElement('p');
       messages.className = 'problems';
       messages.id = `${input.id}-messages`;
@@ -1061,9 +1264,27 @@
       input.addEventListener(input.tagName === 'SELECT' ? 'change' : 'input', () => quizFieldChanged(input));
     }
     for (const input of $$('#judging [data-rule]')) {
-      input.dataset.field = 'judging';
+      input.dataset.field = input.dataset.touch = 'judging';
+      input.setAttribute('aria-describedby', 'msg-judging');
       input.addEventListener('change', () => judgingChanged(input));
     }
+    // A field is touched once typed in, or left after the author went to
+    // it; its problems show from then.
+    const touched = (event) => {
+      const field = event.target.closest && event.target.closest('[data-touch]');
+      if (!field) return;
+      if (event.type === 'focusout' && field === placedFocus) {
+        placedFocus = null;
+        return;
+      }
+      if (touch(field.dataset.touch) && event.type === 'focusout') showMessages();
+    };
+    for (const type of ['input', 'change', 'focusout']) document.addEventListener(type, touched, true);
+    $('#problem-next').addEventListener('click', nextProblem);
+    // Whatever the focus goes to stays clear of the bar that stays on top.
+    new ResizeObserver(() => {
+      document.documentElement.style.scrollPaddingTop = `${$('#bar').offsetHeight + 8}px`;
+    }).observe($('#bar'));
     $('#add-question').addEventListener('click', addQuestion);
     $('#new-quiz').addEventListener('click', newQuiz);
     $('#download').addEventListener('click', download);
@@ -1098,6 +1319,8 @@
     if (saved.form) {
       state.form = adopt(saved.form);
       state.media = new Map(saved.media.map((m) => [m.path, { blob: m.blob, name: m.name, checks: {} }]));
+      // The author's work coming back: its problems are theirs to see.
+      state.showAll = !isEmpty();
     } else {
       state.form = newForm();
     }

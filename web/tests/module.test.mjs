@@ -13,6 +13,7 @@ import { createRequire } from 'node:module';
 import { execFile, execFileSync } from 'node:child_process';
 import { promisify } from 'node:util';
 import { paths, quizSources, mediaReader, cp1252Text, FAIR_TYPED } from './support.mjs';
+import { makePage } from '../tools/make-page.mjs';
 
 const require = createRequire(import.meta.url);
 // Its .wasm given as bytes: this emscripten would fetch() it, which node's
@@ -35,7 +36,7 @@ function nativeBuild(source) {
 function moduleBuild(source) {
   const steps = [];
   const result = quiz.build_quiz(fs.readFileSync(source, 'utf8'), mediaReader(path.dirname(source)),
-    (done, total) => steps.push([done, total]), false, 'exe');
+    (done, total) => steps.push([done, total]), false, 'exe', null);
   return { result, steps };
 }
 
@@ -54,7 +55,7 @@ test('every example and end-to-end quiz, and pictures of every form, pack to the
 test('every quiz as a page and as a SCORM package: the bytes quizpack writes, its warnings in French', () => {
   for (const source of quizSources()) {
     for (const [form, output, extra] of [['html', 'quiz.html', []], ['scorm', 'quiz.zip', ['--scorm']]]) {
-      const result = quiz.build_quiz(fs.readFileSync(source, 'utf8'), mediaReader(path.dirname(source)), () => {}, false, form);
+      const result = quiz.build_quiz(fs.readFileSync(source, 'utf8'), mediaReader(path.dirname(source)), () => {}, false, form, null);
       assert.ok(result.ok, `${source}: ${JSON.stringify(result.messages)}`);
       const written = path.join(temp, output);
       quizpack('build', source, '-o', written, '--page', paths.playerPage, ...extra);
@@ -223,9 +224,12 @@ test('bad inputs are refused with their message beside their field, and give no 
     [head.replace('"T"', '"a|b"') + question, { 'media/a.jpg': jpeg }, 'title', /«\s\|\s»/],
     [head.replace('"T"', '"Ça → là"') + question, { 'media/a.jpg': jpeg }, 'title', /U\+2192/],
     [head + question, {}, 'q1.picture', /fichier introuvable/],
+    [head.replace('"T"', '" "') + question, { 'media/a.jpg': jpeg }, 'title', /pas de titre/],
+    [head + 'link = "file:///C:/Windows/calc.exe"\n' + question, { 'media/a.jpg': jpeg }, 'link', /adresse web qui commence par https/],
+    [head + 'link_text = "Le site"\n' + question, { 'media/a.jpg': jpeg }, 'link_text', /donnez aussi l'adresse/],
   ];
   for (const [source, media, field, text] of cases) {
-    const built = quiz.build_quiz(source, (p) => media[p] || null, () => {}, false, 'exe');
+    const built = quiz.build_quiz(source, (p) => media[p] || null, () => {}, false, 'exe', null);
     assert.equal(built.ok, false);
     assert.equal(built.bytes, undefined);
     assert.ok(built.messages.some((m) => m.error && m.field === field && text.test(m.text)),
@@ -245,4 +249,18 @@ test('bad inputs are refused with their message beside their field, and give no 
     assert.equal(opened.ok, false);
     assert.ok(opened.messages.some((m) => m.field === 'file' && text.test(m.text)), JSON.stringify(opened.messages));
   }
+});
+
+test('the page maker inlines each line it knows and refuses one it does not', () => {
+  const folder = fs.mkdtempSync(path.join(temp, 'page-'));
+  fs.writeFileSync(path.join(folder, 'a.css'), 'p { color: red }\n');
+  const make = (line) => {
+    fs.writeFileSync(path.join(folder, 'page.html'), `<p>\n${line}\n</p>\n`);
+    return makePage(path.join(folder, 'page.html'), { module: paths.module });
+  };
+  assert.equal(make('<!-- inline style-text a-style a.css -->'), '<p>\n<style id="a-style">\np { color: red }\n</style>\n</p>\n');
+  assert.equal(make('<!-- inline style a.css -->'), '<p>\n<style>\np { color: red }\n</style>\n</p>\n');
+  for (const line of ['<!-- inline styles a.css -->', '<!-- inline script a-script -->', '<!--inline style a.css -->',
+    '<!-- inline style a.css a.css -->', '<!-- inline  style a.css -->', '<!-- inline style a.css --> x'])
+    assert.throws(() => make(line), /not an inline line it knows/, line);
 });

@@ -78,7 +78,9 @@ test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, S
   let { context, tab, problems } = await openPlayer();
   await openQuiz(tab, capitales);
   assert.equal(await tab.textContent('.qp-title'), "Capitales d'Europe");
-  assert.equal(await tab.getAttribute('.qp-link', 'href'), 'http://tirlo.example');
+  // A quiz that gives no link shows no address and opens nothing.
+  assert.equal(await tab.getAttribute('.qp-link', 'href'), null);
+  assert.equal(await tab.textContent('.qp-link'), '');
   // The header at the Windows panel's places, right block anchored to the
   // right edge, only the explanation stretching, at two widths where the
   // Windows page fits.
@@ -156,6 +158,18 @@ test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, S
   await tab.setInputFiles('.qp-import input', file);
   await tab.waitForFunction(() => document.querySelector('.qp-score').textContent === ' 5 / 6');
   assert.equal(await tab.inputValue(field(5)), 'Athènes');
+  assert.equal(await tab.textContent('.qp-finished'), '', 'not finished yet');
+  // The full score is said plainly, its code shown large.
+  await tab.fill(field(6), 'Dublin');
+  await tab.press(field(6), 'Enter');
+  await tab.waitForSelector('dialog.qp-dialog[open]');
+  await tab.keyboard.press('Enter');
+  assert.equal(await tab.textContent('.qp-finished'), 'Bravo, tout est trouvé ! Votre code : ÉCLIPSE');
+  assert.equal(await tab.getAttribute('.qp-finished', 'role'), 'status');
+  assert.ok(parseFloat(await tab.$eval('.qp-finished-code', (e) => getComputedStyle(e).fontSize)) >= 24);
+  await tab.fill(field(6), 'Dubli');
+  await tab.press(field(6), 'Enter');
+  assert.equal(await tab.textContent('.qp-finished'), '', 'no longer finished');
   assert.deepEqual(problems, []);
   await context.close();
 });
@@ -315,28 +329,78 @@ test("the README's picture: web/tools/screenshot.mjs shoots the page at the size
   assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [640, 480]);
 });
 
-test('the studio plays the quiz being edited: "Essayer le quiz"', async () => {
+// Every control of the header and the page where `root` shows a quiz: its
+// box (from the header's or the page's top left corner) and how it is drawn.
+const shownQuiz = (tab, root) => tab.evaluate((root) => {
+  const styles = ['fontFamily', 'fontSize', 'fontWeight', 'fontStyle', 'lineHeight', 'color', 'backgroundColor',
+    'borderTopWidth', 'borderTopStyle', 'borderTopColor', 'textDecorationLine', 'textAlign', 'whiteSpace',
+    'display', 'paddingLeft', 'paddingTop', 'justifyContent', 'alignItems'];
+  const controls = {};
+  for (const [part, origin] of [['header', '.qp-header'], ['page', '.qp-content']]) {
+    const box = document.querySelector(`${root} ${origin}`);
+    const at = box.getBoundingClientRect();
+    [...box.children].forEach((node, i) => {
+      const r = node.getBoundingClientRect();
+      const style = getComputedStyle(node);
+      controls[`${part} ${i} ${node.className}`] = {
+        box: !node.getClientRects().length ? 'not shown'
+          : [r.left - at.left, r.top - at.top, r.width, r.height].map((v) => Math.round(v * 10) / 10),
+        text: node.textContent, ...Object.fromEntries(styles.map((name) => [name, style[name]])),
+      };
+    });
+  }
+  const header = document.querySelector(`${root} .qp-header`);
+  return { controls, width: document.querySelector(root).clientWidth, folded: header.classList.contains('qp-folded') };
+}, root);
+
+test('"Essayer le quiz" in the studio shows the quiz laid out and drawn as the web player does, its link too', async () => {
+  // The picture example with a link of its own in its header.
+  const folder = path.join(temp, 'formes-lien');
+  fs.mkdirSync(folder, { recursive: true });
+  fs.cpSync(path.join(paths.root, 'examples/media'), path.join(folder, 'media'), { recursive: true });
+  const source = path.join(folder, 'formes.toml');
+  fs.writeFileSync(source, fs.readFileSync(path.join(paths.root, 'examples/formes.toml'), 'utf8')
+    .replace(/^(explanation = .*)$/m, '$1\nlink = "https://ecole.example/cm2"\nlink_text = "Le site de la classe"'));
+  const media = [...fs.readFileSync(source, 'utf8').matchAll(/^(?:picture|answer_picture) = "(.*)"$/gm)].map((m) => path.join(folder, m[1]));
   const context = await launchPersistentContext(fs.mkdtempSync(path.join(temp, 'studio-')), {
-    args: FLAGS, viewport: { width: 1200, height: 900 },
+    args: FLAGS, viewport: { width: 1366, height: 900 },
   });
   const tab = context.pages()[0] || (await context.newPage());
   const problems = [];
   tab.on('pageerror', (error) => problems.push(error.message));
   await tab.goto('file://' + paths.studio);
   await tab.waitForSelector('html[data-ready="true"]', { timeout: 30000 });
-  await tab.setInputFiles('#open-files', path.join(paths.root, 'examples/capitales.toml'));
-  await tab.waitForFunction(() => document.querySelector('#status').textContent.includes('capitales'));
+  await tab.setInputFiles('#open-files', [source, ...media]);
+  await tab.waitForFunction(() => document.querySelector('#status').textContent.includes('formes'));
+  await tab.waitForFunction(() => document.querySelector('#download').getAttribute('aria-disabled') === 'false', null, { timeout: 30000 });
   await tab.click('#try-quiz');
-  await tab.waitForSelector('#try-dialog[open] .qp-field');
-  assert.equal(await tab.textContent('#try-dialog .qp-title'), "Capitales d'Europe");
-  await tab.fill(`#try-dialog ${field(1)}`, 'Paris');
-  await tab.press(`#try-dialog ${field(1)}`, 'Enter');
-  await tab.waitForSelector('#try-dialog dialog.qp-dialog[open]');
-  await tab.keyboard.press('Enter');
-  assert.equal(await tab.textContent('#try-dialog .qp-verdict'), 'BRAVO');
-  assert.equal(await tab.textContent('#try-dialog .qp-score'), ' 1 / 6');
+  await tab.waitForSelector('#try-dialog[open] .qp-picture img');
+  await tab.waitForFunction(() => document.querySelectorAll('#try-dialog .qp-picture img').length === 4);
+  const trial = await shownQuiz(tab, '#try-player');
+
+  // The same quiz, packed by quizpack, in player.html at the trial's width.
+  const { context: playerContext, tab: player } = await openPlayer({ width: trial.width, height: 900 },
+    fs.mkdtempSync(path.join(temp, 'profile-')));
+  await openQuiz(player, pack(source));
+  await player.waitForFunction(() => document.querySelectorAll('.qp-picture img').length === 4);
+  const played = await shownQuiz(player, '#player');
+  assert.equal(played.width, trial.width);
+  assert.equal(trial.folded, false, 'the header laid out as the Windows panel');
+  assert.deepEqual(trial.controls, played.controls);
+  // What that means: the header on its colour, the link and its text, "Par :"
+  // before the author, the grid of three pictures a row.
+  const at = (name) => Object.entries(trial.controls).find(([key]) => key.includes(`qp-${name} `) || key.endsWith(`qp-${name}`))[1];
+  assert.equal(at('hyperlink').text, 'Le site de la classe');
+  assert.equal(at('hyperlink').textDecorationLine, 'underline');
+  assert.equal(await tab.getAttribute('#try-dialog .qp-hyperlink', 'href'), 'https://ecole.example/cm2');
+  assert.equal(await player.getAttribute('.qp-hyperlink', 'href'), 'https://ecole.example/cm2');
+  assert.ok(at('author-caption').box[0] + at('author-caption').box[2] <= at('author').box[0]);
+  assert.equal(at('title').fontStyle, 'italic');
+  const pictures = Object.entries(trial.controls).filter(([key]) => key.includes('qp-picture')).map(([, c]) => c.box[0]);
+  assert.equal(new Set(pictures).size, 3, 'three columns');
   await tab.click('#try-close');
   assert.equal(await tab.locator('#try-dialog[open]').count(), 0);
   assert.deepEqual(problems, []);
+  await playerContext.close();
   await context.close();
 });

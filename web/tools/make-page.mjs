@@ -9,7 +9,9 @@
 //   data   ID SOURCE   a file's bytes in base64 (type application/octet-stream)
 // SOURCE is a file beside the template, or one of the names given on the
 // command line (module, player, page), "wasm" (the module's .wasm beside its
-// .js) or "fflate" (the zip library from npm).
+// .js) or "fflate" (the zip library from npm). A line that names "inline"
+// but reads otherwise stops the page: left as it is, the page would lack its
+// style or script and nothing would say so.
 //
 //   node web/tools/make-page.mjs TEMPLATE -o PAGE --module quiz_web.js [--player player.exe] [--page player.html]
 import fs from 'node:fs';
@@ -24,24 +26,22 @@ export function makePage(template, named) {
   // Text inside a script element must not close it or open a comment.
   const scriptText = (source) =>
     read(source).toString('utf8').replace(/<\/(script)/gi, '<\\/$1').replace(/<!--/g, '<\\!--');
-  return fs.readFileSync(template, 'utf8').replace(
-    /^[ \t]*<!-- inline (\w+) ([\w.-]+)(?: ([\w.\/-]+))? -->$/gm,
-    (line, kind, id, source) => {
-      switch (kind) {
-        case 'style':
-          return `<style>\n${read(id)}</style>`;
-        case 'style-text':
-          return `<style id="${id}">\n${read(source)}</style>`;
-        case 'script':
-          return `<script id="${id}">\n${scriptText(source)}\n</script>`;
-        case 'text':
-          return `<script type="text/plain" id="${id}">\n${scriptText(source)}\n</script>`;
-        case 'data':
-          return `<script type="application/octet-stream" id="${id}">${read(source).toString('base64')}</script>`;
-      }
-      throw new Error(`unknown inline kind in ${line}`);
-    },
-  );
+  const inline = /^[ \t]*<!-- inline ([\w-]+) ([\w.-]+)(?: ([\w.\/-]+))? -->$/;
+  const made = {
+    style: (id) => `<style>\n${read(id)}</style>`,
+    'style-text': (id, source) => `<style id="${id}">\n${read(source)}</style>`,
+    script: (id, source) => `<script id="${id}">\n${scriptText(source)}\n</script>`,
+    text: (id, source) => `<script type="text/plain" id="${id}">\n${scriptText(source)}\n</script>`,
+    data: (id, source) => `<script type="application/octet-stream" id="${id}">${read(source).toString('base64')}</script>`,
+  };
+  return fs.readFileSync(template, 'utf8').split('\n').map((line, index) => {
+    if (!/<!--\s*inline/.test(line)) return line;
+    const [, kind, id, source] = inline.exec(line) || [];
+    // Every kind but "style" names its source after its id.
+    if (!made[kind] || (kind === 'style') !== (source === undefined))
+      throw new Error(`make-page: ${template}:${index + 1}: not an inline line it knows: ${line.trim()}`);
+    return made[kind](id, source);
+  }).join('\n');
 }
 
 if (import.meta.url === `file://${process.argv[1]}`) {

@@ -24,9 +24,10 @@ struct PanelControl {
   bool repaint_when_moved;
 };
 
-// In creation order.
+// In creation order. The link's label takes clicks (SS_NOTIFY) only when
+// the quiz gives a link.
 const PanelControl PANEL_CONTROLS[] = {
-    {HYPERLINK_LABEL, "Static", LABEL_STYLE | SS_NOTIFY, HEADER_HYPERLINK, FONT_HYPERLINK, false},
+    {HYPERLINK_LABEL, "Static", QUIZ_TEXT_STYLE, HEADER_HYPERLINK, FONT_HYPERLINK, false},
     {AUTHOR_CAPTION, "Static", LABEL_STYLE, HEADER_AUTHOR_CAPTION, FONT_GUI, false},
     {AUTHOR_LABEL, "Static", QUIZ_TEXT_STYLE, HEADER_AUTHOR, FONT_GUI, true},
     {SAVE_BUTTON, "button", LABEL_STYLE | BS_PUSHBUTTON, HEADER_SAVE, FONT_GUI, true},
@@ -57,7 +58,7 @@ const char SCORE_FORMAT[] = " 0 / %d";
 
 const char* control_text(int id, const QuizDocument* doc, char* score) {
   switch (id) {
-    case HYPERLINK_LABEL: return MAKER_ADDRESS;
+    case HYPERLINK_LABEL: return doc ? header_link_label(&doc->link) : "";
     case AUTHOR_CAPTION: return AUTHOR_CAPTION_TEXT;
     case AUTHOR_LABEL: return doc ? doc->author : "";
     case SAVE_BUTTON: return SAVE_TEXT;
@@ -87,10 +88,15 @@ void set_font(HWND control, ControlFont font, const QuizDocument* doc) {
   }
 }
 
-// The panel's one piece of state, its brush, made with the controls and
-// deleted with the panel, is its dialog user data.
+// The panel's own state, its brush, made with the controls and deleted with
+// the panel, is its dialog user data; the document it shows (which outlives
+// it), its window user data.
 HBRUSH panel_brush(HWND panel) {
   return reinterpret_cast<HBRUSH>(GetWindowLongPtrA(panel, DWLP_USER));
+}
+
+const QuizDocument* panel_document(HWND panel) {
+  return reinterpret_cast<const QuizDocument*>(GetWindowLongPtrA(panel, GWLP_USERDATA));
 }
 
 INT_PTR on_init_dialog(HWND panel, const QuizDocument* doc) {
@@ -98,12 +104,17 @@ INT_PTR on_init_dialog(HWND panel, const QuizDocument* doc) {
   char score[TEXT_SLOT_SIZE];
   for (const PanelControl& row : PANEL_CONTROLS) {
     const FramePlace& at = HEADER_CREATED[row.control];
+    DWORD style = row.style;
+    // Without a link the label stays in its place, empty, and takes no click
+    // (nor shows the hand): there is no address to open.
+    if (row.id == HYPERLINK_LABEL && doc && doc->link.address[0]) style |= SS_NOTIFY;
     HWND control = CreateWindowExA(
-        0, row.class_name, control_text(row.id, doc, score), row.style, at.x, at.y, at.width,
-        at.height, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+        0, row.class_name, control_text(row.id, doc, score), style, at.x, at.y, at.width, at.height,
+        panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     set_font(control, row.font, doc);
   }
   SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(CreateSolidBrush(PANEL_COLOUR)));
+  SetWindowLongPtrA(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(doc));
   return TRUE;
 }
 
@@ -142,7 +153,9 @@ INT_PTR on_ctl_color_static(HWND panel, HDC dc, HWND control) {
 // of a double click (STN_DBLCLK) opens nothing more; a click on "Sauver",
 // which the frame that holds the page acts on.
 INT_PTR on_command(HWND panel, WPARAM command, LPARAM control) {
-  if (command == HYPERLINK_LABEL) win32_seam().shell_open(nullptr, MAKER_ADDRESS, SW_SHOWNORMAL);
+  const QuizDocument* doc = panel_document(panel);
+  if (command == HYPERLINK_LABEL && doc && doc->link.address[0])
+    win32_seam().shell_open(nullptr, doc->link.address, SW_SHOWNORMAL);
   if (command == SAVE_BUTTON) SendMessageA(GetParent(panel), WM_COMMAND, command, control);
   return FALSE;
 }

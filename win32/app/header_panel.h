@@ -1,16 +1,14 @@
 // The HeaderPanel: the band across the top of the frame (dialog template
 // 1002) with the score and reward code, the title, explanation and "Sauver",
-// and the maker's hyperlink above the author. Made with the QuizDocument as
-// its parameter (CreateDialogParamA); its control ids are in
+// and the quiz's link (when it gives one) above the author. Made with the
+// QuizDocument as its parameter (CreateDialogParamA); its control ids are in
 // resources/resource_ids.h. A click on "Sauver" goes on to its parent, which
 // saves.
 #pragma once
 
 #include <windows.h>
 
-// MAKER_ADDRESS: the text of the hyperlink and what it opens; the panel's
-// places and colours.
-#include "core/page/frame_layout.h"
+// The panel's places and colours.
 #include "core/page/header_layout.h"
 
 enum : COLORREF { PANEL_COLOUR = HEADER_PANEL_COLOUR, HYPERLINK_COLOUR = HEADER_HYPERLINK_COLOUR };

@@ -79,6 +79,8 @@ int print_fields(const char* quiz) {
   field("explanation", doc->explanation);
   field("answer1_label", doc->answer1_label);
   field("answer2_label", doc->answer2_label);
+  field("link_address", doc->link.address);
+  field("link_text", doc->link.text);
   for (int i = 0; i < doc->question_count; ++i) {
     const QuizQuestion* q = question_at(doc, i);
     std::string prefix = "q" + std::to_string(i + 1) + ".";

@@ -162,6 +162,7 @@ const Named QUIZ_TEXTS[] = {
     {"kind", "kind"},
     {"judging", "judging"},
     {"accents", "judging"},
+    {"preset", "judging"},
 };
 const Named QUESTION_TEXTS[] = {
     {"second answer", "answer2"},

@@ -13,13 +13,46 @@ std::string form_of(const JudgingRules& rules, bool fold, const char* text) {
   return quoted(form);
 }
 
+// What each rule that tolerates a difference lets pass, as the command line
+// says it.
+const char* english_tolerance(JudgingFlags flag) {
+  switch (flag) {
+    case JUDGE_HYPHENS: return "hyphens between words as blanks";
+    case JUDGE_PUNCTUATION: return "punctuation at the ends and quotes ignored";
+    case JUDGE_LIGATURES: return "\xC5\x93 and \xC3\xA6 as oe and ae";
+    case JUDGE_UNACCENTED_CAPITALS: return "capitals without their accents";
+    case JUDGE_NUMBERS: return "numbers as numbers, blanks grouping digits ignored";
+    case JUDGE_OPTIONAL_CIRCUMFLEX: return "the circumflex of i and u optional";
+  }
+  return "";
+}
+
 std::string rules_text(const JudgingRules& rules) {
   static const char* const ACCENTS[] = {"accents exact", "accents named (\"Accents\")",
                                         "accents ignored (\xC5\x92 = OE, \xC3\x86 = AE)"};
-  return std::string(rules.accented_case ? "case of accented letters ignored"
-                                         : "case of accented letters counts") +
-         ", " + ACCENTS[rules.accents] + ", " +
-         (rules.articles ? "leading articles optional" : "articles count") + ", plain typography";
+  std::string text =
+      std::string(rules.accented_case ? "case of accented letters ignored"
+                                      : "case of accented letters counts") +
+      ", " + ACCENTS[rules.accents] + ", " +
+      (!rules.articles          ? "articles count"
+       : rules.capital_articles ? "leading articles optional but a name's (a capital)"
+                                : "leading articles optional") +
+      ", plain typography";
+  for (JudgingFlags flag : TOLERANCES)
+    if (flags_from_rules(rules) & flag) text += std::string(", ") + english_tolerance(flag);
+  return text;
+}
+
+// The tolerated differences joined: "a, b et c" in French, "a, b, c" in English.
+std::string tolerances(JudgingFlags tolerated, bool french) {
+  std::vector<std::string> items;
+  for (JudgingFlags flag : TOLERANCES)
+    if (tolerated & flag)
+      items.push_back(french ? cp1252_to_utf8(tolerance_text(flag)) : english_tolerance(flag));
+  std::string text;
+  for (size_t i = 0; i < items.size(); ++i)
+    text += (i == 0 ? "" : french && i + 1 == items.size() ? " et " : ", ") + items[i];
+  return text;
 }
 
 // The ladder's reasons, as the command line says them.
@@ -40,6 +73,9 @@ const char* english_reason(VerdictReason reason) {
     case REASON_MORE_TEXT: return "the answer with more text";
     case REASON_SIMILAR: return "over 80 % in common";
     case REASON_FAR: return "too far from the answer";
+    case REASON_OTHER_NUMBER: return "another number: a number is right or wrong";
+    case REASON_NAME_ARTICLE:
+      return "the answer without its article, which belongs to the name (it has a capital)";
     default: return "";
   }
 }
@@ -67,6 +103,7 @@ std::vector<std::string> verdict_reasons(const VerdictExplanation& why, const ch
     case JUDGED_RIGHT:
       lines.push_back("equals " + accepted_name(why, first) + ", compared as " +
                       form_of(rules, false, why.decided) + articles);
+      if (why.tolerated) lines.push_back("right only with: " + tolerances(why.tolerated, false));
       break;
     case JUDGED_LISTED:
       lines.push_back("equals the listed wrong answer " + quoted(why.decided) + ", compared as " +
@@ -94,10 +131,12 @@ std::string verdict_reason_french(const VerdictExplanation& why) {
   std::string line;
   switch (why.by) {
     case JUDGED_RIGHT:
-      line = why.answer == 0 ? cp1252_to_utf8(verdict_reason_text(why.reason))
-                             : "une autre r\xC3\xA9ponse accept\xC3\xA9"
+      line = why.answer != 0 ? "une autre r\xC3\xA9ponse accept\xC3\xA9"
                                "e : " +
-                                   decided;
+                                   decided
+             : why.tolerated ? "la r\xC3\xA9ponse attendue"
+                             : cp1252_to_utf8(verdict_reason_text(why.reason));
+      if (why.tolerated) line += ", " + tolerances(why.tolerated, true) + " pr\xC3\xA8s";
       break;
     case JUDGED_LISTED: line = "une r\xC3\xA9ponse fausse pr\xC3\xA9vue : " + decided; break;
     case JUDGED_ACCENTS:

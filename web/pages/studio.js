@@ -84,8 +84,13 @@
 
   // ---- the form ------------------------------------------------------------
 
+  // The rules of a judging table: a key left out is ''.
+  const RULES = ['preset', 'accented_case', 'accents', 'articles', 'hyphens', 'punctuation', 'ligatures',
+    'unaccented_capitals', 'numbers', 'optional_circumflex',
+    'capital_articles'];
+
   function newJudging() {
-    return { present: false, accented_case: '', accents: '', articles: '' };
+    return Object.fromEntries([['present', false], ...RULES.map((rule) => [rule, ''])]);
   }
 
   function newQuestion() {
@@ -98,7 +103,9 @@
   function newForm() {
     return {
       kind: 'text', answers: 1, title: '', author: '', explanation: '', link: '', link_text: '', labels: ['', ''],
-      answer_mode: 'none', background: '#5A5F96', codes: [], mastery_score: '', judging: newJudging(),
+      // A new quiz is judged as a teacher would: the "fair" preset, offered first.
+      answer_mode: 'none', background: '#5A5F96', codes: [], mastery_score: '',
+      judging: { ...newJudging(), present: true, preset: 'fair' },
       questions: [newQuestion()],
     };
   }
@@ -296,7 +303,7 @@
       select.value = q.judging[rule];
       select.addEventListener('change', () => {
         q.judging[rule] = select.value;
-        q.judging.present = ['accented_case', 'accents', 'articles'].some((r) => q.judging[r]);
+        q.judging.present = RULES.some((r) => q.judging[r]);
         retry(card, q);
         changed();
       });
@@ -339,7 +346,18 @@
   function renderJudging() {
     const judging = state.form.judging;
     $('#j-present').checked = judging.present;
-    for (const select of $$('#judging select[data-rule]')) select.value = judging[select.dataset.rule];
+    // A rule left out is the preset's: its first choice says which.
+    const preset = judging.preset ? quiz.preset_rules(judging.preset) : null;
+    for (const select of $$('#judging select[data-rule]')) {
+      const rule = select.dataset.rule;
+      select.value = judging[rule];
+      const first = select.options[0];
+      if (rule === 'preset' || first.value !== '') continue;
+      first.dataset.plain ??= first.textContent;
+      const chosen = preset && [...select.options].find((o) => o.value === preset[rule]);
+      first.textContent = chosen ? `comme le préréglage : ${chosen.textContent.replace(/, écrit dans la source$/, '')}`
+        : first.dataset.plain;
+    }
     showJudgingNote();
   }
 
@@ -354,7 +372,7 @@
     const rule = input.dataset.rule;
     if (rule === 'present') {
       judging.present = input.checked;
-      if (!input.checked) judging.accented_case = judging.accents = judging.articles = '';
+      if (!input.checked) for (const r of RULES) judging[r] = '';
     } else {
       judging[rule] = input.value;
       if (input.value) judging.present = true;

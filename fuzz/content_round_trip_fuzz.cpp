@@ -49,8 +49,18 @@ class Bytes {
   size_t size_, position_ = 0;
 };
 
-JudgingRules rules_from(uint8_t byte) {
-  return {(byte & 1) != 0, AccentRule((byte >> 1) % 3), (byte & 8) != 0};
+// The rules of two bytes: the first three rules from the first, the later
+// ones from the second.
+JudgingRules rules_from(uint8_t byte, uint8_t more) {
+  JudgingRules rules = {(byte & 1) != 0, AccentRule((byte >> 1) % 3), (byte & 8) != 0};
+  rules.hyphens = (more & 1) != 0;
+  rules.punctuation = (more & 2) != 0;
+  rules.ligatures = (more & 4) != 0;
+  rules.unaccented_capitals = (more & 8) != 0;
+  rules.numbers = (more & 16) != 0;
+  rules.optional_circumflex = (more & 32) != 0;
+  rules.capital_articles = (more & 64) != 0;
+  return rules;
 }
 
 // Judging options for about half the quizzes: the quiz's rules, and for
@@ -60,12 +70,12 @@ void judging_from(Bytes* bytes, QuizSource* quiz) {
   uint8_t byte = bytes->next();
   if (!(byte & 1)) return;
   quiz->judging = (byte & 2) != 0;
-  quiz->rules = rules_from(byte >> 2);
+  quiz->rules = rules_from(byte >> 2, bytes->next());
   for (SourceQuestion& q : quiz->questions) {
     uint8_t own = bytes->next();
     if (own & 0x80) continue;
     q.own_rules = (own & 0x40) != 0;
-    q.rules = rules_from(own);
+    q.rules = rules_from(own, bytes->next());
     for (int j = 0; j < quiz->answers; ++j) {
       size_t also = bytes->next() % (JUDGING_MAX_ALTERNATIVES + 2);
       size_t wrong = bytes->next() % (JUDGING_MAX_WRONG_ANSWERS + 2);

@@ -33,11 +33,13 @@ struct Comparison {
 
 // Whether two texts in judging form are the same answer: equal, or with
 // optional articles equal once a leading article is left out on either side,
-// unless both have one and they differ ("le Seine" is not "la Seine").
-Comparison compare(const char* expected, const char* typed, bool articles) {
+// unless both have one and they differ ("le Seine" is not "la Seine"), or the
+// expected one's belongs to its name (`named`) and the typed text has none.
+Comparison compare(const char* expected, const char* typed, bool articles, bool named = false) {
   if (strcmp(expected, typed) == 0) return {true, false};
   if (!articles) return {false, false};
   size_t a = leading_article(expected), b = leading_article(typed);
+  if (named && b == 0) return {false, false};
   bool equal =
       (a || b) && articles_agree(expected, a, typed, b) && strcmp(expected + a, typed + b) == 0;
   return {equal, equal};
@@ -56,12 +58,12 @@ FieldVerdict decided(Verdict verdict, JudgedBy by, int answer, bool without_arti
   return {verdict, verdict_text(verdict), by, answer, without_articles};
 }
 
-int right_answer(const JudgingRules& rules, const FieldAnswers& answers, const char* typed_form,
+int right_answer(const JudgingRules& rules, const FieldAnswers& answers, const char* typed,
                  bool* without_articles) {
-  char form[TEXT_SLOT_SIZE];
+  char e[TEXT_SLOT_SIZE], t[TEXT_SLOT_SIZE];
   for (int i = 0; i < answers.accepted_count; ++i) {
-    judging_form(rules, false, answers.accepted[i], form);
-    Comparison c = compare(form, typed_form, rules.articles);
+    judging_pair(rules, false, answers.accepted[i], typed, e, t);
+    Comparison c = compare(e, t, rules.articles, name_article(rules, answers.accepted[i]) > 0);
     if (c.equal) {
       *without_articles = c.without_articles;
       return i;
@@ -71,6 +73,10 @@ int right_answer(const JudgingRules& rules, const FieldAnswers& answers, const c
 }
 
 }  // namespace
+
+bool other_number(const JudgingRules& rules, const char* expected_form, const char* typed_form) {
+  return rules.numbers && has_digit(expected_form) && numbers_differ(expected_form, typed_form);
+}
 
 size_t leading_article(const char* form) {
   for (const char* article : ARTICLES) {
@@ -82,13 +88,65 @@ size_t leading_article(const char* form) {
   return 0;
 }
 
-void judging_form(const JudgingRules& rules, bool fold, const char* text, char* out) {
+namespace {
+
+// The judging form but for the case of its letters, which a capital's
+// missing accent needs to be seen.
+void judging_letters(const JudgingRules& rules, bool fold, const char* text, char* out) {
   copy_text(out, text);
+  if (rules.punctuation) plain_quotes(out);
   plain_typography(out);
+  if (rules.hyphens) hyphens_as_blanks(out);
+  if (rules.punctuation) trim_punctuation(out);
+  if (rules.numbers) join_digit_groups(out);
+  if (rules.ligatures) spell_ligatures(out);
+  if (rules.optional_circumflex) drop_circumflex_i_u(out);
   if (fold || rules.accents == ACCENTS_IGNORED) fold_accents(out);
-  upper_ascii(out);
-  if (rules.accented_case) upper_accented(out);
   trim_spaces(out);
+  // Quotation marks only are still typed: not nothing.
+  if (out[0] == 0 && rules.punctuation) {
+    JudgingRules kept = rules;
+    kept.punctuation = false;
+    judging_letters(kept, fold, text, out);
+  }
+}
+
+void raise_case(const JudgingRules& rules, char* text) {
+  upper_ascii(text);
+  if (rules.accented_case) upper_accented(text);
+}
+
+}  // namespace
+
+void judging_form(const JudgingRules& rules, bool fold, const char* text, char* out) {
+  judging_letters(rules, fold, text, out);
+  raise_case(rules, out);
+}
+
+void judging_pair(const JudgingRules& rules, bool fold, const char* expected, const char* typed,
+                  char* expected_out, char* typed_out) {
+  judging_letters(rules, fold, expected, expected_out);
+  judging_letters(rules, fold, typed, typed_out);
+  if (rules.unaccented_capitals) accent_bare_capitals(expected_out, typed_out, rules.accented_case);
+  raise_case(rules, expected_out);
+  raise_case(rules, typed_out);
+}
+
+size_t name_article(const JudgingRules& rules, const char* expected) {
+  if (!rules.articles || !rules.capital_articles) return 0;
+  char letters[TEXT_SLOT_SIZE], form[TEXT_SLOT_SIZE];
+  judging_letters(rules, false, expected, letters);
+  copy_text(form, letters);
+  raise_case(rules, form);
+  size_t length = leading_article(form);
+  if (length == 0 || !is_capital(letters[0])) return 0;
+  // In capitals throughout, an answer does not tell a name's article apart.
+  bool small = false;
+  for (const char* c = letters; *c; ++c) small = small || is_small(*c);
+  // "Le", "Les", "De la": a capital, then small letters ("LE Havre" is no name's).
+  for (size_t i = 1; i < length && letters[i] != ' ' && letters[i] != '\''; ++i)
+    if (!is_small(letters[i])) return 0;
+  return small ? length : 0;
 }
 
 FieldAnswers field_answers(const JudgingOptions* options, int question, int answer,
@@ -113,44 +171,49 @@ bool right_with_rules(const JudgingRules& rules, const FieldAnswers& answers, co
   char form[TEXT_SLOT_SIZE];
   judging_form(rules, false, typed, form);
   bool without_articles;
-  return form[0] != 0 && right_answer(rules, answers, form, &without_articles) >= 0;
+  return form[0] != 0 && right_answer(rules, answers, typed, &without_articles) >= 0;
 }
 
 FieldVerdict judge_with_rules(const JudgingRules& rules, const FieldAnswers& answers,
                               const char* typed) {
-  char t[TEXT_SLOT_SIZE], e[TEXT_SLOT_SIZE], folded_typed[TEXT_SLOT_SIZE];
+  char t[TEXT_SLOT_SIZE], e[TEXT_SLOT_SIZE];
   judging_form(rules, false, typed, t);
   if (t[0] == 0) return decided(VERDICT_EMPTY, JUDGED_EMPTY, 0, false);
   bool without_articles = false;
-  int right = right_answer(rules, answers, t, &without_articles);
+  int right = right_answer(rules, answers, typed, &without_articles);
   if (right >= 0) return decided(VERDICT_RIGHT, JUDGED_RIGHT, right, without_articles);
 
   // Wrong answers are recognised whatever their accents, unless accents are exact.
   bool fold = rules.accents != ACCENTS_EXACT;
-  judging_form(rules, fold, typed, folded_typed);
   for (int i = 0; i < answers.wrong_count; ++i) {
     if (!usable_verdict(answers.wrong_verdicts[i])) continue;
-    judging_form(rules, fold, answers.wrong[i], e);
-    Comparison c = compare(e, folded_typed, rules.articles);
+    judging_pair(rules, fold, answers.wrong[i], typed, e, t);
+    Comparison c = compare(e, t, rules.articles);
     if (c.equal)
       return {VERDICT_WRONG, answers.wrong_verdicts[i], JUDGED_LISTED, i, c.without_articles};
   }
   if (rules.accents == ACCENTS_HINT) {
     for (int i = 0; i < answers.accepted_count; ++i) {
-      judging_form(rules, true, answers.accepted[i], e);
-      Comparison c = compare(e, folded_typed, rules.articles);
+      judging_pair(rules, true, answers.accepted[i], typed, e, t);
+      Comparison c = compare(e, t, rules.articles, name_article(rules, answers.accepted[i]) > 0);
       if (c.equal) return decided(VERDICT_ACCENTS, JUDGED_ACCENTS, i, c.without_articles);
     }
   }
 
   FieldVerdict best = decided(VERDICT_WRONG, JUDGED_LADDER, 0, false);
-  size_t b = rules.articles ? leading_article(t) : 0;
   for (int i = 0; i < answers.accepted_count; ++i) {
-    judging_form(rules, false, answers.accepted[i], e);
+    judging_pair(rules, false, answers.accepted[i], typed, e, t);
+    // Another number is wrong, however close its digits.
+    if (other_number(rules, e, t)) continue;
     Verdict v = ladder_verdict(e, t);
     if (closer(v, best.verdict)) best = decided(v, JUDGED_LADDER, i, false);
     size_t a = rules.articles ? leading_article(e) : 0;
-    if ((a || b) && articles_agree(e, a, t, b)) {
+    size_t b = rules.articles ? leading_article(t) : 0;
+    if (b == 0 && a > 0 && name_article(rules, answers.accepted[i]) > 0) {
+      // The name without its own article is short of a part of it.
+      if (strcmp(e + a, t) == 0 && closer(VERDICT_TOO_SHORT, best.verdict))
+        best = decided(VERDICT_TOO_SHORT, JUDGED_LADDER, i, false);
+    } else if ((a || b) && articles_agree(e, a, t, b)) {
       v = ladder_verdict(e + a, t + b);
       if (closer(v, best.verdict)) best = decided(v, JUDGED_LADDER, i, true);
     }

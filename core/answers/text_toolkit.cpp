@@ -152,6 +152,20 @@ char plain_form(unsigned char c) {
 
 }  // namespace
 
+bool is_capital(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  if (u >= 'A' && u <= 'Z') return true;
+  if (u >= 0xC0 && u <= 0xDE) return u != 0xD7;
+  return u == 0x8A || u == 0x8C || u == 0x8E || u == 0x9F;
+}
+
+bool is_small(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  if (u >= 'a' && u <= 'z') return true;
+  if (u >= 0xDF) return u != 0xF7;
+  return u == 0x9A || u == 0x9C || u == 0x9E;
+}
+
 size_t upper_accented(char* text) {
   size_t length = slot_length(text);
   for (size_t i = 0; i < length; ++i) {
@@ -167,18 +181,29 @@ size_t upper_accented(char* text) {
   return length;
 }
 
-size_t fold_accents(char* text) {
+namespace {
+
+// Each letter as `folded` writes it, or only the ligatures (the letters it
+// writes as two).
+size_t spell_folded(char* text, bool ligatures_only) {
   char source[TEXT_SLOT_SIZE];
   size_t length = copy_text(source, text);
   SlotWriter out = {text, 0};
   for (size_t i = 0; i < length; ++i) {
     char letters[2];
     int count = folded(static_cast<unsigned char>(source[i]), letters);
-    if (count == 0) out.put(source[i]);
+    if (count == 0 || (ligatures_only && count != 2)) {
+      out.put(source[i]);
+      continue;
+    }
     for (int n = 0; n < count; ++n) out.put(letters[n]);
   }
   return out.end();
 }
+
+}  // namespace
+
+size_t fold_accents(char* text) { return spell_folded(text, false); }
 
 size_t plain_typography(char* text) {
   char source[TEXT_SLOT_SIZE];
@@ -203,4 +228,217 @@ size_t plain_typography(char* text) {
   }
   if (blank_pending && !after_opening) out.put(' ');
   return out.end();
+}
+
+namespace {
+
+bool is_letter(unsigned char c) {
+  if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
+  if (c >= 0xC0) return c != 0xD7 && c != 0xF7;
+  return c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9A || c == 0x9C || c == 0x9E || c == 0x9F;
+}
+
+bool is_hyphen(unsigned char c) { return c == '-' || c == 0x96 || c == 0x97; }
+
+bool is_end_mark(unsigned char c) {
+  switch (c) {
+    case '.':
+    case ',':
+    case ';':
+    case ':':
+    case '!':
+    case '?':
+    case '\'':
+    case ELLIPSIS:
+    case 0x91:
+    case 0x92: return true;
+  }
+  return is_blank(c);
+}
+
+// The capital A to Z that an accented letter is written with, in either
+// case; 0 for a ligature or a byte that is no accented letter.
+char bare_capital(unsigned char c) {
+  char letters[2];
+  if (folded(c, letters) != 1) return 0;
+  char letter = letters[0];
+  return letter >= 'a' && letter <= 'z' ? char(letter - 0x20) : letter;
+}
+
+char raised(unsigned char c, bool accented_case) {
+  char text[2] = {char(c), 0};
+  upper_ascii(text);
+  if (accented_case) upper_accented(text);
+  return text[0];
+}
+
+// Whether two letters are the same, a bare capital standing for the accented
+// letter; when it does, it takes the accent.
+bool same_letter(char* a, char* b, bool accented_case) {
+  unsigned char x = static_cast<unsigned char>(*a), y = static_cast<unsigned char>(*b);
+  if (raised(x, accented_case) == raised(y, accented_case)) return true;
+  if (x >= 'A' && x <= 'Z' && bare_capital(y) == char(x)) {
+    *a = char(y);
+    return true;
+  }
+  if (y >= 'A' && y <= 'Z' && bare_capital(x) == char(y)) {
+    *b = char(x);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+size_t plain_quotes(char* text) {
+  size_t length = slot_length(text);
+  size_t out = 0;
+  for (size_t i = 0; i < length; ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == '"' || c == 0x84 || c == 0x93 || c == 0x94 || c == OPENING_GUILLEMET ||
+        c == CLOSING_GUILLEMET)
+      continue;
+    text[out++] = c == '`' || c == 0xB4 ? '\'' : char(c);
+  }
+  text[out] = 0;
+  return out;
+}
+
+size_t hyphens_as_blanks(char* text) {
+  size_t length = slot_length(text);
+  size_t out = 0;
+  for (size_t i = 0; i < length; ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (is_hyphen(c)) {
+      size_t before = out, after = i + 1;
+      while (before > 0 && is_blank(static_cast<unsigned char>(text[before - 1]))) --before;
+      while (after < length && is_blank(static_cast<unsigned char>(text[after]))) ++after;
+      if (before > 0 && after < length && is_letter(static_cast<unsigned char>(text[before - 1])) &&
+          is_letter(static_cast<unsigned char>(text[after]))) {
+        out = before;
+        text[out++] = ' ';
+        i = after - 1;
+        continue;
+      }
+    }
+    text[out++] = char(c);
+  }
+  text[out] = 0;
+  return out;
+}
+
+size_t trim_punctuation(char* text) {
+  size_t length = slot_length(text);
+  size_t start = 0;
+  while (start < length && is_end_mark(static_cast<unsigned char>(text[start]))) ++start;
+  if (start == length) return length;  // marks only: kept
+  while (is_end_mark(static_cast<unsigned char>(text[length - 1]))) --length;
+  length -= start;
+  memmove(text, text + start, length);
+  text[length] = 0;
+  return length;
+}
+
+size_t spell_ligatures(char* text) { return spell_folded(text, true); }
+
+void accent_bare_capitals(char* expected, char* typed, bool accented_case) {
+  size_t e = slot_length(expected), t = slot_length(typed);
+  size_t start = 0;
+  while (start < e && start < t && same_letter(expected + start, typed + start, accented_case))
+    ++start;
+  while (e > start && t > start && same_letter(expected + e - 1, typed + t - 1, accented_case)) {
+    --e;
+    --t;
+  }
+}
+
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// The end of a run of digit groups starting at `start` ("10 000 000"), or
+// `start` itself when the digits there are not grouped by three with blanks.
+size_t digit_groups_end(const char* text, size_t start, size_t* digits) {
+  size_t i = start;
+  while (is_digit(text[i])) ++i;
+  size_t lead = i - start;
+  if (lead == 0 || lead > 3) return start;
+  *digits = lead;
+  size_t end = i;
+  while (text[end] == ' ' && is_digit(text[end + 1]) && is_digit(text[end + 2]) &&
+         is_digit(text[end + 3]) && !is_digit(text[end + 4])) {
+    end += 4;
+    *digits += 3;
+  }
+  return end;
+}
+
+// The numbers of a text as "-273 3,14 1914 1918 ", into a slot.
+void numbers_of(const char* text, char* out) {
+  SlotWriter numbers = {out, 0};
+  size_t length = slot_length(text);
+  for (size_t i = 0; i < length; ++i) {
+    if (!is_digit(text[i])) continue;
+    bool sign =
+        i > 0 && text[i - 1] == '-' &&
+        (i == 1 || (!is_letter(static_cast<unsigned char>(text[i - 2])) && !is_digit(text[i - 2])));
+    if (sign) numbers.put('-');
+    // Digits grouped by blanks are one number ("1 789" is 1789, written
+    // oddly but the same number).
+    size_t digits = 0, groups = digit_groups_end(text, i, &digits);
+    for (; i < groups; ++i)
+      if (text[i] != ' ') numbers.put(text[i]);
+    for (; i < length; ++i) {
+      bool mark = (text[i] == ',' || text[i] == '.') && i + 1 < length && is_digit(text[i + 1]);
+      if (!is_digit(text[i]) && !mark) break;
+      numbers.put(mark ? ',' : text[i]);
+    }
+    numbers.put(' ');
+  }
+  numbers.end();
+}
+
+}  // namespace
+
+size_t join_digit_groups(char* text) {
+  size_t length = slot_length(text);
+  size_t out = 0;
+  for (size_t i = 0; i < length;) {
+    size_t digits = 0;
+    size_t end = (i == 0 || !is_digit(text[i - 1])) ? digit_groups_end(text, i, &digits) : i;
+    if (end > i && digits >= 5) {
+      for (; i < end; ++i)
+        if (text[i] != ' ') text[out++] = text[i];
+      continue;
+    }
+    text[out++] = text[i++];
+  }
+  text[out] = 0;
+  return out;
+}
+
+bool numbers_differ(const char* first, const char* second) {
+  char a[TEXT_SLOT_SIZE], b[TEXT_SLOT_SIZE];
+  numbers_of(first, a);
+  numbers_of(second, b);
+  return strcmp(a, b) != 0;
+}
+
+bool has_digit(const char* text) {
+  for (size_t i = 0, length = slot_length(text); i < length; ++i)
+    if (is_digit(text[i])) return true;
+  return false;
+}
+
+size_t drop_circumflex_i_u(char* text) {
+  size_t length = slot_length(text);
+  for (size_t i = 0; i < length; ++i) {
+    switch (static_cast<unsigned char>(text[i])) {
+      case 0xEE: text[i] = 'i'; break;
+      case 0xFB: text[i] = 'u'; break;
+      case 0xCE: text[i] = 'I'; break;
+      case 0xDB: text[i] = 'U'; break;
+    }
+  }
+  return length;
 }

@@ -83,7 +83,27 @@ VerdictReason ladder_reason(const char* e, const char* t, Verdict verdict) {
   return wrong(e, t);
 }
 
+// The rules that tolerate a difference between `typed` and the accepted
+// answer it is right for: those without which it would not be right.
+JudgingFlags tolerated_differences(const JudgingRules& rules, const char* accepted,
+                                   const char* typed) {
+  FieldAnswers answer = {};
+  answer.accepted[0] = accepted;
+  answer.accepted_count = 1;
+  JudgingFlags flags = flags_from_rules(rules), tolerated = 0;
+  for (JudgingFlags flag : TOLERANCES) {
+    if (!(flags & flag)) continue;
+    if (!right_with_rules(rules_from_flags(JudgingFlags(flags & ~flag)), answer, typed))
+      tolerated |= flag;
+  }
+  return tolerated;
+}
+
 }  // namespace
+
+const JudgingFlags TOLERANCES[TOLERANCE_COUNT] = {JUDGE_HYPHENS,   JUDGE_PUNCTUATION,
+                                                  JUDGE_LIGATURES, JUDGE_UNACCENTED_CAPITALS,
+                                                  JUDGE_NUMBERS,   JUDGE_OPTIONAL_CIRCUMFLEX};
 
 VerdictReason verdict_reason(const char* expected, const char* typed, Verdict verdict) {
   if (verdict == VERDICT_RIGHT && strcmp(expected, typed) == 0) return REASON_EXACT;
@@ -121,17 +141,23 @@ VerdictExplanation explain_verdict(const JudgingOptions* options, int question, 
     why.reason = REASON_EXACT;
     return why;
   }
+  if (verdict.by == JUDGED_RIGHT)
+    why.tolerated = tolerated_differences(why.rules, why.decided, typed);
   // The ladder compared the judging forms, without their leading articles
   // when that is what decided.
   char e[TEXT_SLOT_SIZE], t[TEXT_SLOT_SIZE];
-  judging_form(why.rules, false, why.decided, e);
-  judging_form(why.rules, false, typed, t);
+  judging_pair(why.rules, false, why.decided, typed, e, t);
   size_t a = 0, b = 0;
   if (verdict.without_articles) {
     a = leading_article(e);
     b = leading_article(t);
   }
-  why.reason = verdict.by == JUDGED_RIGHT ? REASON_AS_COMPARED
-                                          : ladder_reason(e + a, t + b, verdict.verdict);
+  // The answer but for the article of its name, which may not be left out.
+  size_t named = verdict.by == JUDGED_LADDER ? name_article(why.rules, why.decided) : 0;
+  bool name = named > 0 && leading_article(t) == 0 && strcmp(e + named, t) == 0;
+  why.reason = verdict.by == JUDGED_RIGHT      ? REASON_AS_COMPARED
+               : name                          ? REASON_NAME_ARTICLE
+               : other_number(why.rules, e, t) ? REASON_OTHER_NUMBER
+                                               : ladder_reason(e + a, t + b, verdict.verdict);
   return why;
 }

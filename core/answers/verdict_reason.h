@@ -25,12 +25,19 @@ enum VerdictReason {
   REASON_MORE_TEXT,          // "Trop long"
   REASON_SIMILAR,            // "y a de l'idée"
   REASON_FAR,
-  REASON_AS_COMPARED,  // with judging options: equal once both are in judging form
+  REASON_AS_COMPARED,   // with judging options: equal once both are in judging form
+  REASON_OTHER_NUMBER,  // with numbers judged as numbers: "FAUX" for another number
+  REASON_NAME_ARTICLE,  // with capital articles: the answer without its name's article
 };
 
 // The reason for `verdict`, which judge_answer gave `typed` against
 // `expected` (both as stored, not yet normalised).
 VerdictReason verdict_reason(const char* expected, const char* typed, Verdict verdict);
+
+// The rules that may tolerate a difference the others do not name, in the
+// order they are told.
+enum { TOLERANCE_COUNT = 6 };
+extern const JudgingFlags TOLERANCES[TOLERANCE_COUNT];
 
 // Why `judge_typed_answer` gave `verdict` to `typed` in field `answer` of
 // question `question`, whose expected answer is `expected`.
@@ -46,6 +53,9 @@ struct VerdictExplanation {
   // For JUDGED_RIGHT and JUDGED_LADDER: how the typed text stands to the
   // answer that decided, compared as the player compared them.
   VerdictReason reason;
+  // For JUDGED_RIGHT: the rules of TOLERANCES without which it would not be
+  // right.
+  JudgingFlags tolerated;
 };
 // `options` and `expected` must outlive the explanation (`decided` points
 // into them).

@@ -103,12 +103,23 @@ std::string write_link_record(const QuizSource& quiz) {
 
 std::string write_judging_block(const QuizSource& quiz) {
   if (!uses_judging_options(quiz)) return "";
-  uint8_t quiz_flags = flags_from_rules(quiz.rules);
+  JudgingFlags quiz_flags = flags_from_rules(quiz.rules);
+  // Version 1, with one rules byte, unless a rule of the second byte is used:
+  // quizzes that need no later rule keep the bytes they always had.
+  bool second = (quiz_flags & JUDGE_SECOND_BYTE) != 0;
+  for (size_t i = 0; i < quiz.questions.size(); ++i)
+    second = second || (quiz.questions[i].own_rules &&
+                        (flags_from_rules(quiz.questions[i].rules) & JUDGE_SECOND_BYTE));
+  auto rules = [second](JudgingFlags flags) {
+    std::string bytes(1, char(flags & 0xFF));
+    if (second) bytes += char(flags >> 8);
+    return bytes;
+  };
   std::string records;
   int count = 0;
   for (size_t i = 0; i < quiz.questions.size(); ++i) {
     const SourceQuestion& q = quiz.questions[i];
-    uint8_t own = q.own_rules ? flags_from_rules(q.rules) : uint8_t(JUDGING_AS_QUIZ);
+    JudgingFlags own = q.own_rules ? flags_from_rules(q.rules) : JudgingFlags(JUDGING_AS_QUIZ);
     if (own == quiz_flags) own = JUDGING_AS_QUIZ;
     bool lists = false;
     for (int j = 0; j < quiz.answers; ++j)
@@ -116,7 +127,7 @@ std::string write_judging_block(const QuizSource& quiz) {
     if (own == JUDGING_AS_QUIZ && !lists) continue;
     ++count;
     records += char(i + 1);
-    records += char(own);
+    records += rules(own);
     for (int j = 0; j < quiz.answers; ++j) {
       records += char(q.also[j].size());
       for (const std::string& other : q.also[j]) put_text(&records, other);
@@ -127,7 +138,7 @@ std::string write_judging_block(const QuizSource& quiz) {
       }
     }
   }
-  return std::string(JUDGING_SIGNATURE) + char(JUDGING_VERSION) + char(quiz_flags) + char(count) +
+  return std::string(JUDGING_SIGNATURE) + char(second ? 2 : 1) + rules(quiz_flags) + char(count) +
          records;
 }
 

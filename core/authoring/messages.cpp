@@ -33,6 +33,14 @@ std::string agreeing(const std::string& count, const std::string& words, Languag
 
 Message number(long long value) { return Message(std::to_string(value)); }
 
+Message decimal(long long value, int decimals) {
+  long long scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  std::string fraction = std::to_string(value % scale);
+  fraction.insert(0, decimals - fraction.size(), '0');
+  return Message(MSG_DECIMAL, {number(value / scale), fraction});
+}
+
 std::string say(const Message& message, Language language) {
   if (message.id == MSG_LITERAL) return message.literal;
   const Wording& w = CATALOGUE[message.id < MSG_COUNT ? message.id : 0];

@@ -35,6 +35,9 @@ struct Message {
 
 // A number as a message's argument.
 Message number(long long value);
+// `value` / 10^`decimals` (value >= 0), with the language's decimal mark:
+// "20.3" in English, "20,3" in French.
+Message decimal(long long value, int decimals);
 
 // The message in `language`. In a wording, {0} is the first argument,
 // {0|word|words} the word for the count the first argument holds (one in

@@ -413,9 +413,8 @@ bool write_quiz_carrier(QuizCarrier carrier, const std::string& page_template,
     written = std::move(package);
   }
   if (carrier == CARRIER_PAGE && written.size() > MAIL_ATTACHMENT_MAX) {
-    char size[32];
-    snprintf(size, sizeof size, "%.1f", double(written.size()) / 1e6);
-    diagnostics->warning(output, 0, Message(MSG_PAGE_TOO_LARGE, {std::string(size)}),
+    long long tenths = (static_cast<long long>(written.size()) + 50000) / 100000;  // of a MB
+    diagnostics->warning(output, 0, Message(MSG_PAGE_TOO_LARGE, {decimal(tenths, 1)}),
                          {"file", Message()});
   }
   if (prepared.quiz.kind == QUIZ_VIDEO && prepared.clips > 0)

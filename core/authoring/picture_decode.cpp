@@ -214,6 +214,14 @@ const char* form_name(PictureForm form) {
 
 namespace {
 
+// stb's reason for the failure it just had. stb keeps one reason for the
+// whole process and some of its failures set none, so what it holds may be
+// empty or another picture's: a failure always gets a reason of its own.
+std::string stb_problem() {
+  const char* reason = stbi_failure_reason();
+  return reason && *reason ? reason : "its data does not decode";
+}
+
 // Reads a JPEG's headers into `facts`, then, unless `denominator` is 0,
 // decodes it at that scale into `out`. No object with a destructor lives in
 // this function's frame: libjpeg's errors jump back to its setjmp.
@@ -280,7 +288,7 @@ bool other_picture_size(std::string_view bytes, PictureForm form, int* width, in
       stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()), int(bytes.size()),
                             width, height, &channels))
     return true;
-  *problem = stbi_failure_reason();
+  *problem = stb_problem();
   return false;
 }
 
@@ -293,7 +301,7 @@ bool decode_other_picture(std::string_view bytes, PictureForm form, uint32_t bac
     unsigned char* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
                                                   int(bytes.size()), &width, &height, &channels, 4);
     if (!pixels) {
-      *problem = stbi_failure_reason();
+      *problem = stb_problem();
       return false;
     }
     out->width = width, out->height = height;

@@ -21,13 +21,12 @@ void read_judging(const toml::node* node, FormJudging* judging) {
   const toml::table* table = node ? node->as_table() : nullptr;
   if (!table) return;
   judging->present = true;
-  auto flag = [table](const char* key) {
-    std::optional<bool> on = (*table)[key].value_exact<bool>();
-    return on ? std::string(*on ? "true" : "false") : std::string();
-  };
-  judging->accented_case = flag("accented_case");
-  judging->accents = text_at(*table, "accents");
-  judging->articles = flag("articles");
+  for (const FormJudgingKey& k : FORM_JUDGING_KEYS) {
+    std::optional<bool> on = (*table)[k.key].value_exact<bool>();
+    judging->*k.value = !k.flag ? text_at(*table, k.key)
+                        : on    ? std::string(*on ? "true" : "false")
+                                : "";
+  }
 }
 
 // A key given once per answer field: the value itself with one field, a
@@ -106,17 +105,29 @@ std::vector<std::string> judging_items(const FormJudging& judging) {
   std::vector<std::string> items;
   // A flag that is not "true" or "false" cannot come from the form's
   // controls; written quoted, the checks refuse it.
-  auto flag = [](const std::string& value) {
-    return value == "true" || value == "false" ? value : toml_quoted(value);
-  };
-  if (!judging.accented_case.empty())
-    items.push_back("accented_case = " + flag(judging.accented_case));
-  if (!judging.accents.empty()) items.push_back("accents = " + toml_quoted(judging.accents));
-  if (!judging.articles.empty()) items.push_back("articles = " + flag(judging.articles));
+  for (const FormJudgingKey& k : FORM_JUDGING_KEYS) {
+    const std::string& value = judging.*k.value;
+    if (value.empty()) continue;
+    bool bare = k.flag && (value == "true" || value == "false");
+    items.push_back(std::string(k.key) + " = " + (bare ? value : toml_quoted(value)));
+  }
   return items;
 }
 
 }  // namespace
+
+const FormJudgingKey FORM_JUDGING_KEYS[FORM_JUDGING_KEY_COUNT] = {
+    {"preset", &FormJudging::preset, false},
+    {"accented_case", &FormJudging::accented_case, true},
+    {"accents", &FormJudging::accents, false},
+    {"articles", &FormJudging::articles, true},
+    {"hyphens", &FormJudging::hyphens, true},
+    {"punctuation", &FormJudging::punctuation, true},
+    {"ligatures", &FormJudging::ligatures, true},
+    {"unaccented_capitals", &FormJudging::unaccented_capitals, true},
+    {"numbers", &FormJudging::numbers, true},
+    {"optional_circumflex", &FormJudging::optional_circumflex, true},
+    {"capital_articles", &FormJudging::capital_articles, true}};
 
 FormUse form_use(const QuizForm& form) {
   FormUse use;

@@ -8,13 +8,26 @@
 
 #include "quiz_source.h"
 
-// A judging table as written: "true" or "false" for accented_case and
-// articles, "exact", "hint" or "ignored" (or what was typed) for accents; an
-// empty value is a key left out (the default, or the quiz's rule).
+// A judging table as written: a preset's name ("fair"), "true" or "false"
+// for the flags, "exact", "hint" or "ignored" (or what was typed) for
+// accents; an empty value is a key left out (the default, the preset's or
+// the quiz's rule).
 struct FormJudging {
   bool present = false;
-  std::string accented_case, accents, articles;
+  std::string preset, accented_case, accents, articles;
+  std::string hyphens, punctuation, ligatures, unaccented_capitals, numbers, optional_circumflex;
+  std::string capital_articles;
 };
+
+// The keys of a judging table, in the order they are written, and where a
+// form keeps each; `flag` for those that are true or false.
+struct FormJudgingKey {
+  const char* key;
+  std::string FormJudging::*value;
+  bool flag;
+};
+enum { FORM_JUDGING_KEY_COUNT = 11 };
+extern const FormJudgingKey FORM_JUDGING_KEYS[FORM_JUDGING_KEY_COUNT];
 
 using FormWrong = WrongText;
 

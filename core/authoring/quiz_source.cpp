@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "core/answers/judging.h"
 #include "core/answers/text_toolkit.h"
@@ -33,7 +34,22 @@ const std::vector<std::string> QUIZ_KEYS = {
     "background", "codes",   "question",      "judging",       "mastery_score"};
 const std::vector<std::string> QUESTION_KEYS = {
     "text", "answer", "reveal", "picture", "answer_picture", "clip", "also", "wrong", "judging"};
-const std::vector<std::string> JUDGING_KEYS = {"accented_case", "accents", "articles"};
+const std::vector<std::string> JUDGING_KEYS = {
+    "preset",  "accented_case",       "accents",         "articles",
+    "hyphens", "punctuation",         "ligatures",       "unaccented_capitals",
+    "numbers", "optional_circumflex", "capital_articles"};
+const char* const PRESET_NAMES[] = {"fair"};
+const int PRESET_COUNT = 1;
+
+// The rules each preset stands for, in the order of PRESET_NAMES. "fair":
+// what a French teacher accepts (tests/data/fairness.txt): the case of
+// accented letters, a capital without its accent, a hyphen typed as a blank,
+// punctuation at the ends and quotes, ligatures typed as two letters, an
+// article left out, the circumflex of i and u and the blanks that group
+// digits do not count; a wrong accent of a small letter is named, another
+// number is wrong, and the article of a name ("Le Havre") is not left out.
+const JudgingRules PRESETS[] = {
+    {true, ACCENTS_HINT, true, true, true, true, true, true, true, true}};
 
 // What a text is for decides which bytes it may hold: "|" ends every content
 // text but not a code line, CR or LF ends a code line, and only a reveal text
@@ -371,12 +387,23 @@ class SourceReader {
     }
     check_keys(*table, JUDGING_KEYS, what);
     *out = base;
+    int preset = 0;
+    if (read_name(*table, "preset", part_of(what, MSG_NAME_RULE, {"preset"}), PRESET_NAMES,
+                  PRESET_COUNT, &preset))
+      *out = PRESETS[preset];
     read_flag(*table, "accented_case", what, &out->accented_case);
     int accents = 0;
     if (read_name(*table, "accents", part_of(what, MSG_NAME_RULE, {"accents"}), ACCENT_NAMES,
                   ACCENT_COUNT, &accents))
       out->accents = AccentRule(accents);
     read_flag(*table, "articles", what, &out->articles);
+    read_flag(*table, "hyphens", what, &out->hyphens);
+    read_flag(*table, "punctuation", what, &out->punctuation);
+    read_flag(*table, "ligatures", what, &out->ligatures);
+    read_flag(*table, "unaccented_capitals", what, &out->unaccented_capitals);
+    read_flag(*table, "numbers", what, &out->numbers);
+    read_flag(*table, "optional_circumflex", what, &out->optional_circumflex);
+    read_flag(*table, "capital_articles", what, &out->capital_articles);
     return true;
   }
 
@@ -716,7 +743,8 @@ std::string per_field_line(const char* key, const List (&lists)[2], int answers,
   return line + "[" + value(lists[0]) + ", " + value(lists[1]) + "]\n";
 }
 
-// The rules that differ from `base`, as "key = value" items.
+// The rules that differ from `base`, as "key = value" items; without a
+// base, the first three always and the others when they are on.
 std::vector<std::string> rule_items(const JudgingRules& rules, const JudgingRules* base) {
   std::vector<std::string> items;
   auto flag = [](bool on) { return std::string(on ? "true" : "false"); };
@@ -726,6 +754,17 @@ std::vector<std::string> rule_items(const JudgingRules& rules, const JudgingRule
     items.push_back("accents = " + toml_string(accent_rule_name(rules.accents)));
   if (!base || rules.articles != base->articles)
     items.push_back("articles = " + flag(rules.articles));
+  const std::pair<const char*, bool JudgingRules::*> later[] = {
+      {"hyphens", &JudgingRules::hyphens},
+      {"punctuation", &JudgingRules::punctuation},
+      {"ligatures", &JudgingRules::ligatures},
+      {"unaccented_capitals", &JudgingRules::unaccented_capitals},
+      {"numbers", &JudgingRules::numbers},
+      {"optional_circumflex", &JudgingRules::optional_circumflex},
+      {"capital_articles", &JudgingRules::capital_articles}};
+  for (const auto& [key, member] : later)
+    if (base ? rules.*member != base->*member : rules.*member)
+      items.push_back(std::string(key) + " = " + flag(rules.*member));
   return items;
 }
 
@@ -745,6 +784,13 @@ const char* answer_mode_name(int mode) {
 
 const char* accent_rule_name(int rule) {
   return rule >= 0 && rule < ACCENT_COUNT ? ACCENT_NAMES[rule] : "?";
+}
+
+bool judging_preset(const std::string& name, JudgingRules* rules) {
+  int index = index_of(PRESET_NAMES, PRESET_COUNT, name);
+  if (index < 0) return false;
+  *rules = PRESETS[index];
+  return true;
 }
 
 bool uses_judging_options(const QuizSource& quiz) {

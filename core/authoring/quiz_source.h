@@ -72,6 +72,10 @@ bool uses_judging_options(const QuizSource& quiz);
 // The rules that judge question i (0-based).
 JudgingRules question_rules(const QuizSource& quiz, size_t i);
 
+// The rules a judging preset stands for (`preset = "fair"` in a judging
+// table, the keys beside it overriding them); false for an unknown name.
+bool judging_preset(const std::string& name, JudgingRules* rules);
+
 // The name the source gives an accent rule ("exact", "hint", "ignored").
 const char* accent_rule_name(int rule);
 

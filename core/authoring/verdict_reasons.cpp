@@ -11,14 +11,48 @@ std::string form_of(const JudgingRules& rules, bool fold, const char* text) {
   return cp1252_to_utf8(form);
 }
 
+// The rules that tolerate a difference, each as the rules line names it and
+// as "la réponse attendue, ... près" says it.
+struct ToleranceWords {
+  JudgingFlags flag;
+  MessageId rule, tolerated;
+};
+const ToleranceWords TOLERANCE_WORDS[TOLERANCE_COUNT] = {
+    {JUDGE_HYPHENS, MSG_RULE_HYPHENS, MSG_TOLERATED_HYPHENS},
+    {JUDGE_PUNCTUATION, MSG_RULE_PUNCTUATION, MSG_TOLERATED_PUNCTUATION},
+    {JUDGE_LIGATURES, MSG_RULE_LIGATURES, MSG_TOLERATED_LIGATURES},
+    {JUDGE_UNACCENTED_CAPITALS, MSG_RULE_UNACCENTED_CAPITALS, MSG_TOLERATED_UNACCENTED_CAPITALS},
+    {JUDGE_NUMBERS, MSG_RULE_NUMBERS, MSG_TOLERATED_NUMBERS},
+    {JUDGE_OPTIONAL_CIRCUMFLEX, MSG_RULE_OPTIONAL_CIRCUMFLEX, MSG_TOLERATED_OPTIONAL_CIRCUMFLEX},
+};
+
 Message rules_message(const VerdictExplanation& why) {
   const JudgingRules& rules = why.rules;
   static const MessageId ACCENTS[] = {MSG_RULE_ACCENTS_EXACT, MSG_RULE_ACCENTS_HINT,
                                       MSG_RULE_ACCENTS_IGNORED};
-  return Message(
-      why.own_rules ? MSG_WHY_OWN_RULES : MSG_WHY_RULES,
-      {rules.accented_case ? MSG_RULE_CASE_IGNORED : MSG_RULE_CASE_COUNTS, ACCENTS[rules.accents],
-       rules.articles ? MSG_RULE_ARTICLES_OPTIONAL : MSG_RULE_ARTICLES_COUNT});
+  MessageId articles = !rules.articles          ? MSG_RULE_ARTICLES_COUNT
+                       : rules.capital_articles ? MSG_RULE_ARTICLES_BUT_NAMES
+                                                : MSG_RULE_ARTICLES_OPTIONAL;
+  // The tolerating rules that are on, each after ", ".
+  Message tolerating;
+  JudgingFlags on = flags_from_rules(rules);
+  for (const ToleranceWords& words : TOLERANCE_WORDS)
+    if (on & words.flag) tolerating = Message(MSG_LIST_MORE, {tolerating, words.rule});
+  return Message(why.own_rules ? MSG_WHY_OWN_RULES : MSG_WHY_RULES,
+                 {rules.accented_case ? MSG_RULE_CASE_IGNORED : MSG_RULE_CASE_COUNTS,
+                  ACCENTS[rules.accents], articles, tolerating});
+}
+
+// The differences a right answer needed a rule for: "a, b, c" in English,
+// "a, b et c" in French.
+Message tolerated_message(JudgingFlags tolerated) {
+  std::vector<Message> items;
+  for (const ToleranceWords& words : TOLERANCE_WORDS)
+    if (tolerated & words.flag) items.push_back(words.tolerated);
+  Message list = items.empty() ? Message() : items[0];
+  for (size_t i = 1; i < items.size(); ++i)
+    list = Message(i + 1 == items.size() ? MSG_LIST_LAST : MSG_LIST_MORE, {list, items[i]});
+  return list;
 }
 
 // The ladder's reasons, and how a right answer stood to the one it equals.
@@ -41,6 +75,8 @@ Message reason_message(VerdictReason reason) {
     case REASON_MORE_TEXT: return MSG_REASON_MORE_TEXT;
     case REASON_SIMILAR: return MSG_REASON_SIMILAR;
     case REASON_AS_COMPARED: return MSG_REASON_AS_COMPARED;
+    case REASON_OTHER_NUMBER: return MSG_REASON_OTHER_NUMBER;
+    case REASON_NAME_ARTICLE: return MSG_REASON_NAME_ARTICLE;
     case REASON_FAR: break;
   }
   return MSG_REASON_FAR;
@@ -58,6 +94,10 @@ Message deciding(const VerdictExplanation& why, const char* typed) {
   switch (why.by) {
     case JUDGED_EMPTY: return MSG_WHY_NOTHING_TYPED;
     case JUDGED_RIGHT:
+      if (why.tolerated)
+        return Message(why.answer == 0 ? MSG_WHY_RIGHT_TOLERATED : MSG_WHY_RIGHT_OTHER_TOLERATED,
+                       {accepted, form_of(rules, false, why.decided), articles,
+                        tolerated_message(why.tolerated)});
       return Message(
           why.answer == 0 ? MSG_WHY_RIGHT : MSG_WHY_RIGHT_OTHER,
           {accepted, form_of(rules, false, why.decided), articles, reason_message(why.reason)});

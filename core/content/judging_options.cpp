@@ -67,23 +67,39 @@ bool read_field(BlockReader* reader, FieldOptions* field) {
   return true;
 }
 
+// Rules of `size` bytes (1 or 2), low byte first; every byte 0xFF is
+// JUDGING_AS_QUIZ, taken only where `as_quiz` allows it.
+bool read_rules(BlockReader* reader, int size, bool as_quiz, JudgingFlags* flags) {
+  unsigned char low, high = 0;
+  if (!reader->byte(&low) || (size == 2 && !reader->byte(&high))) return false;
+  bool every_ff = low == 0xFF && (size == 1 || high == 0xFF);
+  if (every_ff) {
+    *flags = JUDGING_AS_QUIZ;
+    return as_quiz;
+  }
+  *flags = JudgingFlags(low | high << 8);
+  return judging_flags_known(*flags);
+}
+
 bool read_block(BlockReader* reader, int question_count, int answers, JudgingOptions* out) {
   for (int i = 0; i < JUDGING_SIGNATURE_SIZE; ++i) {
     unsigned char byte;
     if (!reader->byte(&byte) || byte != static_cast<unsigned char>(JUDGING_SIGNATURE[i]))
       return false;
   }
-  unsigned char version, flags, records;
-  if (!reader->byte(&version) || version != JUDGING_VERSION) return false;
-  if (!reader->byte(&flags) || !judging_flags_known(flags)) return false;
+  unsigned char version, records;
+  if (!reader->byte(&version) || version < 1 || version > JUDGING_VERSION) return false;
+  // Version 1 has no second rules byte: its rules are all in the first.
+  int size = version == 1 ? 1 : 2;
+  if (!read_rules(reader, size, false, &out->quiz_flags)) return false;
   if (!reader->byte(&records) || records > question_count) return false;
-  out->quiz_flags = flags;
-  memset(out->question_flags, JUDGING_AS_QUIZ, sizeof out->question_flags);
+  for (int n = 0; n < JUDGING_QUESTIONS; ++n) out->question_flags[n] = JUDGING_AS_QUIZ;
   int last = 0;
   for (int r = 0; r < records; ++r) {
-    unsigned char number, own;
+    unsigned char number;
+    JudgingFlags own;
     if (!reader->byte(&number) || number <= last || number > question_count) return false;
-    if (!reader->byte(&own) || (own != JUDGING_AS_QUIZ && !judging_flags_known(own))) return false;
+    if (!read_rules(reader, size, true, &own)) return false;
     last = number;
     out->question_flags[number - 1] = own;
     for (int j = 1; j <= answers; ++j)
@@ -94,20 +110,33 @@ bool read_block(BlockReader* reader, int question_count, int answers, JudgingOpt
 
 }  // namespace
 
-JudgingRules rules_from_flags(uint8_t flags) {
+JudgingRules rules_from_flags(JudgingFlags flags) {
   JudgingRules rules;
   rules.accented_case = (flags & JUDGE_ACCENTED_CASE) != 0;
   rules.accents = AccentRule((flags & JUDGE_ACCENT_MASK) >> JUDGE_ACCENT_SHIFT);
   rules.articles = (flags & JUDGE_ARTICLES) != 0;
+  rules.hyphens = (flags & JUDGE_HYPHENS) != 0;
+  rules.punctuation = (flags & JUDGE_PUNCTUATION) != 0;
+  rules.ligatures = (flags & JUDGE_LIGATURES) != 0;
+  rules.unaccented_capitals = (flags & JUDGE_UNACCENTED_CAPITALS) != 0;
+  rules.numbers = (flags & JUDGE_NUMBERS) != 0;
+  rules.optional_circumflex = (flags & JUDGE_OPTIONAL_CIRCUMFLEX) != 0;
+  rules.capital_articles = (flags & JUDGE_CAPITAL_ARTICLES) != 0;
   return rules;
 }
 
-uint8_t flags_from_rules(const JudgingRules& rules) {
-  return uint8_t((rules.accented_case ? JUDGE_ACCENTED_CASE : 0) |
-                 (rules.accents << JUDGE_ACCENT_SHIFT) | (rules.articles ? JUDGE_ARTICLES : 0));
+JudgingFlags flags_from_rules(const JudgingRules& rules) {
+  return JudgingFlags(
+      (rules.accented_case ? JUDGE_ACCENTED_CASE : 0) | (rules.accents << JUDGE_ACCENT_SHIFT) |
+      (rules.articles ? JUDGE_ARTICLES : 0) | (rules.hyphens ? JUDGE_HYPHENS : 0) |
+      (rules.punctuation ? JUDGE_PUNCTUATION : 0) | (rules.ligatures ? JUDGE_LIGATURES : 0) |
+      (rules.unaccented_capitals ? JUDGE_UNACCENTED_CAPITALS : 0) |
+      (rules.numbers ? JUDGE_NUMBERS : 0) |
+      (rules.optional_circumflex ? JUDGE_OPTIONAL_CIRCUMFLEX : 0) |
+      (rules.capital_articles ? JUDGE_CAPITAL_ARTICLES : 0));
 }
 
-bool judging_flags_known(uint8_t flags) {
+bool judging_flags_known(JudgingFlags flags) {
   return (flags & ~JUDGE_KNOWN_FLAGS) == 0 &&
          ((flags & JUDGE_ACCENT_MASK) >> JUDGE_ACCENT_SHIFT) <= ACCENTS_IGNORED;
 }
@@ -139,7 +168,7 @@ void release_judging_options(JudgingOptions* options) {
 }
 
 JudgingRules judging_rules(const JudgingOptions* options, int question) {
-  uint8_t flags = options->quiz_flags;
+  JudgingFlags flags = options->quiz_flags;
   if (question >= 1 && question <= JUDGING_QUESTIONS &&
       options->question_flags[question - 1] != JUDGING_AS_QUIZ && options->present)
     flags = options->question_flags[question - 1];

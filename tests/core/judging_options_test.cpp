@@ -82,13 +82,39 @@ TEST_F(JudgingOptionsTest, ABlockIsReadIntoTheDocument) {
 }
 
 TEST_F(JudgingOptionsTest, FlagsRoundTrip) {
-  for (int flags = 0; flags < 256; ++flags) {
-    if (!judging_flags_known(uint8_t(flags))) continue;
-    EXPECT_EQ(flags_from_rules(rules_from_flags(uint8_t(flags))), flags);
+  for (int flags = 0; flags < 0x10000; ++flags) {
+    if (!judging_flags_known(JudgingFlags(flags))) continue;
+    EXPECT_EQ(flags_from_rules(rules_from_flags(JudgingFlags(flags))), flags);
   }
   EXPECT_FALSE(judging_flags_known(0x06));  // accent rule 3
-  EXPECT_FALSE(judging_flags_known(0x10));
+  EXPECT_FALSE(judging_flags_known(0x800));
   EXPECT_TRUE(judging_flags_known(0x0D));
+  EXPECT_TRUE(judging_flags_known(0x7F9));
+}
+
+// A version 2 block carries a second rules byte, for the quiz and for each
+// question's own rules; every byte 0xFF is still "as the quiz".
+TEST_F(JudgingOptionsTest, ASecondRulesByteInVersionTwo) {
+  parse(CONTENT + "JUGE" + char(2) + char(0x09) + char(0x01) + char(2) + char(1) + char(0xFF) +
+        char(0xFF) + std::string(4, '\0') + char(2) + char(0xF3) + char(0x02) +
+        std::string(4, '\0'));
+  ASSERT_EQ(doc->judging.present, 1);
+  EXPECT_EQ(doc->judging.quiz_flags, 0x109);
+  EXPECT_EQ(doc->judging.question_flags[0], JUDGING_AS_QUIZ);
+  JudgingRules quiz = judging_rules(&doc->judging, 1), own = judging_rules(&doc->judging, 2);
+  EXPECT_TRUE(quiz.numbers && quiz.articles && !quiz.optional_circumflex);
+  EXPECT_TRUE(own.optional_circumflex && own.hyphens && own.punctuation && own.ligatures &&
+              own.unaccented_capitals && own.accented_case && !own.numbers);
+  // Refused: a second byte of the quiz's with an unknown rule, a question's
+  // 0xFF with a second byte that is not, and a version 2 block cut after
+  // its first rules byte.
+  for (const std::string& refused : {std::string("JUGE") + char(2) + char(0) + char(0x08) + char(0),
+                                     std::string("JUGE") + char(2) + char(0) + char(0) + char(1) +
+                                         char(1) + char(0xFF) + char(0) + std::string(4, '\0'),
+                                     std::string("JUGE") + char(2) + char(0) + char(0)}) {
+    parse(CONTENT + refused);
+    EXPECT_EQ(doc->judging.present, 0);
+  }
 }
 
 TEST_F(JudgingOptionsTest, NoBlockOrOtherBytesLeaveThePlainLadder) {
@@ -110,15 +136,15 @@ TEST_F(JudgingOptionsTest, EveryMisunderstoodBlockIsRefusedWhole) {
   std::string plain = quiz_state();
   std::string text259(259, 'x'), text260(260, 'x');
   const std::vector<std::string> refused = {
-      std::string("JUGE") + char(2) + char(0) + char(0),  // a later version
-      header(0x10, 0),                                    // an unknown rule
+      std::string("JUGE") + char(3) + char(0) + char(0),  // a later version
+      header(0x16, 0),                                    // an unknown rule
       header(0x06, 0),                                    // accent rule 3
       header(0, 3),                                       // more records than questions
       header(0, 1) + char(0) + char(0xFF) + char(0) + char(0) + char(0) + char(0),  // question 0
       header(0, 1) + char(3) + char(0xFF) + char(0) + char(0) + char(0) + char(0),  // question 3
       header(0, 2) + char(2) + char(0xFF) + std::string(4, '\0') + char(1) + char(0xFF) +
           std::string(4, '\0'),                                    // out of order
-      header(0, 1) + char(1) + char(0x40) + std::string(4, '\0'),  // own rules unknown
+      header(0, 1) + char(1) + char(0x46) + std::string(4, '\0'),  // own rules unknown
       header(0, 1) + char(1) + char(0xFF) + char(8) + std::string(8, 'a') + char(0),  // 8 others
       header(0, 1) + char(1) + char(0xFF) + char(0) + char(17),  // 17 wrong answers
       header(0, 1) + char(1) + char(0xFF) + char(1) + "|" + std::string(3, '\0'),  // empty text

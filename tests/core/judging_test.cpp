@@ -263,6 +263,84 @@ TEST(Judging, EveryOptionTogether) {
   EXPECT_EQ(word(all, field, "Notre-Dame"), "FAUX");
 }
 
+// The rules a teacher's marking asked for, each alone on what it lets pass
+// and on what it must not.
+TEST(Judging, TheLaterRulesEachAlone) {
+  JudgingRules hyphens = TYPOGRAPHY_ONLY, punctuation = TYPOGRAPHY_ONLY,
+               ligatures = {false, ACCENTS_HINT, false}, capitals = TYPOGRAPHY_ONLY,
+               numbers = TYPOGRAPHY_ONLY, circumflex = TYPOGRAPHY_ONLY, names = TYPOGRAPHY_ONLY;
+  hyphens.hyphens = punctuation.punctuation = ligatures.ligatures = true;
+  capitals.unaccented_capitals = numbers.numbers = circumflex.optional_circumflex = true;
+  names.articles = names.capital_articles = true;
+  struct Case {
+    const JudgingRules& rules;
+    const char *expected, *typed, *word;
+  } cases[] = {
+      {hyphens, "Saint-Denis", "saint denis", "BRAVO"},
+      {hyphens, "Saint-Denis", "Saint - Denis", "BRAVO"},
+      {hyphens, "Rio de Janeiro", "Rio-de-Janeiro", "BRAVO"},
+      {hyphens, "Saint-Denis", "SaintDenis", "Quasiment"},
+      {hyphens, "-273", "273", "Quasiment"},  // a sign, not a hyphen
+      {hyphens, "1914-1918", "1914 1918", "Quasiment"},
+      {punctuation, "1789", " 1789.", "BRAVO"},
+      {punctuation, "Qui vive ?", "qui vive", "BRAVO"},
+      {punctuation, "Le Cid", "\xAB Le Cid \xBB", "BRAVO"},
+      {punctuation, "Le Cid", "'Le Cid'", "BRAVO"},
+      {punctuation, "aujourd'hui", "aujourd`hui", "BRAVO"},
+      {punctuation, "Victor Hugo", "Victor, Hugo", "Quasiment"},
+      {punctuation, "Paris", "!?", "FAUX"},  // marks only are typed, not nothing
+      {punctuation, "Paris", "\"", "FAUX"},
+      {ligatures, "c\x9Cur", "coeur", "BRAVO"},
+      {ligatures,
+       "\x8C"
+       "dipe",
+       "OEDIPE", "BRAVO"},
+      {ligatures, "L\xE6titia", "Laetitia", "BRAVO"},
+      {capitals, "\xC9tat", "ETAT", "BRAVO"},
+      {capitals, "\xC9tat", "Etat", "BRAVO"},
+      {capitals, "\xE9t\xE9", "ETE", "BRAVO"},
+      {capitals, "ETATS-UNIS", "\xE9tats-unis", "BRAVO"},
+      {capitals,
+       "\xC7"
+       "a",
+       "CA", "BRAVO"},
+      {capitals, "\xC9tat", "etat", "Quasiment"},  // a small letter keeps its accent
+      {capitals,
+       "\xC9lys\xE9"
+       "e",
+       "ELYSee", "Quasiment"},
+      {capitals, "\xC9quateur", "\xC8quateur", "Quasiment"},  // another accent is no bare capital
+      {numbers, "10 000", "10000", "BRAVO"},
+      {numbers, "10000", "10 000", "BRAVO"},
+      {numbers, "1789", "1 789", "Quasiment"},
+      {numbers, "1789", "1798", "FAUX"},
+      {numbers, "1789", "1788", "FAUX"},
+      {numbers, "-273", "273", "FAUX"},
+      {numbers, "3,14", "3.14", "Quasiment"},
+      {numbers, "3,14", "314", "FAUX"},
+      {numbers, "1914-1918", "1914 1918", "Quasiment"},
+      {numbers, "Paris", "Pari5", "Quasiment"},  // numbers count where the answer has some
+      {circumflex, "ma\xEEtre", "maitre", "BRAVO"},
+      {circumflex, "ao\xFBt", "AOUT", "BRAVO"},
+      {circumflex, "maitre", "ma\xEEtre", "BRAVO"},
+      {circumflex, "c\xF4te", "cote", "Quasiment"},
+      // An article with a capital belongs to the name; a small one may go.
+      {names, "Le Havre", "Havre", "Trop court"},  // "FAUX" to the ladder
+      {names,
+       "L'Odyss\xE9"
+       "e",
+       "odyss\xE9"
+       "e",
+       "Presque"},  // two letters short: the ladder's own near miss
+      {names, "Le Havre", "le havre", "BRAVO"},
+      {names, "Le Havre", "La Havre", "Quasiment"},
+      {names, "la Seine", "Seine", "BRAVO"},
+      {names, "LE HAVRE", "Havre", "BRAVO"},  // in capitals throughout: no telling
+      {names, "Seine", "La Seine", "BRAVO"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(one(c.rules, c.expected, c.typed), c.word) << c.typed;
+}
+
 // A document whose content carries an options block: the player's own path.
 struct DocumentJudging : DocumentFixture {
   void load(const std::string& block) {

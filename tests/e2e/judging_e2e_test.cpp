@@ -17,6 +17,7 @@
 namespace {
 
 const std::string QUIZ = std::string(QUIZ_E2E_DIR) + "\\juge.exe";
+const std::string FAIR_QUIZ = std::string(QUIZ_E2E_DIR) + "\\equitable.exe";
 const WORD NEUTRAL = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 
 std::string content_of(const std::string& exe) {
@@ -44,8 +45,8 @@ bool put_content(const std::string& exe, const std::string& plain) {
     return false;
   HANDLE update = BeginUpdateResourceA(exe.c_str(), FALSE);
   bool done = update &&
-              UpdateResourceA(update, CONTENT_RESOURCE_TYPE, MAKEINTRESOURCEA(CONTENT_RESOURCE), NEUTRAL, out.bytes,
-                              DWORD(out.length)) &&
+              UpdateResourceA(update, CONTENT_RESOURCE_TYPE, MAKEINTRESOURCEA(CONTENT_RESOURCE),
+                              NEUTRAL, out.bytes, DWORD(out.length)) &&
               EndUpdateResourceA(update, FALSE);
   lzw_release(&out);
   return done;
@@ -55,16 +56,19 @@ class Judged : public ::testing::Test {
  protected:
   PlayerRun run;
   std::string folder;
+  std::string name = "juge";
+  int fields = 6;
 
   void TearDown() override { kill_player(&run); }
 
-  void start() { ASSERT_TRUE(start_player(folder + "\\juge.exe", folder, &run)); }
+  void start() { ASSERT_TRUE(start_player(folder + "\\" + name + ".exe", folder, &run)); }
   void close() { ASSERT_EQ(close_player(&run), 0); }
-  std::string answers_path() { return folder + "\\juge.txt"; }
+  std::string answers_path() { return folder + "\\" + name + ".txt"; }
   HWND field(int k) { return GetDlgItem(run.page, ID_ANSWER_FIELD + k); }
   std::vector<std::string> verdicts() {
     std::vector<std::string> all;
-    for (int k = 1; k <= 6; ++k) all.push_back(text_of(GetDlgItem(run.page, ID_VERDICT_LABEL + k)));
+    for (int k = 1; k <= fields; ++k)
+      all.push_back(text_of(GetDlgItem(run.page, ID_VERDICT_LABEL + k)));
     return all;
   }
   std::string score() { return text_of(GetDlgItem(run.panel, SCORE_LABEL)); }
@@ -130,6 +134,27 @@ TEST_F(Judged, WithItsOptionsBlockCutOffTheLadderAloneJudges) {
   answer(5, "lille");
   close();
   EXPECT_EQ(read_file(answers_path()), SAVED);
+}
+
+// The "fair" preset: what a teacher accepts is right (a hyphen typed as a
+// blank, a capital without its accent, a full stop at the end, a ligature
+// typed as two letters, quotation marks, a left-out article); a missing
+// accent on a small letter is named, and a dropped letter and the article of
+// a name left out are near misses.
+TEST_F(Judged, TheFairPresetAcceptsWhatATeacherAccepts) {
+  name = "equitable";
+  fields = 10;
+  folder = fresh_folder("judging-fair");
+  ASSERT_TRUE(copy_quiz(FAIR_QUIZ, folder, "equitable.exe"));
+  start();
+  const Texts typed = {"Saint Etienne", " 1789.",  "Paris !",          "coeur", "ETAT",
+                       "Seine",         "Athenes", "\xAB Le Cid \xBB", "Lile",  "Havre"};
+  for (int k = 1; k <= fields; ++k) answer(k, typed[size_t(k - 1)]);
+  EXPECT_EQ(verdicts(), (Texts{"BRAVO", "BRAVO", "BRAVO", "BRAVO", "BRAVO", "BRAVO", "Accents",
+                               "BRAVO", "Quasiment", "Trop court"}));
+  EXPECT_EQ(score(), " 7 / 10");
+  EXPECT_EQ(code(), "SEPT");
+  close();
 }
 
 }  // namespace

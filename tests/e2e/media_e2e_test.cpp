@@ -43,19 +43,19 @@ class MediaRun : public ::testing::TestWithParam<MediaQuiz> {
     settle(run);
   }
   Names clips_left() { return files_matching(folder, "tirlo*"); }
-  // The clip files once they are as expected, or as they stand after 5 s: under
-  // Wine the media device may let go of a file some time after the click.
+  // Under Wine the media device may let go of a file, or hide its window,
+  // some time after the click: the state once it is as expected, or as it
+  // stands after 5 s.
+  template <class Done>
+  static void wait_until(Done done) {
+    for (int waited = 0; waited < 5000 && !done(); waited += 20) Sleep(20);
+  }
   Names clips_become(const Names& expected) {
-    for (int waited = 0; waited < 5000; waited += 20) {
-      if (clips_left() == expected) break;
-      Sleep(20);
-    }
+    wait_until([&] { return clips_left() == expected; });
     return clips_left();
   }
-  // The video's host once its visibility is as expected (or after 5 s).
   bool host_becomes(HWND host, bool visible) {
-    for (int waited = 0; waited < 5000 && (IsWindowVisible(host) != FALSE) != visible; waited += 20)
-      Sleep(20);
+    wait_until([&] { return (IsWindowVisible(host) != FALSE) == visible; });
     return IsWindowVisible(host) != FALSE;
   }
   std::string clip(int question) {

@@ -189,6 +189,26 @@ TEST(JudgingSource, TheBlockIsWhatThePlayersReaderReads) {
   EXPECT_EQ(ignored, 5u);
 }
 
+// A preset stands for its rules, the keys beside it override them, and the
+// block carries only the rules: version 1 unless a rule needs the second
+// rules byte.
+TEST(JudgingSource, APresetIsItsRulesAndKeysOverrideIt) {
+  JudgingRules fair;
+  ASSERT_TRUE(judging_preset("fair", &fair));
+  EXPECT_EQ(flags_from_rules(fair), 0x7FB);
+  Read r = read(text_quiz("[judging]\npreset = \"fair\"\naccents = \"exact\"\n", "",
+                          "judging = { preset = \"fair\" }\n"));
+  ASSERT_TRUE(r.ok) << r.messages();
+  EXPECT_EQ(flags_from_rules(r.quiz.rules), 0x7F9);  // fair, accents exact
+  EXPECT_EQ(flags_from_rules(r.quiz.questions[1].rules), 0x7FB);
+  EXPECT_EQ(write_judging_block(r.quiz), std::string("JUGE\x02\xF9\x07\x01\x02\xFB\x07\0\0", 13));
+  Read first_byte = read(text_quiz("[judging]\nhyphens = true\nunaccented_capitals = true\n", ""));
+  EXPECT_EQ(write_judging_block(first_byte.quiz), std::string("JUGE\x01\x90\0", 7));
+  expect_message(text_quiz("[judging]\npreset = \"kind\"\n", ""), true,
+                 "preset \"kind\" is not one of \"fair\"");
+  expect_message(text_quiz("[judging]\nnumber = true\n", ""), true, "did you mean \"numbers\"?");
+}
+
 // The source dump prints builds the same content again, byte for byte.
 TEST(JudgingSource, DumpedSourceBuildsTheSameBlock) {
   const std::vector<std::string> sources = {
@@ -198,6 +218,8 @@ TEST(JudgingSource, DumpedSourceBuildsTheSameBlock) {
                 "judging = { accents = \"ignored\", articles = false }\n"),
       text_quiz("[judging]\n", ""),
       text_quiz("", "", "judging = { articles = true }\n"),
+      text_quiz("[judging]\npreset = \"fair\"\naccents = \"exact\"\n", "also = [\"Paname\"]\n",
+                "judging = { numbers = false, hyphens = false }\n"),
       TWO_FIELDS +
           "[[question]]\nanswer = [\"cercle\", \"rouge\"]\nalso = [[], [\"carmin\"]]\n"
           "wrong = [{ rond = \"Presque\" }, {}]\n"

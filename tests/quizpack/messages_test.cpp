@@ -490,6 +490,16 @@ TEST_F(Catalogue, EveryMessageIsProvokedInBothLanguages) {
                    "[[question]]\ntext = \"Q\"\nanswer = \"Mozart\"\n"
                    "[[question]]\ntext = \"Q\"\nanswer = \"Napoleon\"\n"
                    "[[question]]\ntext = \"Q\"\nanswer = \"Louis XIV roi soleil\"\n");
+  // The fair preset: the differences it tolerates, a name's article, numbers.
+  std::string fair = folder.write(
+      "fair.toml",
+      "kind = \"text\"\ntitle = \"T\"\n[judging]\npreset = \"fair\"\n"
+      "[[question]]\ntext = \"Q\"\nanswer = \"Saint-Étienne\"\n"
+      "[[question]]\ntext = \"Q\"\nanswer = \"Paris\"\nalso = [\"« Paname »\"]\n"
+      "[[question]]\ntext = \"Q\"\nanswer = \"cœur\"\n"
+      "[[question]]\ntext = \"Q\"\nanswer = \"10 000\"\n"
+      "[[question]]\ntext = \"Q\"\nanswer = \"connaître\"\n"
+      "[[question]]\ntext = \"Q\"\nanswer = \"Le Havre\"\n");
   struct Try {
     const std::string& source;
     int question;
@@ -519,6 +529,13 @@ TEST_F(Catalogue, EveryMessageIsProvokedInBothLanguages) {
       {plain, 5, "Moz"},
       {plain, 6, "Napoleon Bonaparte"},
       {plain, 7, "Louis XIV roi solqzw"},
+      {fair, 1, "Saint Etienne"},
+      {fair, 2, "Paname"},
+      {fair, 3, "coeur"},
+      {fair, 4, "10000"},
+      {fair, 4, "10001"},
+      {fair, 5, "connaitre"},
+      {fair, 6, "Havre"},
   };
   for (const Try& t : tries) {
     QuizSource tried_quiz;

@@ -168,7 +168,7 @@ TEST_F(Page, WhatAPageCannotDoAsTheProgramDoesIsSaid) {
   EXPECT_FALSE(diagnostics.list()[0].error);
   // The studio says them in French.
   EXPECT_EQ(diagnostics.list()[0].beside_field(),
-            "la page p\xC3\xA8se 20.0 Mo : les messageries refusent les pi\xC3\xA8"
+            "la page p\xC3\xA8se 20,0 Mo : les messageries refusent les pi\xC3\xA8"
             "ces jointes de plus de 20 Mo (mettez-la plut\xC3\xB4t sur un site ou un dossier "
             "partag\xC3\xA9)");
   EXPECT_EQ(diagnostics.list()[1].about.field, "file");

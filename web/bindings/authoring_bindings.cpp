@@ -49,18 +49,14 @@ FormJudging judging_of(const val& js) {
   FormJudging judging;
   if (js.isUndefined() || js.isNull()) return judging;
   judging.present = js["present"].as<bool>();
-  judging.accented_case = text_at(js, "accented_case");
-  judging.accents = text_at(js, "accents");
-  judging.articles = text_at(js, "articles");
+  for (const FormJudgingKey& k : FORM_JUDGING_KEYS) judging.*k.value = text_at(js, k.key);
   return judging;
 }
 
 val js_of(const FormJudging& judging) {
   val js = val::object();
   js.set("present", judging.present);
-  js.set("accented_case", judging.accented_case);
-  js.set("accents", judging.accents);
-  js.set("articles", judging.articles);
+  for (const FormJudgingKey& k : FORM_JUDGING_KEYS) js.set(k.key, judging.*k.value);
   return js;
 }
 
@@ -410,11 +406,33 @@ val export_bank(const val& js_form, const std::string& format) {
   return result;
 }
 
+// The rules a judging preset stands for, as a judging table writes them
+// ("true", "hint"...), for the studio to say what a rule left out is; null
+// for a name that is no preset.
+val preset_rules(const std::string& name) {
+  JudgingRules rules;
+  if (!judging_preset(name, &rules)) return val::null();
+  auto flag = [](bool on) { return std::string(on ? "true" : "false"); };
+  val js = val::object();
+  js.set("accented_case", flag(rules.accented_case));
+  js.set("accents", std::string(accent_rule_name(rules.accents)));
+  js.set("articles", flag(rules.articles));
+  js.set("hyphens", flag(rules.hyphens));
+  js.set("punctuation", flag(rules.punctuation));
+  js.set("ligatures", flag(rules.ligatures));
+  js.set("unaccented_capitals", flag(rules.unaccented_capitals));
+  js.set("numbers", flag(rules.numbers));
+  js.set("optional_circumflex", flag(rules.optional_circumflex));
+  js.set("capital_articles", flag(rules.capital_articles));
+  return js;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(authoring) {
   emscripten::function("import_questions", &import_bank);
   emscripten::function("export_questions", &export_bank);
+  emscripten::function("preset_rules", &preset_rules);
   emscripten::function("try_answer", &try_in_form);
   emscripten::function("check_source", &check_source);
   emscripten::function("write_source", &write_source);

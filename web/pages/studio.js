@@ -84,8 +84,13 @@
 
   // ---- the form ------------------------------------------------------------
 
+  // The rules of a judging table: a key left out is ''.
+  const RULES = ['preset', 'accented_case', 'accents', 'articles', 'hyphens', 'punctuation', 'ligatures',
+    'unaccented_capitals', 'numbers', 'optional_circumflex',
+    'capital_articles'];
+
   function newJudging() {
-    return { present: false, accented_case: '', accents: '', articles: '' };
+    return Object.fromEntries([['present', false], ...RULES.map((rule) => [rule, ''])]);
   }
 
   function newQuestion() {
@@ -98,7 +103,9 @@
   function newForm() {
     return {
       kind: 'text', answers: 1, title: '', author: '', explanation: '', link: '', link_text: '', labels: ['', ''],
-      answer_mode: 'none', background: '#5A5F96', codes: [], mastery_score: '', judging: newJudging(),
+      // A new quiz is judged as a teacher would: the "fair" preset, offered first.
+      answer_mode: 'none', background: '#5A5F96', codes: [], mastery_score: '',
+      judging: { ...newJudging(), present: true, preset: 'fair' },
       questions: [newQuestion()],
     };
   }
@@ -184,10 +191,13 @@
     preview.style.color = look.text;
     const ratio = `${(Math.floor(look.player_contrast * 10) / 10).toFixed(1).replace('.', ',')} : 1`;
     const note = $('#background-contrast');
-    note.textContent = look.player_reads
+    // The player's own background, never chosen, is not the author's to
+    // mend: a new quiz opens without a warning, as with its other problems.
+    const chosen = state.showAll || state.touched.has('background');
+    note.textContent = look.player_reads || !chosen
       ? `Contraste dans le lecteur Windows : ${ratio}.`
       : `Contraste dans le lecteur Windows : ${ratio}, difficile à lire (il faut plus de 4,5 : 1) : il écrit les numéros et les libellés en ${look.player_text === '#FFFFFF' ? 'blanc' : 'noir'} sur ce fond. Les pages web les montrent comme ci-dessus ; un fond plus clair ou plus sombre se lira partout.`;
-    note.classList.toggle('warning', !look.player_reads);
+    note.classList.toggle('warning', chosen && !look.player_reads);
   }
 
   function renderQuestions(focusId, focusSelector) {
@@ -293,7 +303,7 @@
       select.value = q.judging[rule];
       select.addEventListener('change', () => {
         q.judging[rule] = select.value;
-        q.judging.present = ['accented_case', 'accents', 'articles'].some((r) => q.judging[r]);
+        q.judging.present = RULES.some((r) => q.judging[r]);
         retry(card, q);
         changed();
       });
@@ -336,7 +346,18 @@
   function renderJudging() {
     const judging = state.form.judging;
     $('#j-present').checked = judging.present;
-    for (const select of $$('#judging select[data-rule]')) select.value = judging[select.dataset.rule];
+    // A rule left out is the preset's: its first choice says which.
+    const preset = judging.preset ? quiz.preset_rules(judging.preset) : null;
+    for (const select of $$('#judging select[data-rule]')) {
+      const rule = select.dataset.rule;
+      select.value = judging[rule];
+      const first = select.options[0];
+      if (rule === 'preset' || first.value !== '') continue;
+      first.dataset.plain ??= first.textContent;
+      const chosen = preset && [...select.options].find((o) => o.value === preset[rule]);
+      first.textContent = chosen ? `comme le préréglage : ${chosen.textContent.replace(/, écrit dans la source$/, '')}`
+        : first.dataset.plain;
+    }
     showJudgingNote();
   }
 
@@ -351,7 +372,7 @@
     const rule = input.dataset.rule;
     if (rule === 'present') {
       judging.present = input.checked;
-      if (!input.checked) judging.accented_case = judging.accents = judging.articles = '';
+      if (!input.checked) for (const r of RULES) judging[r] = '';
     } else {
       judging[rule] = input.value;
       if (input.value) judging.present = true;

@@ -12,7 +12,7 @@ import path from 'node:path';
 import { createRequire } from 'node:module';
 import { execFile, execFileSync } from 'node:child_process';
 import { promisify } from 'node:util';
-import { paths, quizSources, mediaReader, cp1252Text } from './support.mjs';
+import { paths, quizSources, mediaReader, cp1252Text, FAIR_TYPED } from './support.mjs';
 import { makePage } from '../tools/make-page.mjs';
 
 const require = createRequire(import.meta.url);
@@ -166,15 +166,21 @@ test('with judging options the try box says what quizpack try says, question by 
   const form = quiz.read_source(fs.readFileSync(source, 'utf8')).form;
   const typed = ['Seine', 'le Seine', 'Paname', 'Panam', 'lyon', 'Marseile', 'la Cité', 'l’île de la Cite',
     'Athenes', 'ATHÈNES', 'Ahtènes', 'La Fontaine', 'Fontaine', 'les miserables', 'Lens', 'Lile', 'Loire', ''];
+  // The quiz judged with the "fair" preset, on what its learners type.
+  const fair = path.join(paths.root, 'tests/e2e/quizzes/equitable.toml');
+  const fairForm = quiz.read_source(fs.readFileSync(fair, 'utf8')).form;
   const run = promisify(execFile);
   const jobs = [];
   form.questions.forEach((q, index) => {
-    for (const t of typed) jobs.push({ index, t });
+    for (const t of typed) jobs.push({ source, form, index, t });
+  });
+  fairForm.questions.forEach((q, index) => {
+    for (const t of FAIR_TYPED) jobs.push({ source: fair, form: fairForm, index, t });
   });
   const worker = async () => {
     for (let job; (job = jobs.pop());) {
-      const native = (await run(paths.quizpack, ['try', source, String(job.index + 1), '--', job.t])).stdout.trimEnd().split('\n');
-      const tried = quiz.try_answer(form, job.index, 1, job.t);
+      const native = (await run(paths.quizpack, ['try', job.source, String(job.index + 1), '--', job.t])).stdout.trimEnd().split('\n');
+      const tried = quiz.try_answer(job.form, job.index, 1, job.t);
       assert.ok(tried.ok, JSON.stringify(tried));
       assert.deepEqual([tried.word, ...tried.lines.map((l) => '  ' + l)], native, `${job.index + 1} / ${job.t}`);
       assert.ok(tried.reason.length > 0);

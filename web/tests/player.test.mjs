@@ -174,13 +174,18 @@ test('a text quiz: Enter and leaving a field judge; the box of mode 3; export, S
   await context.close();
 });
 
+// The sizes of the page's pictures, once one is decoded: a picture is laid
+// in when its bytes are, so the page is not read at once.
+const pictureSizes = async (tab) => {
+  await tab.waitForFunction(() => [...document.querySelectorAll('.qp-picture img')].some((i) => i.complete && i.naturalWidth > 0));
+  return tab.evaluate(() => [...document.querySelectorAll('.qp-picture img')].map((i) => [i.width, i.height]));
+};
+
 test('a picture quiz with two fields: F1 spreads, the answer picture takes its place', async () => {
   const { context, tab, problems } = await openPlayer();
   await openQuiz(tab, pack(path.join(paths.root, 'examples/formes.toml')));
+  const size = await pictureSizes(tab);
   assert.equal(await tab.locator('.qp-picture img').count(), 4);
-  // The picture is laid in once its bytes are decoded: wait for it rather than read the page at once.
-  await tab.waitForFunction(() => [...document.querySelectorAll('.qp-picture img')].some((i) => i.complete && i.naturalWidth > 0));
-  const size = await tab.evaluate(() => [...document.querySelectorAll('.qp-picture img')].map((i) => [i.width, i.height]));
   assert.deepEqual(size[0], [260, 173]);
   assert.equal(await tab.evaluate(() => getComputedStyle(document.querySelector('.qp-page')).backgroundColor), 'rgb(46, 74, 59)');
   await tab.fill(field(1), 'cercle');
@@ -198,9 +203,7 @@ test('a picture quiz with two fields: F1 spreads, the answer picture takes its p
 test('a phone photo stored on its side shows upright, taller than wide', async () => {
   const { context, tab, problems } = await openPlayer();
   await openQuiz(tab, pack(path.join(paths.root, 'tests/data/forms/phone.toml')));
-  // The picture is laid in once its bytes are decoded: wait for it rather than read the page at once.
-  await tab.waitForFunction(() => [...document.querySelectorAll('.qp-picture img')].some((i) => i.complete && i.naturalWidth > 0));
-  const size = await tab.evaluate(() => [...document.querySelectorAll('.qp-picture img')].map((i) => [i.width, i.height]));
+  const size = await pictureSizes(tab);
   assert.deepEqual(size, [[195, 260]]);
   assert.deepEqual(problems, []);
   await context.close();

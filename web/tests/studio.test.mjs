@@ -143,6 +143,17 @@ test('an author makes a picture quiz from nothing; the player loads it and plays
   await page.keyboard.press('Enter');
   assert.equal(await page.inputValue(`${card(2)} [data-key=answer1]`), 'cerise');
   assert.equal(await page.evaluate((s) => document.activeElement === document.querySelector(s), `${card(2)} [data-action=up]`), true);
+  // A new quiz is judged with the fair preset, offered first: what a teacher
+  // accepts is right, and the try box says which of its rules let it pass.
+  assert.equal(await page.isChecked('#j-present'), true);
+  assert.equal(await page.inputValue('#j-preset'), 'fair');
+  assert.equal(await page.$eval('#j-preset', (s) => s.options[0].value), 'fair');
+  assert.match(await page.$eval('#j-hyphens', (s) => s.options[s.selectedIndex].textContent), /^comme le préréglage : un blanc/);
+  assert.deepEqual(await tryAnswer(page, 1, 1, '« Pomme ! »'),
+    { word: 'BRAVO', reason: 'la réponse attendue, à la ponctuation des bouts et aux guillemets près' });
+  // The author judges by the plain ladder instead.
+  await page.uncheck('#j-present');
+  assert.equal(await page.inputValue('#j-preset'), '');
   // The try boxes show the player's verdicts, and why.
   assert.deepEqual(await tryAnswer(page, 1, 1, ' POMME'), { word: 'BRAVO', reason: 'la réponse attendue : les blancs autour et la casse de a à z ne comptent pas' });
   assert.deepEqual(await tryAnswer(page, 1, 1, 'pome'), { word: 'Quasiment', reason: 'une lettre en moins' });
@@ -467,6 +478,8 @@ test('the first hour: no problem before a field is touched, a short list that ne
   const viewport = { width: 1366, height: 768 };
   const { context, page, problems } = await openStudio(profile('first-hour'), paths.studio, 0, viewport);
   assert.deepEqual(await shownProblems(page), { beside: [], invalid: [], bar: '' }, 'a new quiz is not in the wrong');
+  assert.equal(await page.$$eval('.warning:not([hidden])', (all) => all.filter((e) => e.getClientRects().length).length), 0,
+    'nor warned about the background it did not choose');
   // A field left empty is a problem once left; a quiz needs a title.
   await page.focus('#f-title');
   await page.keyboard.press('Tab');

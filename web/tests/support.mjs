@@ -24,6 +24,12 @@ export function quizSources() {
   return [...inFolder('examples'), ...inFolder('tests/e2e/quizzes')];
 }
 
+// What the front ends are compared on for the quiz judged with the "fair"
+// preset (tests/e2e/quizzes/equitable.toml): one typed answer a question, as
+// tests/e2e/judging_e2e_test.cpp types them into the Windows player.
+export const FAIR_TYPED = ['Saint Etienne', ' 1789.', 'Paris !', 'coeur', 'ETAT', 'Seine', 'Athenes',
+  '« Le Cid »', 'Lile', 'Havre'];
+
 // A media reader for the module: the files beside a source, by their path.
 export function mediaReader(folder) {
   return (written) => {

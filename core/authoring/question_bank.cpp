@@ -196,6 +196,12 @@ class FormMaker {
         warn(q.line, Message(MSG_IMPORT_TOO_MANY_WRONG, {number(q.wrong[j].size())}));
       for (const auto& [answer, verdict] : q.wrong[j]) {
         if (question->wrong[j].size() == JUDGING_MAX_WRONG_ANSWERS) break;
+        bool listed = false;
+        for (const FormWrong& earlier : question->wrong[j]) listed |= earlier.answer == answer;
+        if (listed) {  // a source lists each wrong answer once
+          warn(q.line, Message(MSG_IMPORT_WRONG_TWICE, {answer}));
+          continue;
+        }
         FormQuestion alone = *question;
         alone.wrong[j] = {{answer, verdict}};
         if (refused(form, alone, &why))

@@ -589,6 +589,7 @@ TEST_F(Catalogue, EveryMessageIsProvokedInBothLanguages) {
            {"cent.csv", hundred},
            {"textes.csv", "question;answer\nQ ?;A\n;B\n"},
            {"vide.gift", "// nothing\n"},
+           {"deux.gift", "Q ? {=A =%0%w#Non =%0%w#Autre}\n"},
            {"a|b.gift", "$CATEGORY: $course$/top/Une | barre\n::T:: Q ? {=A}\n"},
            {"classeur.xlsx", "PK\x03\x04\0\0"},
            {"cassé.xml", "<quiz><question>"},

@@ -275,7 +275,7 @@ test('a spreadsheet opens with its pictures as a quiz; its questions export for 
     fs.copyFileSync(path.join(paths.root, 'examples/media', source), path.join(folder, name));
   await page.setInputFiles('#open-files', [sheet, path.join(folder, 'un.jpg'), path.join(folder, 'deux.jpg')]);
   await page.waitForFunction(() => document.querySelector('#status').textContent.includes('formes.csv'));
-  assert.equal(await page.inputValue('#f-kind'), 'picture');
+  assert.ok(await page.isChecked('#f-kind-picture'));
   assert.equal(await page.inputValue(`${card(2)} [data-key=answer1]`), 'carré');
   await downloadReady(page);  // both pictures came with it, checked
   const exe = await downloaded(page, '#download');

@@ -5,14 +5,20 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "core/authoring/question_bank.h"
 
-inline void expect(bool condition) {
-  if (!condition) abort();
-}
+// Stops the run on a broken promise, saying which.
+#define expect(condition)                                                    \
+  do {                                                                       \
+    if (!(condition)) {                                                      \
+      fprintf(stderr, "fuzz: broken: %s (line %d)\n", #condition, __LINE__); \
+      abort();                                                               \
+    }                                                                        \
+  } while (0)
 
 inline void fuzz_import(const uint8_t* data, size_t size, const char* name) {
   std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -126,8 +126,11 @@ class GiftReader {
     std::string text = trimmed(paragraph);
     if (text.empty()) return;
     if (text.compare(0, 10, "$CATEGORY:") == 0) {
-      std::string path = trimmed(text.substr(10));
+      // The category is its line; what follows it is the next question.
+      size_t end = text.find('\n');
+      std::string path = trimmed(text.substr(10, end == std::string::npos ? end : end - 10));
       if (bank_->title.empty()) bank_->title = path.substr(path.rfind('/') + 1);
+      if (end != std::string::npos) question(text.substr(end + 1), line + 1);
       return;
     }
     if (text.compare(0, 2, "::") == 0) {  // its title, which the player has no place for

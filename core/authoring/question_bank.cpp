@@ -82,6 +82,14 @@ class FormMaker {
     form.kind = fields == 2 || pictures || untitled ? "picture" : "text";
     form.answers = fields;
     form.title = bank_.title.empty() ? stem(file_) : bank_.title;
+    Diagnostic why;
+    if (title_refused(form, &why)) {
+      std::string given = form.title;
+      form.title = stem(file_);
+      if (title_refused(form, &why)) form.title = "Quiz";
+      diagnostics_->warning(file_, 0,
+                            Message(MSG_IMPORT_TITLE_REPLACED, {given, why.problem, form.title}));
+    }
     if (fields == 2) {
       form.labels[0] = bank_.labels[0];
       form.labels[1] = bank_.labels[1];
@@ -127,6 +135,25 @@ class FormMaker {
       return false;
     for (const Diagnostic& d : diagnostics.list())
       if (d.error) {
+        *first = d;
+        return true;
+      }
+    return false;
+  }
+
+  // The first error the checks find in the form's title; false when they
+  // take it.
+  bool title_refused(const QuizForm& form, Diagnostic* first) {
+    QuizForm trial = form;
+    FormQuestion question;
+    question.text = "Q";
+    question.answer[0] = question.answer[1] = "A";
+    trial.questions = {question};
+    QuizSource quiz;
+    Diagnostics diagnostics;
+    parse_quiz_source(write_form_source(trial), "import.toml", &quiz, &diagnostics);
+    for (const Diagnostic& d : diagnostics.list())
+      if (d.error && d.about.field == "title") {
         *first = d;
         return true;
       }

@@ -491,15 +491,15 @@ TEST_F(Catalogue, EveryMessageIsProvokedInBothLanguages) {
                    "[[question]]\ntext = \"Q\"\nanswer = \"Napoleon\"\n"
                    "[[question]]\ntext = \"Q\"\nanswer = \"Louis XIV roi soleil\"\n");
   // The fair preset: the differences it tolerates, a name's article, numbers.
-  std::string fair = folder.write(
-      "fair.toml",
-      "kind = \"text\"\ntitle = \"T\"\n[judging]\npreset = \"fair\"\n"
-      "[[question]]\ntext = \"Q\"\nanswer = \"Saint-Étienne\"\n"
-      "[[question]]\ntext = \"Q\"\nanswer = \"Paris\"\nalso = [\"« Paname »\"]\n"
-      "[[question]]\ntext = \"Q\"\nanswer = \"cœur\"\n"
-      "[[question]]\ntext = \"Q\"\nanswer = \"10 000\"\n"
-      "[[question]]\ntext = \"Q\"\nanswer = \"connaître\"\n"
-      "[[question]]\ntext = \"Q\"\nanswer = \"Le Havre\"\n");
+  std::string fair =
+      folder.write("fair.toml",
+                   "kind = \"text\"\ntitle = \"T\"\n[judging]\npreset = \"fair\"\n"
+                   "[[question]]\ntext = \"Q\"\nanswer = \"Saint-Étienne\"\n"
+                   "[[question]]\ntext = \"Q\"\nanswer = \"Paris\"\nalso = [\"« Paname »\"]\n"
+                   "[[question]]\ntext = \"Q\"\nanswer = \"cœur\"\n"
+                   "[[question]]\ntext = \"Q\"\nanswer = \"10 000\"\n"
+                   "[[question]]\ntext = \"Q\"\nanswer = \"connaître\"\n"
+                   "[[question]]\ntext = \"Q\"\nanswer = \"Le Havre\"\n");
   struct Try {
     const std::string& source;
     int question;
@@ -589,6 +589,7 @@ TEST_F(Catalogue, EveryMessageIsProvokedInBothLanguages) {
            {"cent.csv", hundred},
            {"textes.csv", "question;answer\nQ ?;A\n;B\n"},
            {"vide.gift", "// nothing\n"},
+           {"a|b.gift", "$CATEGORY: $course$/top/Une | barre\n::T:: Q ? {=A}\n"},
            {"classeur.xlsx", "PK\x03\x04\0\0"},
            {"cassé.xml", "<quiz><question>"},
            {"autre.xml", "<html/>"}}) {

@@ -219,6 +219,24 @@ std::string write_form_source(const QuizForm& form) {
   return out;
 }
 
+void form_repeats(const QuizForm& form, Diagnostics* diagnostics) {
+  for (size_t i = 0; i < form.questions.size(); ++i)
+    for (int j = 0; j < (form.answers == 2 ? 2 : 1); ++j) {
+      const std::vector<FormWrong>& wrong = form.questions[i].wrong[j];
+      for (size_t n = 0; n < wrong.size(); ++n) {
+        bool again = false;
+        for (size_t k = 0; k < n; ++k) again |= wrong[k].answer == wrong[n].answer;
+        if (!again) continue;
+        Message part = form.answers == 2 ? Message(MSG_PART_WRONG_FIELD, {number(j + 1)})
+                                         : Message(MSG_PART_WRONG);
+        Message field(MSG_NAME_QUESTION_PART, {number(static_cast<long long>(i) + 1), part});
+        diagnostics->warning("quiz.toml", 0, Message(MSG_WRONG_REPEATED, {wrong[n].answer}),
+                             {"q" + std::to_string(i + 1) + ".wrong" + std::to_string(j + 1),
+                              Message(MSG_NAME_WRONG_ANSWER, {field, wrong[n].answer})});
+      }
+    }
+}
+
 bool read_form_source(const std::string& text, QuizForm* form, std::string* problem) {
   *form = QuizForm();
   try {

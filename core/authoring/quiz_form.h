@@ -76,6 +76,11 @@ QuizForm used_form(const QuizForm& form);
 // one key a line, each code on a line of its own.
 std::string write_form_source(const QuizForm& form);
 
+// What a form can hold and its source cannot: a wrong answer listed again in
+// one field (the source keeps the first, so the other verdict is never
+// shown), told as a warning beside the field.
+void form_repeats(const QuizForm& form, Diagnostics* diagnostics);
+
 // Reads a source into a form, keeping every value of the right type even
 // where the checks refuse it (the author mends it in the form); keys it does
 // not know and values of the wrong type are left out. False with `problem`

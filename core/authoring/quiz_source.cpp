@@ -726,11 +726,17 @@ std::string also_value(const std::vector<std::string>& texts) {
   return out + "]";
 }
 
+// A table holds each key once: of a wrong answer a form lists again, the
+// first is written (form_repeats tells the author).
 std::string wrong_value(const std::vector<WrongText>& wrong) {
   if (wrong.empty()) return "{}";
   std::string out = "{ ";
-  for (size_t i = 0; i < wrong.size(); ++i)
-    out += (i ? ", " : "") + toml_string(wrong[i].answer) + " = " + toml_string(wrong[i].verdict);
+  for (size_t i = 0; i < wrong.size(); ++i) {
+    bool again = false;
+    for (size_t k = 0; k < i; ++k) again |= wrong[k].answer == wrong[i].answer;
+    if (!again)
+      out += (i ? ", " : "") + toml_string(wrong[i].answer) + " = " + toml_string(wrong[i].verdict);
+  }
   return out + " }";
 }
 

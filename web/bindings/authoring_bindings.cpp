@@ -168,6 +168,18 @@ val check_source(const std::string& text) {
   return result;
 }
 
+// The form's checks: its source's, and what only a form can hold.
+val check_form(const val& js_form) {
+  QuizForm form = used_form(form_of(js_form));
+  QuizSource quiz;
+  Diagnostics diagnostics;
+  val result = val::object();
+  result.set("ok", parse_quiz_source(write_form_source(form), SOURCE_NAME, &quiz, &diagnostics));
+  form_repeats(form, &diagnostics);
+  result.set("messages", messages_of(diagnostics));
+  return result;
+}
+
 // The quiz's source: what its kind and answer mode do not use is left out.
 std::string write_source(const val& form) { return write_form_source(used_form(form_of(form))); }
 
@@ -435,6 +447,7 @@ EMSCRIPTEN_BINDINGS(authoring) {
   emscripten::function("preset_rules", &preset_rules);
   emscripten::function("try_answer", &try_in_form);
   emscripten::function("check_source", &check_source);
+  emscripten::function("check_form", &check_form);
   emscripten::function("write_source", &write_source);
   emscripten::function("form_use", &use_of_form);
   emscripten::function("read_source", &read_source);

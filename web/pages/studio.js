@@ -724,7 +724,7 @@
   function changed() {
     buildMessages = [];
     showJudgingNote();
-    check = quiz.check_source(source());
+    check = quiz.check_form(state.form);
     showMessages();
     clearTimeout(saveTimer);
     saveTimer = setTimeout(saveForm, SAVE_DELAY);

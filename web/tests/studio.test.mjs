@@ -165,6 +165,12 @@ test('an author makes a picture quiz from nothing; the player loads it and plays
   await page.selectOption('#j-accented-case', 'true');
   assert.equal(await page.isChecked('#j-present'), true);
   await page.click(`${card(2)} .question-judging summary`);
+  // A wrong answer listed twice: the first verdict is kept, and the author told.
+  await page.fill(`${card(2)} [data-field="q2.wrong1"]`, 'griotte | Non\ngriotte | Pas une griotte');
+  await page.press(`${card(2)} [data-field="q2.wrong1"]`, 'Tab');
+  await page.waitForFunction(() => /est la même réponse que « griotte » une fois comparée : son verdict ne serait jamais montré/
+    .test(document.querySelector('[data-messages="q2.wrong1"]').textContent));
+  assert.equal((await tryAnswer(page, 2, 1, 'griotte')).word, 'Non');
   await page.fill(`${card(2)} [data-field="q2.wrong1"]`, 'griotte | Non');
   await page.click(`${card(3)} .question-judging summary`);
   await page.fill(`${card(3)} [data-field="q3.also2"]`, 'or');

@@ -28,6 +28,15 @@ std::string text_of(const pugi::xml_node& holder, char block_break = ' ', int* p
   return block_break == ' ' ? collapse_blanks(text) : text;
 }
 
+// An answer's text: a platform compares what is typed with it as it is
+// written (its usual moodle_auto_format is not HTML there), so only an answer
+// marked as HTML is reduced to its text.
+std::string answer_text(const pugi::xml_node& answer) {
+  if (!answer.child("text")) return answer.text().get();
+  if (std::string(answer.attribute("format").value()) == "html") return text_of(answer);
+  return collapse_blanks(answer.child("text").text().get());
+}
+
 // Moodle's own names of the other types of question.
 Message type_name(const std::string& type) {
   if (type == "multichoice" || type == "multichoiceset") return MSG_TYPE_MULTIPLE_CHOICE;
@@ -157,7 +166,7 @@ class XmlReader {
     if (pictures > 0) warn(question->line, MSG_IMPORT_PICTURE_LEFT_OUT);
     bool numerical = std::string(q.attribute("type").value()) == "numerical";
     for (pugi::xml_node a : q.children("answer")) {
-      std::string answer = trimmed(a.child("text") ? text_of(a) : std::string(a.text().get()));
+      std::string answer = trimmed(answer_text(a));
       std::string tolerance = trimmed(a.child("tolerance").text().get());
       if (numerical && strtod(tolerance.c_str(), nullptr) != 0)
         warn(line_of(a), Message(MSG_IMPORT_TOLERANCE, {answer, tolerance}));

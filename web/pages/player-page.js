@@ -18,7 +18,16 @@
     }
   }
 
-  const openFile = async (file) => file && openQuiz(new Uint8Array(await file.arrayBuffer()), file.name);
+  // Opening from the moment the file is chosen: reading it comes first.
+  async function openFile(file) {
+    if (!file) return;
+    document.documentElement.dataset.ready = 'opening';
+    try {
+      await openQuiz(new Uint8Array(await file.arrayBuffer()), file.name);
+    } finally {
+      document.documentElement.dataset.ready = 'true';
+    }
+  }
 
   // The page's own file name, which names its answers file.
   function pageName() {

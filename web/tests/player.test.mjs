@@ -265,7 +265,9 @@ test('a hostile file and a narrow touch screen', async () => {
   await openQuiz(tab, pack(path.join(paths.root, 'examples/formes.toml')));
   // The Windows page is wider than the screen: the quiz is laid out in one
   // column under a compact header that holds its parts, and the page never
-  // scrolls sideways, even to the last field.
+  // scrolls sideways, even to the last field. (The layout is chosen once
+  // the quiz is drawn: waited for.)
+  await tab.waitForSelector('.qp-narrow .qp-header.qp-compact');
   assert.ok(await tab.evaluate(() => {
     const panel = document.querySelector('.qp-narrow .qp-header.qp-compact');
     return panel && [...panel.children].every((c) => c.hidden || getComputedStyle(c).display === 'none' || (c.scrollWidth <= c.clientWidth + 1 && c.getBoundingClientRect().right <= panel.getBoundingClientRect().right));

@@ -201,9 +201,8 @@ class FormMaker {
         warn(q.line, Message(MSG_IMPORT_TOO_MANY_WRONG, {number(q.wrong[j].size())}));
       for (const auto& [answer, verdict] : q.wrong[j]) {
         if (question->wrong[j].size() == JUDGING_MAX_WRONG_ANSWERS) break;
-        bool listed = false;
-        for (const FormWrong& earlier : question->wrong[j]) listed |= earlier.answer == answer;
-        if (listed) {  // a source lists each wrong answer once
+        if (lists_wrong(question->wrong[j], question->wrong[j].size(),
+                        answer)) {  // a source lists each wrong answer once
           warn(q.line, Message(MSG_IMPORT_WRONG_TWICE, {answer}));
           continue;
         }

@@ -224,9 +224,7 @@ void form_repeats(const QuizForm& form, Diagnostics* diagnostics) {
     for (int j = 0; j < (form.answers == 2 ? 2 : 1); ++j) {
       const std::vector<FormWrong>& wrong = form.questions[i].wrong[j];
       for (size_t n = 0; n < wrong.size(); ++n) {
-        bool again = false;
-        for (size_t k = 0; k < n; ++k) again |= wrong[k].answer == wrong[n].answer;
-        if (!again) continue;
+        if (!lists_wrong(wrong, n, wrong[n].answer)) continue;
         Message part = form.answers == 2 ? Message(MSG_PART_WRONG_FIELD, {number(j + 1)})
                                          : Message(MSG_PART_WRONG);
         Message field(MSG_NAME_QUESTION_PART, {number(static_cast<long long>(i) + 1), part});

@@ -732,9 +732,7 @@ std::string wrong_value(const std::vector<WrongText>& wrong) {
   if (wrong.empty()) return "{}";
   std::string out = "{ ";
   for (size_t i = 0; i < wrong.size(); ++i) {
-    bool again = false;
-    for (size_t k = 0; k < i; ++k) again |= wrong[k].answer == wrong[i].answer;
-    if (!again)
+    if (!lists_wrong(wrong, i, wrong[i].answer))
       out += (i ? ", " : "") + toml_string(wrong[i].answer) + " = " + toml_string(wrong[i].verdict);
   }
   return out + " }";
@@ -901,6 +899,12 @@ std::string toml_quoted(const std::string& utf8) { return toml_string(utf8); }
 
 std::string also_line(const std::vector<std::string> (&also)[2], int answers) {
   return per_field_line("also", also, answers, also_value);
+}
+
+bool lists_wrong(const std::vector<WrongText>& wrong, size_t count, const std::string& answer) {
+  for (size_t k = 0; k < count && k < wrong.size(); ++k)
+    if (wrong[k].answer == answer) return true;
+  return false;
 }
 
 std::string wrong_line(const std::vector<WrongText> (&wrong)[2], int answers) {

@@ -106,3 +106,6 @@ struct WrongText {
 };
 std::string also_line(const std::vector<std::string> (&also)[2], int answers);
 std::string wrong_line(const std::vector<WrongText> (&wrong)[2], int answers);
+// Whether one of the first `count` wrong answers is `answer`: a source's
+// table holds each once.
+bool lists_wrong(const std::vector<WrongText>& wrong, size_t count, const std::string& answer);
